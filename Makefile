@@ -1,0 +1,36 @@
+# The two commands: `make run` and `make test`.
+BUILD ?= build
+TEST_BUILD ?= build-asan
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps build bench fuzz format clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLO_TESTS=OFF >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd run && ../$(BUILD)/quillo
+
+test: deps
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUILLO_SANITIZE=ON >/dev/null
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLO_TESTS=OFF -DQUILLO_BENCH=ON >/dev/null
+	cmake --build build-bench -j $(JOBS) --target quillo_bench
+	./build-bench/quillo_bench
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLO_TESTS=OFF -DQUILLO_FUZZ=ON >/dev/null
+	cmake --build build-fuzz -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) build-bench build-fuzz

@@ -1,0 +1,7 @@
+#include "app/program.h"
+#include "screen/screen.h"
+
+int main() {
+  runProgram();
+  screen::endProgram();
+}

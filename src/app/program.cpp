@@ -1,0 +1,51 @@
+#include "app/program.h"
+
+#include <string_view>
+
+#include "colours/builtInPalettes.h"
+#include "screen/screen.h"
+
+namespace {
+
+constexpr std::string_view TITLES[] = {"QUILLO 2.1", "Quillo Calculator",
+                                       "with variable rate/payment feature"};
+constexpr int TITLE_COLOUR = 14;
+constexpr int TEXT_COLOUR = 15;
+
+screen::Image scrollImage = 0;
+
+void applyBuiltInPalette(int scheme) {
+  int32_t colours[screen::PALETTE_SIZE] = {};
+  for (int i = 0; i < SCHEME_COLOURS; ++i) {
+    const int32_t* levels = builtInPalettes[scheme][i];
+    colours[i] = packColour(levels[0], levels[1], levels[2]);
+  }
+  screen::setPalette(colours);
+}
+
+void printTitles() {
+  screen::clearScreen();
+  screen::setForeground(TITLE_COLOUR);
+  for (int i = 0; i < 3; ++i) {
+    screen::moveCursor(i + 1, 40 - static_cast<int>(TITLES[i].size()) / 2);
+    screen::printText(TITLES[i], true);
+  }
+  screen::setForeground(TEXT_COLOUR);
+}
+
+}  // namespace
+
+void runProgram() {
+  screen::openScreen();
+  screen::setTextGrid(80, 60);
+  screen::setTextGrid(80, 30);
+  scrollImage = screen::createImage(640, 192);
+  applyBuiltInPalette(SCHEME_DARK_ON_LIGHT);
+  printTitles();
+  for (;;) {
+    std::string key = screen::pollKey();
+    if (key == "\x1b" || key == std::string{screen::EXTENDED, screen::KEY_CLOSE}) break;
+    if (key.empty()) screen::sleepMs(10);
+  }
+  screen::destroyImage(scrollImage);
+}

@@ -1,0 +1,194 @@
+// The headless platform: a scripted keyboard and mouse, a virtual clock, an in-memory clipboard
+// and a log of sounds played.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "screen/headless.h"
+#include "screen/platform.h"
+#include "screen/surfaceState.h"
+
+namespace headless {
+
+HeadlessState headlessState;
+
+namespace {
+
+// A program that keeps ignoring the close button would spin forever in a test; stop it loudly.
+constexpr long CLOSE_REPORT_LIMIT = 1'000'000;
+
+void push(Step step) {
+  headlessState.script.push_back(std::move(step));
+}
+
+bool previousStepTaken() {
+  const screen::InputState& input = screen::input;
+  return input.keys.empty() && input.mouseSeen &&
+         headlessState.clockMs >= headlessState.waitUntilMs;
+}
+
+void deliver(const Step& step) {
+  screen::InputState& input = screen::input;
+  switch (step.kind) {
+    case Step::Key:
+      input.keys.push_back(step.text);
+      break;
+    case Step::Mouse:
+      input.pointerInside = step.inside;
+      if (step.inside) {
+        input.mouseX = step.x;
+        input.mouseY = step.y;
+        input.buttons = step.buttons;
+        input.wheel += step.wheelSteps;
+      }
+      input.mouseSeen = false;
+      break;
+    case Step::Wait:
+      headlessState.waitUntilMs = headlessState.clockMs + step.milliseconds;
+      break;
+    case Step::Active:
+      headlessState.active = step.inside;
+      break;
+    case Step::Clipboard:
+      headlessState.clipboard = step.text;
+      headlessState.clipboardHoldsText = true;
+      break;
+  }
+}
+
+}  // namespace
+
+void reset() {
+  headlessState = {};
+  screen::resetScreenState();
+}
+
+void key(std::string_view pollResult) {
+  Step step;
+  step.text = std::string(pollResult);
+  push(step);
+}
+
+void extendedKey(int code) {
+  key(std::string{screen::EXTENDED, static_cast<char>(code)});
+}
+
+void type(std::string_view text) {
+  for (char ch : text) key(std::string_view(&ch, 1));
+}
+
+void mouse(int x, int y, int buttons, int wheelSteps) {
+  Step step;
+  step.kind = Step::Mouse;
+  step.x = x;
+  step.y = y;
+  step.buttons = buttons;
+  step.wheelSteps = wheelSteps;
+  push(step);
+}
+
+void mouseOutside() {
+  Step step;
+  step.kind = Step::Mouse;
+  step.inside = false;
+  push(step);
+}
+
+void click(int x, int y) {
+  mouse(x, y, 1);
+  mouse(x, y, 0);
+}
+
+void wait(double milliseconds) {
+  Step step;
+  step.kind = Step::Wait;
+  step.milliseconds = milliseconds;
+  push(step);
+}
+
+void setActive(bool active) {
+  Step step;
+  step.kind = Step::Active;
+  step.inside = active;
+  push(step);
+}
+
+void setClipboard(std::string_view text) {
+  Step step;
+  step.kind = Step::Clipboard;
+  step.text = std::string(text);
+  push(step);
+}
+
+bool scriptFinished() {
+  return headlessState.script.empty();
+}
+
+}  // namespace headless
+
+namespace platform {
+
+using headless::headlessState;
+
+bool openWindow() {
+  headlessState.windowOpen = true;
+  return true;
+}
+
+void closeWindow() {
+  headlessState.windowOpen = false;
+}
+
+void pumpEvents() {
+  screen::Surface& surface = screen::surface;
+  if (surface.pixelsChanged || surface.paletteChanged) {
+    ++headlessState.presents;
+    surface.pixelsChanged = surface.paletteChanged = false;
+  }
+  // Steps that need no observation (activity, clipboard) go through together with the next one.
+  while (headless::previousStepTaken()) {
+    if (headlessState.script.empty()) {
+      if (++headlessState.closeReports > headless::CLOSE_REPORT_LIMIT) {
+        std::fprintf(stderr, "headless: the program ignored the close button too often\n");
+        std::abort();
+      }
+      screen::input.keys.push_back(std::string{screen::EXTENDED, screen::KEY_CLOSE});
+      return;
+    }
+    headless::Step step = std::move(headlessState.script.front());
+    headlessState.script.pop_front();
+    headless::deliver(step);
+    if (step.kind != headless::Step::Active && step.kind != headless::Step::Clipboard) return;
+  }
+}
+
+double seconds() {
+  return headlessState.clockMs / 1000.0;
+}
+
+void sleepMs(int milliseconds) {
+  if (milliseconds > 0) headlessState.clockMs += milliseconds;
+}
+
+void playWave(const std::string& name) {
+  headlessState.soundsPlayed.push_back(name);
+}
+
+bool windowActive() {
+  return headlessState.windowOpen && headlessState.active;
+}
+
+bool clipboardHasText() {
+  return headlessState.clipboardHoldsText;
+}
+
+std::string clipboardText() {
+  return headlessState.clipboardHoldsText ? headlessState.clipboard : std::string();
+}
+
+void setClipboardText(std::string_view text) {
+  headlessState.clipboard = std::string(text);
+  headlessState.clipboardHoldsText = true;
+}
+
+}  // namespace platform

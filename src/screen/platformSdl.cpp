@@ -1,0 +1,330 @@
+// The real window: SDL2 shows the surface through a streaming texture, SDL_mixer plays waves,
+// and SDL's events feed the key queue and the mouse state.
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <map>
+
+#include "screen/charset.h"
+#include "screen/platform.h"
+#include "screen/surfaceState.h"
+
+namespace platform {
+
+namespace {
+
+struct SdlState {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  bool audioOpen = false;
+  std::map<std::string, Mix_Chunk*> sounds;
+  bool exposed = false;  // the window system lost what was shown: show it again
+  Uint64 lastPresent = 0;
+  Uint32 lookup[screen::PALETTE_SIZE] = {};
+  Uint32 converted[screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT] = {};
+};
+
+SdlState sdl;
+
+constexpr Uint64 MIN_PRESENT_GAP_MS = 15;  // about 60 frames a second at most
+
+Uint32 toArgb(int32_t packed) {
+  auto level = [&](int shift) {
+    return static_cast<Uint32>((((packed >> shift) & 0x3f) * 255 + 31) / 63);
+  };
+  return 0xff000000u | (level(0) << 16) | (level(8) << 8) | level(16);
+}
+
+void present(bool force) {
+  screen::Surface& surface = screen::surface;
+  if (!sdl.texture) return;
+  if (!force && !surface.pixelsChanged && !surface.paletteChanged && !sdl.exposed) return;
+  Uint64 now = SDL_GetTicks64();
+  if (!force && now - sdl.lastPresent < MIN_PRESENT_GAP_MS) return;
+  for (int i = 0; i < screen::PALETTE_SIZE; ++i) sdl.lookup[i] = toArgb(surface.palette[i]);
+  for (int i = 0; i < screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT; ++i) {
+    sdl.converted[i] = sdl.lookup[surface.pixels[i]];
+  }
+  SDL_UpdateTexture(sdl.texture, nullptr, sdl.converted, screen::SCREEN_WIDTH * sizeof(Uint32));
+  SDL_RenderClear(sdl.renderer);
+  SDL_RenderCopy(sdl.renderer, sdl.texture, nullptr, nullptr);
+  SDL_RenderPresent(sdl.renderer);
+  surface.pixelsChanged = surface.paletteChanged = sdl.exposed = false;
+  sdl.lastPresent = now;
+}
+
+void pushKey(std::string key) {
+  screen::input.keys.push_back(std::move(key));
+}
+
+void pushExtended(int code) {
+  pushKey(std::string{screen::EXTENDED, static_cast<char>(code)});
+}
+
+// Keypad keys act as their cursor keys only while NumLock is off; with it on they type digits.
+SDL_Keycode keypadAsCursorKey(SDL_Keycode sym, Uint16 mod) {
+  if (mod & KMOD_NUM) return sym;
+  switch (sym) {
+    case SDLK_KP_7:
+      return SDLK_HOME;
+    case SDLK_KP_8:
+      return SDLK_UP;
+    case SDLK_KP_4:
+      return SDLK_LEFT;
+    case SDLK_KP_6:
+      return SDLK_RIGHT;
+    case SDLK_KP_1:
+      return SDLK_END;
+    case SDLK_KP_2:
+      return SDLK_DOWN;
+    case SDLK_KP_3:
+      return SDLK_PAGEDOWN;
+    case SDLK_KP_0:
+      return SDLK_INSERT;
+    case SDLK_KP_PERIOD:
+      return SDLK_DELETE;
+    default:
+      return sym;
+  }
+}
+
+void keyDown(const SDL_KeyboardEvent& event) {
+  Uint16 mod = event.keysym.mod;
+  bool ctrl = mod & KMOD_CTRL, shift = mod & KMOD_SHIFT, alt = mod & KMOD_ALT;
+  SDL_Keycode sym = keypadAsCursorKey(event.keysym.sym, mod);
+  switch (sym) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      pushKey(std::string(1, ctrl ? '\n' : '\r'));
+      return;
+    case SDLK_ESCAPE:
+      pushKey("\x1b");
+      return;
+    case SDLK_BACKSPACE:
+      pushKey("\b");
+      return;
+    case SDLK_TAB:
+      if (shift) {
+        pushExtended(screen::KEY_SHIFT_TAB);
+      } else {
+        pushKey("\t");
+      }
+      return;
+    case SDLK_HOME:
+      pushExtended(screen::KEY_HOME);
+      return;
+    case SDLK_UP:
+      pushExtended(screen::KEY_UP);
+      return;
+    case SDLK_LEFT:
+      pushExtended(screen::KEY_LEFT);
+      return;
+    case SDLK_RIGHT:
+      pushExtended(screen::KEY_RIGHT);
+      return;
+    case SDLK_END:
+      pushExtended(screen::KEY_END);
+      return;
+    case SDLK_DOWN:
+      pushExtended(screen::KEY_DOWN);
+      return;
+    case SDLK_PAGEDOWN:
+      pushExtended(ctrl ? screen::KEY_CTRL_PAGE_DOWN : screen::KEY_PAGE_DOWN);
+      return;
+    case SDLK_INSERT:
+      pushExtended(screen::KEY_INSERT);
+      return;
+    case SDLK_DELETE:
+      pushExtended(screen::KEY_DELETE);
+      return;
+    default:
+      break;
+  }
+  // Ctrl with a letter gives its control character (Ctrl+C 3, Ctrl+V 22, Ctrl+X 24).
+  if (ctrl && !alt && sym >= SDLK_a && sym <= SDLK_z)
+    pushKey(std::string(1, static_cast<char>(sym - SDLK_a + 1)));
+}
+
+void textInput(const SDL_TextInputEvent& event) {
+  Uint16 mod = SDL_GetModState();
+  if ((mod & KMOD_CTRL) && !(mod & KMOD_ALT)) return;  // Ctrl+1 would otherwise type "1"
+  for (char ch : screen::utf8ToCp437(event.text)) pushKey(std::string(1, ch));
+}
+
+void setButton(Uint8 button, bool down) {
+  int bit = button == SDL_BUTTON_LEFT     ? 1
+            : button == SDL_BUTTON_RIGHT  ? 2
+            : button == SDL_BUTTON_MIDDLE ? 4
+                                          : 0;
+  if (down) {
+    screen::input.buttons |= bit;
+  } else {
+    screen::input.buttons &= ~bit;
+  }
+}
+
+void handle(const SDL_Event& event) {
+  screen::InputState& input = screen::input;
+  switch (event.type) {
+    case SDL_QUIT:  // a signal asks the program to end: treat it as the close button
+      pushExtended(screen::KEY_CLOSE);
+      break;
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          pushExtended(screen::KEY_CLOSE);
+          break;
+        case SDL_WINDOWEVENT_ENTER:
+          input.pointerInside = true;
+          break;
+        case SDL_WINDOWEVENT_LEAVE:
+          input.pointerInside = false;
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+          sdl.exposed = true;
+          break;
+        default:
+          break;
+      }
+      break;
+    case SDL_KEYDOWN:
+      keyDown(event.key);
+      break;
+    case SDL_TEXTINPUT:
+      textInput(event.text);
+      break;
+    case SDL_MOUSEMOTION:
+      input.mouseX = event.motion.x;
+      input.mouseY = event.motion.y;
+      input.pointerInside = true;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      input.mouseX = event.button.x;
+      input.mouseY = event.button.y;
+      setButton(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
+      break;
+    case SDL_MOUSEWHEEL: {
+      int steps = event.wheel.y;
+      if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+      input.wheel += steps;
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void openAudio() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no sound device: run silent
+  sdl.audioOpen = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
+  if (sdl.audioOpen) Mix_AllocateChannels(1);
+}
+
+}  // namespace
+
+bool openWindow() {
+  // The close button must reach the program as a key, not end it.
+  SDL_SetHintWithPriority(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0", SDL_HINT_OVERRIDE);
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    SDL_Log("quillo: cannot open the window: %s", SDL_GetError());
+    return false;
+  }
+  sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT, SDL_WINDOW_SHOWN);
+  if (sdl.window) sdl.renderer = SDL_CreateRenderer(sdl.window, -1, 0);
+  if (sdl.renderer) {
+    sdl.texture =
+        SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                          screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT);
+  }
+  if (!sdl.texture) {
+    SDL_Log("quillo: cannot open the window: %s", SDL_GetError());
+    closeWindow();
+    return false;
+  }
+  int x = 0, y = 0;
+  SDL_GetMouseState(&x, &y);
+  screen::input.pointerInside = SDL_GetMouseFocus() == sdl.window;
+  screen::input.mouseX = x;
+  screen::input.mouseY = y;
+  SDL_StartTextInput();
+  openAudio();
+  present(true);
+  return true;
+}
+
+void closeWindow() {
+  for (auto& [name, chunk] : sdl.sounds) Mix_FreeChunk(chunk);
+  sdl.sounds.clear();
+  if (sdl.audioOpen) Mix_CloseAudio();
+  if (sdl.texture) SDL_DestroyTexture(sdl.texture);
+  if (sdl.renderer) SDL_DestroyRenderer(sdl.renderer);
+  if (sdl.window) SDL_DestroyWindow(sdl.window);
+  sdl = {};
+  SDL_Quit();
+}
+
+void pumpEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) handle(event);
+  present(false);
+}
+
+double seconds() {
+  return static_cast<double>(SDL_GetPerformanceCounter()) /
+         static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+// Sleeps in the event wait, so that the window stays responsive and idle costs nothing.
+void sleepMs(int milliseconds) {
+  present(false);
+  Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(milliseconds > 0 ? milliseconds : 0);
+  for (;;) {
+    Uint64 now = SDL_GetTicks64();
+    if (now >= deadline) break;
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(deadline - now))) handle(event);
+  }
+}
+
+void playWave(const std::string& name) {
+  if (!sdl.audioOpen) return;
+  auto found = sdl.sounds.find(name);
+  Mix_Chunk* chunk = found != sdl.sounds.end() ? found->second : nullptr;
+  if (!chunk) {
+    chunk = Mix_LoadWAV(name.c_str());
+    if (!chunk) return;  // a missing sound file is not an error
+    sdl.sounds[name] = chunk;
+  }
+  Mix_PlayChannel(0, chunk, 0);  // a new sound cuts the one still playing, as one voice does
+}
+
+bool windowActive() {
+  if (!sdl.window) return false;
+  Uint32 flags = SDL_GetWindowFlags(sdl.window);
+  return (flags & SDL_WINDOW_INPUT_FOCUS) && !(flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
+}
+
+bool clipboardHasText() {
+  return SDL_HasClipboardText() == SDL_TRUE;
+}
+
+std::string clipboardText() {
+  char* text = SDL_GetClipboardText();
+  if (!text) return {};
+  std::string result = screen::utf8ToCp437(text);
+  SDL_free(text);
+  return result;
+}
+
+void setClipboardText(std::string_view text) {
+  SDL_SetClipboardText(screen::cp437ToUtf8(text).c_str());
+}
+
+}  // namespace platform

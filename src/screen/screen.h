@@ -1,0 +1,122 @@
+#pragma once
+
+// Every screen, input, time, sound, clipboard and file service the rest of Quillo uses.
+// Drawing happens on a software surface of colour numbers; a platform backend, chosen at link
+// time (SDL window or headless), shows it and feeds the keyboard and mouse.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace screen {
+
+constexpr int SCREEN_WIDTH = 640;
+constexpr int SCREEN_HEIGHT = 480;
+constexpr int PALETTE_SIZE = 256;
+
+// ---- Window ----
+void openScreen();
+bool screenExists();
+void screenSize(int& width, int& height);
+// Ends the process with exit status 0.
+[[noreturn]] void endProgram();
+
+// ---- Text grid ----
+// 80x60 selects the 8x8 font, 80x30 the 8x16 font; either clears the screen.
+void setTextGrid(int columns, int rows);
+// Columns in the low 16 bits, rows in the high 16 bits.
+int32_t textGridSize();
+void setForeground(int colour);
+// Foreground in the low 16 bits, background in the high 16 bits.
+int32_t currentColours();
+void clearScreen();
+// A row or column of 0 leaves that coordinate as it is.
+void moveCursor(int row, int column);
+void cursorPosition(int& row, int& column);
+void printText(std::string_view text, bool lineBreak);
+void printTab(int column);
+void printInteger(long long n);
+
+// ---- Pixel drawing (inclusive coordinates) ----
+enum class Shape { Line, Box, FilledBox };
+constexpr int CURRENT_COLOUR = -1;
+void drawLine(int x1, int y1, int x2, int y2, int colour, Shape shape, bool relative);
+// Ink pixels only, in the current foreground colour and the current grid's font.
+void drawTextAt(int x, int y, std::string_view text);
+
+// ---- Images: off-screen blocks of colour numbers ----
+using Image = int;  // 0 is no image
+Image createImage(int width, int height);
+void destroyImage(Image& image);
+void captureRect(int x1, int y1, int x2, int y2, Image image, bool relative);
+void pasteImage(int x, int y, Image image);
+
+// ---- Palette: packed colours red + 256 * green + 65536 * blue, levels 0..63 ----
+void setPaletteEntry(int index, int32_t packed);
+int32_t getPaletteEntry(int index);
+// Entries whose value is negative are left as they are.
+void setPalette(const int32_t (&colours)[PALETTE_SIZE]);
+void getPalette(int32_t (&colours)[PALETTE_SIZE]);
+
+// ---- Keyboard ----
+// Empty, one character, or 255 followed by an extended key code. Never waits.
+std::string pollKey();
+constexpr char EXTENDED = static_cast<char>(255);
+enum ExtendedKey : unsigned char {
+  KEY_SHIFT_TAB = 15,
+  KEY_HOME = 71,
+  KEY_UP = 72,
+  KEY_LEFT = 75,
+  KEY_RIGHT = 77,
+  KEY_END = 79,
+  KEY_DOWN = 80,
+  KEY_PAGE_DOWN = 81,
+  KEY_INSERT = 82,
+  KEY_DELETE = 83,
+  KEY_CLOSE = 107,
+  KEY_CTRL_PAGE_DOWN = 118,
+};
+
+// ---- Mouse ----
+// All outputs are -1 while the pointer is outside the window. The wheel is a running total.
+// Buttons: bit 0 left, bit 1 right, bit 2 middle.
+void pollMouse(int& x, int& y, int& wheel, int& buttons);
+
+// ---- Time ----
+double readSeconds();
+void sleepMs(int milliseconds);
+
+// ---- Sound, window activity, clipboard ----
+// Starts the wave file playing and returns at once; a missing file is silently ignored.
+void playSound(std::string_view name);
+// The window exists, has the input focus and is not minimised.
+bool isWindowActive();
+bool clipboardHasText();
+std::string clipboardText();
+void setClipboardText(std::string_view text);
+
+// ---- Sequential files ----
+enum class FileMode { ReadText, WriteText, ReadBinary };
+int freeFileNumber();
+// 0 on success, a positive error number otherwise. A file opened for writing replaces the old
+// one only when it is closed after every write succeeded, so a failure never leaves half a file.
+int32_t openFile(std::string_view name, FileMode mode, int fileNumber);
+void readItem(int fileNumber, std::string& item);
+void readItem(int fileNumber, int32_t& item);
+enum class Separator { Comma, LineEnd };
+void writeItem(int fileNumber, std::string_view item, Separator separator);
+void writeItem(int fileNumber, int32_t item, Separator separator);
+std::string readByte(int fileNumber);
+int32_t lastError();
+bool atEndOfFile(int fileNumber);
+void closeFile(int fileNumber);
+
+// ---- Text and number conversions ----
+// The longest leading decimal number after leading spaces ("E"/"D" exponents allowed); 0 if none.
+double leadingNumber(std::string_view text);
+
+// ---- Read-only views for drawing code that copies pixels, and for tests ----
+uint8_t pixelAt(int x, int y);
+const uint8_t* surfacePixels();  // SCREEN_WIDTH * SCREEN_HEIGHT colour numbers, row by row
+
+}  // namespace screen

@@ -1,0 +1,90 @@
+// Window, keyboard, mouse, time, sound and clipboard services over the platform backend.
+
+#include <cstdlib>
+
+#include "screen/platform.h"
+#include "screen/surfaceState.h"
+
+namespace screen {
+
+InputState input;
+
+void resetScreenState() {
+  surface = {};
+  textState = {};
+  imageStore = {};
+  input = {};
+  resetPalette();
+}
+
+void openScreen() {
+  if (textState.windowOpen) return;
+  resetPalette();
+  textState.windowOpen = platform::openWindow();
+}
+
+bool screenExists() {
+  return textState.windowOpen;
+}
+
+void screenSize(int& width, int& height) {
+  width = SCREEN_WIDTH;
+  height = SCREEN_HEIGHT;
+}
+
+void endProgram() {
+  platform::closeWindow();
+  textState.windowOpen = false;
+  std::exit(0);
+}
+
+std::string pollKey() {
+  platform::pumpEvents();
+  if (input.keys.empty()) return {};
+  std::string key = std::move(input.keys.front());
+  input.keys.pop_front();
+  return key;
+}
+
+void pollMouse(int& x, int& y, int& wheel, int& buttons) {
+  platform::pumpEvents();
+  input.mouseSeen = true;
+  if (!input.pointerInside) {
+    x = y = wheel = buttons = -1;
+    return;
+  }
+  x = input.mouseX;
+  y = input.mouseY;
+  wheel = input.wheel;
+  buttons = input.buttons;
+}
+
+double readSeconds() {
+  return platform::seconds();
+}
+
+void sleepMs(int milliseconds) {
+  platform::sleepMs(milliseconds);
+}
+
+void playSound(std::string_view name) {
+  platform::playWave(std::string(name));
+}
+
+bool isWindowActive() {
+  return screenExists() && platform::windowActive();
+}
+
+bool clipboardHasText() {
+  return platform::clipboardHasText();
+}
+
+std::string clipboardText() {
+  return platform::clipboardText();
+}
+
+void setClipboardText(std::string_view text) {
+  platform::setClipboardText(text);
+}
+
+}  // namespace screen
