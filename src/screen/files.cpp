@@ -81,8 +81,14 @@ void endItem(std::FILE* f) {
   }
 }
 
+// The longest items kept. The rest of a longer item is left for the next read, so a file of
+// one endless line costs no more memory than a short one.
+constexpr size_t MAX_TEXT_ITEM = 4096;
+constexpr size_t MAX_NUMBER_ITEM = 67;
+
 // Reads the raw text of the next item; numbers also end at a blank.
 std::string readItemText(std::FILE* f, bool number) {
+  const size_t limit = number ? MAX_NUMBER_ITEM : MAX_TEXT_ITEM;
   std::string text;
   skipBlanks(f);
   int ch = std::getc(f);
@@ -92,11 +98,21 @@ std::string readItemText(std::FILE* f, bool number) {
   }
   fileTable.lastError = FILE_OK;
   if (ch == '"' && !number) {
-    while ((ch = std::getc(f)) != EOF && ch != '"') text += static_cast<char>(ch);
+    while ((ch = std::getc(f)) != EOF && ch != '"') {
+      if (text.size() == limit) {
+        std::ungetc(ch, f);
+        return text;
+      }
+      text += static_cast<char>(ch);
+    }
     endItem(f);
     return text;
   }
   while (ch != EOF && ch != ',' && !isLineEnd(ch) && !(number && (ch == ' ' || ch == '\t'))) {
+    if (text.size() == limit) {
+      std::ungetc(ch, f);
+      return text;
+    }
     text += static_cast<char>(ch);
     ch = std::getc(f);
   }
