@@ -2,7 +2,8 @@
 
 #include <string_view>
 
-#include "colours/builtInPalettes.h"
+#include "app/optionsFile.h"
+#include "colours/colourScheme.h"
 #include "screen/screen.h"
 
 namespace {
@@ -13,15 +14,6 @@ constexpr int TITLE_COLOUR = 14;
 constexpr int TEXT_COLOUR = 15;
 
 screen::Image scrollImage = 0;
-
-void applyBuiltInPalette(int scheme) {
-  int32_t colours[screen::PALETTE_SIZE] = {};
-  for (int i = 0; i < SCHEME_COLOURS; ++i) {
-    const int32_t* levels = builtInPalettes[scheme][i];
-    colours[i] = packColour(levels[0], levels[1], levels[2]);
-  }
-  screen::setPalette(colours);
-}
 
 void printTitles() {
   screen::clearScreen();
@@ -36,16 +28,20 @@ void printTitles() {
 }  // namespace
 
 void runProgram() {
+  colourSchemeState.paletteFileName[SCHEME_LIGHT_ON_DARK] = "lightOnDarkPalette.txt";
+  colourSchemeState.paletteFileName[SCHEME_DARK_ON_LIGHT] = "darkOnLightPalette.txt";
   screen::openScreen();
   screen::setTextGrid(80, 60);
   screen::setTextGrid(80, 30);
   scrollImage = screen::createImage(640, 192);
-  applyBuiltInPalette(SCHEME_DARK_ON_LIGHT);
+  readOptions();
+  loadSchemePalette();
   printTitles();
   for (;;) {
     std::string key = screen::pollKey();
     if (key == "\x1b" || key == std::string{screen::EXTENDED, screen::KEY_CLOSE}) break;
     if (key.empty()) screen::sleepMs(10);
   }
+  writeOptions();
   screen::destroyImage(scrollImage);
 }

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "screen/files.h"
+#include "screen/headless.h"
+#include "screen/screen.h"
+#include "support/scratchDirectory.h"
+#include "support/screenReader.h"
+
+namespace {
+
+int32_t pack(int32_t red, int32_t green, int32_t blue) {
+  return red + 256 * green + 65536 * blue;
+}
+
+const int32_t CREAM = pack(63, 63, 55), BLACK = 0, DARK_BLUE = pack(0, 0, 39);
+const int32_t NEAR_BLACK_BLUE = pack(0, 0, 16), WHITE = pack(63, 63, 63), YELLOW = pack(63, 63, 11);
+
+// One run of the program, ended by Escape.
+void runOnce() {
+  headless::reset();
+  headless::key("\x1b");
+  runProgram();
+}
+
+// The colours the title "QUILLO 2.1" is shown in: its ink and the paper around it.
+void expectTitleColours(int32_t ink, int32_t paper) {
+  screenReader::Cell cell = screenReader::readCell(1, 35);
+  EXPECT_EQ(cell.character, 'Q');
+  EXPECT_EQ(screen::getPaletteEntry(cell.ink), ink);
+  EXPECT_EQ(screen::getPaletteEntry(cell.paper), paper);
+}
+
+}  // namespace
+
+TEST(StartUpScheme, AFirstRunIsDarkOnLightAndLeavesOnlyTheOptionsFile) {
+  ScratchDirectory dir;
+  runOnce();
+  expectTitleColours(DARK_BLUE, CREAM);
+  EXPECT_EQ(screen::getPaletteEntry(15), BLACK);
+  EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"quilloOptions.txt"});
+  EXPECT_EQ(scratch::readFile("quilloOptions.txt"), "\"ding.wav\"\r\n2\r\n");
+}
+
+TEST(StartUpScheme, AnOptionsFileInAnyCaseChoosesLightOnDarkAndIsRewrittenInPlace) {
+  for (const char* name : {"QuilloOptions.txt", "quilloOptions.txt", "QUILLOOPTIONS.TXT"}) {
+    SCOPED_TRACE(name);
+    ScratchDirectory dir;
+    scratch::writeFile(name, "\"bell.wav\"\n1\n");
+    runOnce();
+    expectTitleColours(YELLOW, NEAR_BLACK_BLUE);
+    EXPECT_EQ(screen::getPaletteEntry(15), WHITE);
+    EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{name});
+    EXPECT_EQ(scratch::readFile(name), "\"bell.wav\"\r\n1\r\n");
+  }
+}
+
+TEST(StartUpScheme, TheChosenSchemesPaletteFileColoursTheScreen) {
+  ScratchDirectory dir;
+  std::string red;
+  for (int i = 0; i < 16; ++i) red += "63,0,0\r\n";
+  scratch::writeFile("quilloOptions.txt", "\"ding.wav\"\r\n1\r\n");
+  scratch::writeFile("lightOnDarkPalette.txt", red);
+  scratch::writeFile("darkOnLightPalette.txt", "0,0,0\r\n");
+  runOnce();
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(screen::getPaletteEntry(i), pack(63, 0, 0)) << i;
+  EXPECT_EQ(scratch::readFile("lightOnDarkPalette.txt"), red) << "palette files are only read";
+}
+
+// Tests run as root, where permission bits do not stop a write, so an unwritable directory is
+// played out two ways: every write failing, and a working directory that no longer exists.
+TEST(StartUpScheme, WhenNothingCanBeWrittenTheRunStillEndsNormally) {
+  {
+    ScratchDirectory dir;
+    scratch::writeFile("QuilloOptions.txt", "\"bell.wav\"\r\n1\r\n");
+    screen::fileTable.writeBudget = 0;
+    runOnce();
+    screen::fileTable.writeBudget = -1;
+    expectTitleColours(YELLOW, NEAR_BLACK_BLUE);
+    EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"QuilloOptions.txt"});
+    EXPECT_EQ(scratch::readFile("QuilloOptions.txt"), "\"bell.wav\"\r\n1\r\n");
+  }
+  {
+    ScratchDirectory dir;
+    std::error_code error;
+    std::filesystem::remove(dir.path, error);
+    ASSERT_FALSE(error);
+    runOnce();
+    EXPECT_TRUE(headless::scriptFinished());
+    expectTitleColours(DARK_BLUE, CREAM);
+    EXPECT_FALSE(std::filesystem::exists(dir.path, error));
+  }
+}
