@@ -1,0 +1,3 @@
+#include "app/calculatorState.h"
+
+CalculatorState calc;

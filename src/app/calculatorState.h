@@ -1,0 +1,53 @@
+#pragma once
+
+// The variables of the main screen, shared by the form and the repayment schedule. Zero or
+// empty when the program starts and kept for the whole run, also across "New calculation".
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/buttonRegistry.h"
+#include "screen/screen.h"
+
+constexpr int CONTROL_COUNT = 10;
+
+struct CalculatorState {
+  double loanAmount = 0;
+  double annualRate = 0;  // percent
+  double payment = 0;
+  double balance = 0;
+  // At confirmation one month's interest on the balance; while stepping the unrounded interest
+  // of the month just stepped, carried remainder included.
+  double monthInterest = 0;
+  double monthPrincipal = 0;
+  double totalInterest = 0;  // the sum of the interest amounts as shown
+  double roundingCarry = 0;  // interest not yet shown, added to the next month's
+
+  std::string loanText;
+  std::string rateText;
+  std::string paymentText;
+  std::string editText;
+
+  std::array<ButtonId, CONTROL_COUNT + 1> controlIds{};  // indexed 1 to 10; 0: absent or inert
+  std::vector<ButtonId> inertControls;                   // left on screen by a finished schedule
+
+  int focus = 0;  // 1 loan amount, 2 rate, 3 payment, 4 "Continue"
+  bool inputsConfirmed = false;
+  bool stepping = false;
+
+  int promptRow = 0;
+  int promptColumn = 0;
+  int promptWidth = 0;  // 0: no field
+  std::string promptMask;
+
+  bool errorShown = false;
+  int errorLength = 0;
+
+  int32_t monthCount = 0;
+  int scheduleRow = 0;  // the text row of the next schedule line
+  screen::Image scrollImage = 0;
+};
+
+extern CalculatorState calc;
