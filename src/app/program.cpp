@@ -2,8 +2,10 @@
 
 #include <string_view>
 
+#include "app/calculatorState.h"
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
+#include "controls/buttonRegistry.h"
 #include "screen/screen.h"
 
 namespace {
@@ -12,8 +14,6 @@ constexpr std::string_view TITLES[] = {"QUILLO 2.1", "Quillo Calculator",
                                        "with variable rate/payment feature"};
 constexpr int TITLE_COLOUR = 14;
 constexpr int TEXT_COLOUR = 15;
-
-screen::Image scrollImage = 0;
 
 void printTitles() {
   screen::clearScreen();
@@ -32,8 +32,9 @@ void runProgram() {
   colourSchemeState.paletteFileName[SCHEME_DARK_ON_LIGHT] = "darkOnLightPalette.txt";
   screen::openScreen();
   screen::setTextGrid(80, 60);
+  captureSmallGlyphs();
   screen::setTextGrid(80, 30);
-  scrollImage = screen::createImage(640, 192);
+  calc.scrollImage = screen::createImage(640, 192);
   readOptions();
   loadSchemePalette();
   printTitles();
@@ -43,5 +44,5 @@ void runProgram() {
     if (key.empty()) screen::sleepMs(10);
   }
   writeOptions();
-  screen::destroyImage(scrollImage);
+  screen::destroyImage(calc.scrollImage);
 }
