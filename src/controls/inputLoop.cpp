@@ -1,0 +1,121 @@
+#include "controls/inputLoop.h"
+
+#include <algorithm>
+
+#include "editor/characterMask.h"
+#include "editor/fieldCursor.h"
+#include "screen/screen.h"
+
+InputLoop inputLoop;
+
+namespace {
+
+constexpr int IDLE_SLEEP_MS = 10;
+constexpr unsigned char MACRO_KEY_PREFIX = 255;
+constexpr unsigned char MACRO_WAIT = '?';
+
+// Past the end of the buffer reads as 0, which gives no event and ends playback.
+unsigned char nextMacroByte() {
+  int index = inputLoop.macroReadPos - 1;
+  ++inputLoop.macroReadPos;
+  if (index < 0 || index >= static_cast<int>(inputLoop.macroBuffer.size())) return 0;
+  return static_cast<unsigned char>(inputLoop.macroBuffer[index]);
+}
+
+// One byte (or key code) of a playing macro. Sets `delivered` for a key code, which is handed
+// over at once without the end-of-buffer test.
+EventCode macroStep(bool& delivered) {
+  unsigned char byte = nextMacroByte();
+  if (byte == MACRO_KEY_PREFIX) {
+    unsigned char code = nextMacroByte();
+    delivered = true;
+    return code >= 1 && code <= 9 ? EVENT_MACRO_BASE + code : EVENT_KEY_BASE + code;
+  }
+  EventCode event = 0;
+  if (byte == MACRO_WAIT) {
+    inputLoop.macroWaiting = true;
+  } else {
+    event = byte;
+  }
+  if (inputLoop.macroReadPos > static_cast<int>(inputLoop.macroBuffer.size())) {
+    inputLoop.macroPlaying = false;
+  }
+  return event;
+}
+
+EventCode keyboardStep(int screenMode, bool blink) {
+  std::string key = screen::pollKey();
+  if (key.empty()) {
+    if (screenMode > 0 && blink) blinkCursor();
+    screen::sleepMs(IDLE_SLEEP_MS);
+    return 0;
+  }
+  unsigned char code = static_cast<unsigned char>(key.size() >= 2 ? key[1] : key[0]);
+  if (key.size() >= 2) return EVENT_KEY_BASE + code;
+  if (charInMask(key[0])) return code;
+  if (std::find(std::begin(ALLOWED_CONTROL_KEYS), std::end(ALLOWED_CONTROL_KEYS), code) !=
+      std::end(ALLOWED_CONTROL_KEYS)) {
+    return EVENT_KEY_BASE + code;
+  }
+  playIllegalChar();
+  return 0;
+}
+
+EventCode buttonEvent(int buttons, int x, int y) {
+  int last = inputLoop.lastButtons;
+  if (buttons == 0 && last == 1) return EVENT_LEFT_RELEASE;
+  if (buttons == 0 && last == 2) return EVENT_RIGHT_RELEASE;
+  if (buttons == 1 && (last == 0 || x != inputLoop.lastX || y != inputLoop.lastY)) {
+    return EVENT_LEFT_PRESS;
+  }
+  if (buttons == 2 && last == 0) return EVENT_RIGHT_PRESS;
+  return 0;
+}
+
+EventCode mouseStep(int& pointerY, int& pointerX, int screenMode) {
+  int wheel = 0, buttons = 0;
+  screen::pollMouse(pointerX, pointerY, wheel, buttons);
+  if (pointerX < 0 || pointerY < 0) return 0;
+  // A text screen reports the pointer in cells.
+  if (screenMode == 0) {
+    int rows = screen::textGridSize() >> 16;
+    pointerX = pointerX / 8 + 1;
+    pointerY = pointerY / (screen::SCREEN_HEIGHT / std::max(rows, 1)) + 1;
+  }
+  // One wheel step per poll, so a fast turn arrives as several events in a row.
+  EventCode event = 0;
+  if (wheel > inputLoop.lastWheel) {
+    ++inputLoop.lastWheel;
+    event = EVENT_WHEEL_UP;
+  } else if (wheel < inputLoop.lastWheel) {
+    --inputLoop.lastWheel;
+    event = EVENT_WHEEL_DOWN;
+  }
+  EventCode button = buttonEvent(buttons, pointerX, pointerY);
+  if (button != 0) event = button;
+  inputLoop.lastButtons = buttons;
+  inputLoop.lastX = pointerX;
+  inputLoop.lastY = pointerY;
+  return event;
+}
+
+}  // namespace
+
+EventCode nextInputEvent(int& pointerY, int& pointerX, int screenMode, std::string_view mask,
+                         bool blink) {
+  buildMaskTable(mask);
+  EventCode event = 0;
+  while (event <= 0) {
+    if (inputLoop.macroPlaying && !inputLoop.macroWaiting) {
+      bool delivered = false;
+      event = macroStep(delivered);
+      if (delivered) break;
+    } else {
+      event = keyboardStep(screenMode, blink);
+    }
+    if (event <= 0 && (!inputLoop.macroPlaying || inputLoop.macroWaiting)) {
+      event = mouseStep(pointerY, pointerX, screenMode);
+    }
+  }
+  return event;
+}
