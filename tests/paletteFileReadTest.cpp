@@ -171,7 +171,7 @@ TEST(PaletteFileRead, SwitchingBackAndForthShowsEachBuiltInPaletteAndWritesNothi
   EXPECT_TRUE(scratch::fileNames().empty());
 }
 
-TEST(PaletteFileRead, BuiltInPalettesAreTheDocumentedLevels) {
+TEST(PaletteFileRead, BuiltInPalettesShowTheirFixedLevels) {
   const int LEVELS[3][SCHEME_COLOURS][3] = {
       {},
       {{0, 0, 16},
