@@ -65,6 +65,14 @@ CursorShape cursorShapeAt(int row, int column, int* colour) {
   return bar == 0 && caret == 0 ? CursorShape::None : CursorShape::Mixed;
 }
 
+int cursorLinePixels(int row) {
+  int lit = 0;
+  for (int y = row * 16 - 2; y <= row * 16 + 1; ++y) {
+    for (int x = 0; x < screen::SCREEN_WIDTH; ++x) lit += screen::pixelAt(x, y) != 0;
+  }
+  return lit;
+}
+
 int cellX(int column) {
   return (column - 1) * 8 + 4;
 }
@@ -90,6 +98,45 @@ int soundCount() {
     if (name == "illegalChar.wav") ++count;
   }
   return count;
+}
+
+void script(const std::string& keys) {
+  for (char ch : keys) {
+    switch (ch) {
+      case '<':
+        headless::extendedKey(screen::KEY_LEFT);
+        break;
+      case '>':
+        headless::extendedKey(screen::KEY_RIGHT);
+        break;
+      case 'H':
+        headless::extendedKey(screen::KEY_HOME);
+        break;
+      case 'E':
+        headless::extendedKey(screen::KEY_END);
+        break;
+      case 'I':
+        headless::extendedKey(screen::KEY_INSERT);
+        break;
+      case 'D':
+        headless::extendedKey(screen::KEY_DELETE);
+        break;
+      case 'S':
+        headless::extendedKey(screen::KEY_SHIFT_TAB);
+        break;
+      case 'B':
+        headless::key("\b");
+        break;
+      case 'C':
+        headless::key("\x03");
+        break;
+      case 'V':
+        headless::key("\x16");
+        break;
+      default:
+        headless::key(std::string(1, ch));
+    }
+  }
 }
 
 }  // namespace editorTest

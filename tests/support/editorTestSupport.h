@@ -11,10 +11,14 @@ namespace editorTest {
 void resetWorld();
 
 enum class CursorShape { None, Caret, Bar, Mixed };
+constexpr int CARET_PIXELS = 16, BAR_PIXELS = 14;
 
 // The drawn cursor's shape under the cell at row, column (1-based) and, when one is there, its
 // colour.
 CursorShape cursorShapeAt(int row, int column, int* colour = nullptr);
+
+// Lit pixels on the lines a cursor under text row `row` can occupy, across the screen.
+int cursorLinePixels(int row);
 
 // Pixel x and y of the middle of a cell, for mouse steps.
 int cellX(int column);
@@ -35,5 +39,9 @@ FieldRun runField(const std::string& text, int width, const std::string& mask, i
                   int firstVisible = 0);
 
 int soundCount();
+
+// Scripts keys: "<" Left, ">" Right, "H" Home, "E" End, "I" Insert, "D" Delete, "S" Shift+Tab,
+// "B" Backspace, "C" Ctrl+C, "V" Ctrl+V; any other character is typed as it is.
+void script(const std::string& keys);
 
 }  // namespace editorTest
