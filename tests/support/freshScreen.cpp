@@ -1,6 +1,7 @@
 #include "support/freshScreen.h"
 
 #include "app/calculatorState.h"
+#include "app/schedule.h"
 #include "controls/buttonRegistry.h"
 #include "screen/headless.h"
 #include "screen/screen.h"
@@ -14,4 +15,14 @@ void openFreshScreen() {
   captureSmallGlyphs();
   screen::setTextGrid(80, 30);
   calc.scrollImage = screen::createImage(640, 192);
+}
+
+void startScheduleFor(double loan, double rate, double payment) {
+  openFreshScreen();
+  calc.loanAmount = loan;
+  calc.annualRate = rate;
+  calc.payment = payment;
+  calc.balance = loan;
+  calc.inputsConfirmed = true;
+  startSchedule();
 }
