@@ -1,0 +1,100 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "app/calculatorState.h"
+#include "app/moneyFormat.h"
+#include "app/schedule.h"
+#include "controls/buttonRegistry.h"
+#include "screen/headless.h"
+#include "screen/screen.h"
+
+namespace {
+
+// The payment covers exactly the interest: never repaid, so every run lasts 12000 months.
+constexpr double LOAN = 100000;
+constexpr double RATE = 12;
+constexpr double PAYMENT = 1000;
+constexpr int MONTHS = 12000;
+constexpr int AMOUNTS_PER_LINE = 4;
+
+void startTheSchedule() {
+  headless::reset();
+  buttonRegistry = {};
+  calc = {};
+  screen::openScreen();
+  screen::setTextGrid(80, 60);
+  captureSmallGlyphs();
+  screen::setTextGrid(80, 30);
+  calc.scrollImage = screen::createImage(640, 192);
+  calc.loanAmount = calc.balance = LOAN;
+  calc.annualRate = RATE;
+  calc.payment = PAYMENT;
+  calc.inputsConfirmed = true;
+  startSchedule();
+}
+
+// The four amounts of every line of that schedule, as the lines show them.
+std::vector<double> scheduleAmounts() {
+  startTheSchedule();
+  std::vector<double> amounts;
+  amounts.reserve(MONTHS * AMOUNTS_PER_LINE);
+  while (calc.monthCount < MONTHS) {
+    stepMonth();
+    amounts.insert(amounts.end(),
+                   {calc.monthInterest, calc.monthPrincipal, calc.balance, calc.totalInterest});
+  }
+  return amounts;
+}
+
+// Amounts from a cent up to a billion, with fractions of a cent.
+std::vector<double> typicalAmounts() {
+  std::mt19937_64 random(1);
+  std::uniform_real_distribution<double> exponent(-2, 9);
+  std::vector<double> amounts(MONTHS * AMOUNTS_PER_LINE);
+  for (double& amount : amounts) amount = std::pow(10.0, exponent(random));
+  return amounts;
+}
+
+void formatAll(benchmark::State& state, const std::vector<double>& amounts) {
+  for (auto _ : state) {
+    for (double amount : amounts) benchmark::DoNotOptimize(formatAmount(amount, 2, false));
+  }
+  state.counters["calls"] = static_cast<double>(amounts.size());
+}
+
+void BM_stepToEnd12000Months(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    startTheSchedule();
+    state.ResumeTiming();
+    stepToEnd();
+  }
+  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+}
+BENCHMARK(BM_stepToEnd12000Months)->Unit(benchmark::kMillisecond);
+
+void BM_stepDown12000Months(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    startTheSchedule();
+    state.ResumeTiming();
+    while (calc.stepping) stepDown();
+  }
+  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+}
+BENCHMARK(BM_stepDown12000Months)->Unit(benchmark::kMillisecond);
+
+void BM_format48000ScheduleAmounts(benchmark::State& state) {
+  formatAll(state, scheduleAmounts());
+}
+BENCHMARK(BM_format48000ScheduleAmounts)->Unit(benchmark::kMillisecond);
+
+void BM_format48000TypicalAmounts(benchmark::State& state) {
+  formatAll(state, typicalAmounts());
+}
+BENCHMARK(BM_format48000TypicalAmounts)->Unit(benchmark::kMillisecond);
+
+}  // namespace
