@@ -2,6 +2,8 @@
 
 #include "screen/files.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -150,6 +152,12 @@ int32_t openFile(std::string_view name, FileMode mode, int fileNumber) {
     file.writing = true;
   } else {
     file.stream = std::fopen(file.name.c_str(), "rb");
+    struct stat info;
+    if (file.stream && (fstat(fileno(file.stream), &info) != 0 || !S_ISREG(info.st_mode))) {
+      std::fclose(file.stream);  // a directory or a device is not a file the program can read
+      file.stream = nullptr;
+      errno = EISDIR;
+    }
   }
   if (!file.stream) {
     int32_t error = errorFor(errno);
