@@ -16,6 +16,7 @@ struct Scenario {
   int stepsFirst;  // months stepped one by one before the rest
   // A schedule run to its end first, so that the new one is written over its lines.
   double oldLoan = 0, oldRate = 0, oldPayment = 0;
+  int32_t monthsCounted = 0;  // months taken as already stepped, to reach the limit quickly
 };
 
 const Scenario SCENARIOS[] = {
@@ -29,6 +30,7 @@ const Scenario SCENARIOS[] = {
     {1000, 7, 5.84, 7},  // over a thousand months
     {5000, 12, 400, 3, 100000, 12, 2000},
     {600, 0, 100, 2, 1500, 0, 100},
+    {1000, 12, 10, 4, 0, 0, 0, 11970},  // never repaid: ends at the month limit
 };
 
 struct Outcome {
@@ -47,6 +49,7 @@ void prepare(const Scenario& s) {
   } else {
     startScheduleFor(s.loan, s.rate, s.payment);
   }
+  calc.monthCount = s.monthsCounted;
   for (int i = 0; i < s.stepsFirst; ++i) stepDown();
 }
 
