@@ -1,0 +1,83 @@
+#pragma once
+
+// The colour editor: a boxed dialog in which the user steps the red, green and blue levels
+// behind each colour role. Every step goes straight into the screen palette, so the whole screen
+// shows it at once; "OK" keeps the new levels and "Cancel" puts the old ones back.
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "colours/colourRoles.h"
+#include "controls/buttonRegistry.h"
+#include "screen/screen.h"
+
+// The size of the table of role buttons.
+constexpr int MAX_EDITED_ROLES = 20;
+
+// Indexes of ColourEditorState::fixedButtons, in the order they are created and searched.
+constexpr int BUTTON_RED = 1;
+constexpr int BUTTON_GREEN = 2;
+constexpr int BUTTON_BLUE = 3;
+constexpr int BUTTON_UP = 4;
+constexpr int BUTTON_DOWN = 5;
+constexpr int BUTTON_OK = 6;
+constexpr int BUTTON_CANCEL = 7;
+constexpr int FIXED_BUTTON_COUNT = 7;
+
+// Values of chosenComponent, and indexes of levels.
+constexpr int COMPONENT_RED = 1;
+constexpr int COMPONENT_GREEN = 2;
+constexpr int COMPONENT_BLUE = 3;
+
+constexpr int32_t HIGHEST_LEVEL = 63;
+constexpr int EDITOR_BOX_WIDTH = 280;
+// Level numbers and the background role's label are drawn in it.
+constexpr int EDITOR_TEXT_COLOUR = 15;
+// Between two steps while an arrow button is held.
+constexpr int ARROW_REPEAT_MS = 200;
+
+struct ColourEditorState {
+  // Kept for the whole run and 0 while the editor is closed: createButton only fills a 0.
+  std::array<ButtonId, FIXED_BUTTON_COUNT + 1> fixedButtons{};
+  std::array<ButtonId, MAX_EDITED_ROLES + 1> roleButtons{};
+  // Kept for the whole run, so that the next opening starts where the last one ended.
+  int chosenRole = 0;  // 0 until the first opening
+  int chosenComponent = 0;
+  // The chosen role's levels, indexed by component.
+  std::array<int32_t, 4> levels{};
+
+  // Set up by each opening.
+  int roleCount = 0;
+  std::array<int32_t, MAX_EDITED_ROLES + 1> roleColours{};
+  std::array<int32_t, MAX_EDITED_ROLES + 1> savedEntries{};  // for "Cancel"
+  int boxX = 0;
+  int boxY = 0;
+  int boxHeight = 0;
+  int levelsRow = 0;
+  int levelsColumn = 0;
+  screen::Image savedArea = 0;
+};
+
+extern ColourEditorState colourEditor;
+
+// Runs the editor on roles[1] to roles[roleCount] (at most MAX_EDITED_ROLES) with the box's top
+// left corner at (x, y), until "OK", "Cancel", a left-button press outside the box or the
+// window's close button. Every event taken is left in inputLoop.lastEvent; on return it is 0
+// after "OK" or "Cancel", the press after a press outside and the close button after that.
+void runColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int32_t x, int32_t y,
+                     int32_t buttonColour, int32_t highlightColour, int32_t titleColour,
+                     int32_t rowHeight);
+
+void showLevels();
+// Highlights the chosen component's button and draws the other two normally.
+void showComponentChoice();
+// Removes the editor's buttons and puts back what the box covered.
+void closeColourEditor();
+
+// Reads the chosen role's palette entry into levels.
+void readChosenLevels();
+// One step of the chosen level by +1 or -1; a step past 0 or HIGHEST_LEVEL does nothing.
+void stepLevel(int direction);
+// Steps at once and then every ARROW_REPEAT_MS while the left button stays held.
+void holdArrow(int direction);

@@ -1,0 +1,162 @@
+#include "colours/optionsDialog.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "colours/colourEditor.h"
+#include "colours/colourRoles.h"
+#include "colours/colourScheme.h"
+#include "colours/markChosen.h"
+#include "controls/inputLoop.h"
+
+OptionsDialogState optionsDialog;
+
+namespace {
+
+constexpr int PANEL_LEFT = 0;
+constexpr int FRAME_COLOUR = 8;  // the "Dropdowns" role
+constexpr int LABEL_COLOUR = 2;
+constexpr int BUTTON_COLOUR = 2;
+constexpr int HIGHLIGHT_COLOUR = 13;
+constexpr int SMALL_LINES = 1;
+constexpr int TEXT_LINES = 2;
+constexpr int SCHEME_MARK_ROOM = 32;
+// "OK" stays on this row as long as the panel hangs high enough for it.
+constexpr int OK_ROW = 9;
+constexpr int OK_COLUMN = 29;
+
+// The extent of the "Options" control of the main screen, for a button that is absent.
+constexpr int DEFAULT_INNER_LEFT = 17;
+constexpr int DEFAULT_INNER_RIGHT = 87;
+constexpr int DEFAULT_BOTTOM = 37;
+
+constexpr int EDITOR_X = 320;
+constexpr int EDITOR_Y = 200;
+constexpr int EDITOR_TITLE_COLOUR = 14;
+constexpr int EDITOR_ROW_HEIGHT = 16;
+
+void openPanel(ButtonId optionsButton) {
+  OptionsDialogState& d = optionsDialog;
+  highlightButton(optionsButton);
+  int32_t innerLeft = DEFAULT_INNER_LEFT, innerRight = DEFAULT_INNER_RIGHT, bottom = DEFAULT_BOTTOM;
+  buttonExtent(optionsButton, innerLeft, innerRight, bottom);
+  const int labelRow = bottom / 16 + 2;
+  // Under a button lower down "OK" would land on "Change a color" or outside the panel, so it
+  // follows the rows there.
+  const int okRow = std::max(OK_ROW, labelRow + 5);
+  d.panelTop = bottom;
+  d.panelHeight = (okRow - labelRow) * 16 + 40;
+  const int right = PANEL_LEFT + PANEL_WIDTH - 1, lowest = d.panelTop + d.panelHeight - 1;
+
+  d.savedArea = screen::createImage(PANEL_WIDTH, d.panelHeight);
+  screen::captureRect(PANEL_LEFT, d.panelTop, right, lowest, d.savedArea, false);
+  screen::drawLine(PANEL_LEFT, d.panelTop, right, lowest, 0, screen::Shape::FilledBox, false);
+  screen::setForeground(FRAME_COLOUR);
+  screen::drawLine(PANEL_LEFT, d.panelTop, right, lowest, screen::CURRENT_COLOUR,
+                   screen::Shape::Box, false);
+  // Open under the button, so that the panel hangs from it.
+  screen::drawLine(innerLeft, d.panelTop, innerRight, d.panelTop, 0, screen::Shape::Line, false);
+
+  screen::setForeground(LABEL_COLOUR);
+  screen::moveCursor(labelRow, 4);
+  screen::printText("Color palette:", false);
+  createButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK], "Light on Dark", columnToX(10),
+               rowToY(labelRow + 1), TEXT_LINES, BUTTON_COLOUR, HIGHLIGHT_COLOUR, false,
+               SCHEME_MARK_ROOM, 0, 0);
+  createButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT], "Dark on Light", columnToX(10),
+               rowToY(labelRow + 2), TEXT_LINES, BUTTON_COLOUR, HIGHLIGHT_COLOUR, false,
+               SCHEME_MARK_ROOM, 0, 0);
+  markChosen(d.schemeButtons, 2, colourSchemeState.colourScheme);
+  createButton(d.changeButton, "Change a color", columnToX(4), rowToY(labelRow + 4), TEXT_LINES,
+               BUTTON_COLOUR, HIGHLIGHT_COLOUR, false, 0, 0, 0);
+  createButton(d.okButton, "OK", columnToX(OK_COLUMN), rowToY(okRow), SMALL_LINES, BUTTON_COLOUR,
+               HIGHLIGHT_COLOUR, true, 0, 0, 0);
+}
+
+void closePanel() {
+  OptionsDialogState& d = optionsDialog;
+  removeButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK]);
+  removeButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT]);
+  removeButton(d.changeButton);
+  removeButton(d.okButton);
+  screen::pasteImage(PANEL_LEFT, d.panelTop, d.savedArea);
+  screen::destroyImage(d.savedArea);
+}
+
+// A pointer exactly on a bound, one pixel past the last drawn row or column, counts as inside.
+bool outsidePanel(int px, int py) {
+  const OptionsDialogState& d = optionsDialog;
+  return px < PANEL_LEFT || px > PANEL_LEFT + PANEL_WIDTH || py < d.panelTop ||
+         py > d.panelTop + d.panelHeight;
+}
+
+void hoverPanelButtons(int px, int py) {
+  OptionsDialogState& d = optionsDialog;
+  hoverButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK], px, py);
+  hoverButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT], px, py);
+  hoverButton(d.changeButton, px, py);
+  hoverButton(d.okButton, px, py);
+}
+
+// Only the release position counts, wherever the press was.
+void switchSchemeAt(int px, int py) {
+  OptionsDialogState& d = optionsDialog;
+  for (int scheme = SCHEME_LIGHT_ON_DARK; scheme <= SCHEME_DARK_ON_LIGHT; ++scheme) {
+    if (!isOverButton(d.schemeButtons[scheme], px, py)) continue;
+    if (scheme == colourSchemeState.colourScheme) continue;
+    colourSchemeState.colourScheme = scheme;
+    markChosen(d.schemeButtons, 2, scheme);
+    unhighlightButton(d.schemeButtons[scheme]);
+    loadSchemePalette();
+  }
+}
+
+}  // namespace
+
+void editColourRoles() {
+  std::array<ColourRole, ROLE_COUNT + 1> roles{};
+  fillColourRoles(roles);
+  roles[ROLE_COUNT] = {BACKGROUND_ROLE_NAME, BACKGROUND_COLOUR};
+  runColourEditor(roles, ROLE_COUNT, EDITOR_X, EDITOR_Y, BUTTON_COLOUR, HIGHLIGHT_COLOUR,
+                  EDITOR_TITLE_COLOUR, EDITOR_ROW_HEIGHT);
+  // After "Cancel" too: the editor has put the old levels back, so the file gets those.
+  saveSchemePalette();
+  // A press outside the editor or the close button is the panel's to handle as well.
+  if (inputLoop.lastEvent != 0) optionsDialog.rehandleEvent = true;
+}
+
+void runOptionsDialog(ButtonId& optionsButton) {
+  OptionsDialogState& d = optionsDialog;
+  InputLoop& in = inputLoop;
+  openPanel(optionsButton);
+  for (;;) {
+    if (d.rehandleEvent) {
+      d.rehandleEvent = false;
+    } else {
+      in.lastEvent = nextInputEvent(in.pointerY, in.pointerX, GRAPHICS_SCREEN_MODE, "", false);
+    }
+    switch (in.lastEvent) {
+      case EVENT_CLOSE:
+        closePanel();
+        return;
+      case EVENT_LEFT_PRESS:
+        if (outsidePanel(in.pointerX, in.pointerY)) {
+          d.rehandleEvent = true;
+          closePanel();
+          return;
+        }
+        hoverPanelButtons(in.pointerX, in.pointerY);
+        break;
+      case EVENT_LEFT_RELEASE:
+        if (isOverButton(d.okButton, in.pointerX, in.pointerY)) {
+          closePanel();
+          return;
+        }
+        switchSchemeAt(in.pointerX, in.pointerY);
+        if (isOverButton(d.changeButton, in.pointerX, in.pointerY)) editColourRoles();
+        break;
+      default:
+        break;
+    }
+  }
+}
