@@ -36,9 +36,7 @@ void keepPositionsInRange() {
   FieldEditor& f = fieldEditor;
   f.cursorPos = std::clamp(f.cursorPos, 0, textLength());
   if (!f.scrolling) return;
-  int lowest = std::max(0, f.cursorPos - f.viewLength);
-  int highest = std::min(f.cursorPos, std::max(0, textLength() - f.viewLength));
-  f.firstVisible = std::clamp(f.firstVisible, lowest, std::max(lowest, highest));
+  f.firstVisible = std::clamp(f.firstVisible, std::max(0, f.cursorPos - f.viewLength), f.cursorPos);
 }
 
 // Typing of one character or of a pasted text. The text never grows past the field's width
