@@ -6,6 +6,7 @@
 // once the virtual clock has advanced past it. When the script runs out, every pump reports
 // the window's close button, so a scripted run ends through the program's own exit path.
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@
 namespace headless {
 
 struct Step {
-  enum Kind { Key, Mouse, Wait, Active, Clipboard } kind = Key;
+  enum Kind { Key, Mouse, Wait, Active, Clipboard, Snapshot } kind = Key;
   std::string text;  // Key: the poll result; Clipboard: the new text
   int x = -1, y = -1, buttons = 0, wheelSteps = 0;
   bool inside = true;  // Mouse; Active: the new activity
@@ -32,6 +33,8 @@ struct HeadlessState {
   std::vector<std::string> soundsPlayed;
   long closeReports = 0;  // pumps since the script ran out
   long presents = 0;
+  // Copies of the surface's colour numbers, one per snapshot step, in script order.
+  std::vector<std::vector<uint8_t>> snapshots;
 };
 
 extern HeadlessState headlessState;
@@ -48,6 +51,9 @@ void click(int x, int y);  // press and release at one place
 void wait(double milliseconds);
 void setActive(bool active);
 void setClipboard(std::string_view text);
+// Copies the surface into headlessState.snapshots once the program has taken the previous step
+// and asks for input again, so a test can see a screen that later steps change.
+void snapshot();
 bool scriptFinished();
 
 }  // namespace headless

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "screen/headless.h"
 #include "screen/platform.h"
@@ -52,6 +53,10 @@ void deliver(const Step& step) {
     case Step::Clipboard:
       headlessState.clipboard = step.text;
       headlessState.clipboardHoldsText = true;
+      break;
+    case Step::Snapshot:
+      headlessState.snapshots.emplace_back(std::begin(screen::surface.pixels),
+                                           std::end(screen::surface.pixels));
       break;
   }
 }
@@ -120,6 +125,12 @@ void setClipboard(std::string_view text) {
   push(step);
 }
 
+void snapshot() {
+  Step step;
+  step.kind = Step::Snapshot;
+  push(step);
+}
+
 bool scriptFinished() {
   return headlessState.script.empty();
 }
@@ -158,7 +169,10 @@ void pumpEvents() {
     headless::Step step = std::move(headlessState.script.front());
     headlessState.script.pop_front();
     headless::deliver(step);
-    if (step.kind != headless::Step::Active && step.kind != headless::Step::Clipboard) return;
+    if (step.kind != headless::Step::Active && step.kind != headless::Step::Clipboard &&
+        step.kind != headless::Step::Snapshot) {
+      return;
+    }
   }
 }
 
