@@ -1,0 +1,56 @@
+#include "app/mainScreen.h"
+
+#include "app/controlTable.h"
+#include "controls/buttonRegistry.h"
+#include "screen/screen.h"
+
+const FieldSpec FIELD_TABLE[FOCUS_PAYMENT + 1] = {
+    {},
+    {4, 19, 16, AMOUNT_MASK, &CalculatorState::loanText},
+    {5, 19, 16, RATE_MASK, &CalculatorState::rateText},
+    {6, 19, 16, AMOUNT_MASK, &CalculatorState::paymentText},
+};
+
+namespace {
+
+constexpr std::string_view TITLES[] = {"QUILLO 2.1", "Quillo Calculator",
+                                       "with variable rate/payment feature"};
+constexpr int SCREEN_MIDDLE = 40;
+
+void printTitles() {
+  screen::setForeground(TITLE_COLOUR);
+  for (int i = 0; i < 3; ++i) {
+    screen::moveCursor(i + 1, SCREEN_MIDDLE - static_cast<int>(TITLES[i].size()) / 2);
+    screen::printText(TITLES[i], true);
+  }
+}
+
+// The field labels and the screen's own controls, each field's text after its label.
+void createForm() {
+  createControl(CONTROL_OPTIONS);
+  for (int k = FOCUS_LOAN; k <= FOCUS_PAYMENT; ++k) {
+    createControl(k);
+    const FieldSpec& field = FIELD_TABLE[k];
+    screen::setForeground(TEXT_COLOUR);
+    screen::moveCursor(field.row, field.column);
+    screen::printText(calc.*field.text, true);
+  }
+  createControl(CONTROL_CONTINUE);
+  createControl(CONTROL_NEW_CALCULATION);
+  createControl(CONTROL_EXIT);
+}
+
+}  // namespace
+
+void startCalculation() {
+  screen::clearScreen();
+  printTitles();
+  for (ButtonId& id : calc.inertControls) removeButton(id);
+  calc.inertControls.clear();
+  removeButtons(calc.controlIds, CONTROL_COUNT);
+  createForm();
+  screen::setForeground(TEXT_COLOUR);
+  calc.focus = FOCUS_LOAN;
+  calc.stepping = false;
+  calc.inputsConfirmed = false;
+}

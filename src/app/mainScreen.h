@@ -1,0 +1,70 @@
+#pragma once
+
+// The main screen: one calculation after another on three entry fields and ten controls,
+// driven by one event loop until the user ends the program.
+
+#include <string>
+#include <string_view>
+
+#include "app/calculatorState.h"
+#include "controls/eventCodes.h"
+
+constexpr std::string_view AMOUNT_MASK = "(0-9)(.)(,)";
+constexpr std::string_view RATE_MASK = "(0-9)(.)";
+
+// Values of calc.focus.
+constexpr int FOCUS_LOAN = 1;
+constexpr int FOCUS_RATE = 2;
+constexpr int FOCUS_PAYMENT = 3;
+constexpr int FOCUS_CONTINUE = 4;
+
+// Indexes of calc.controlIds; the field labels are 1 to 3, like the focus of their field.
+constexpr int CONTROL_CONTINUE = 4;
+constexpr int CONTROL_NEW_CALCULATION = 5;
+constexpr int CONTROL_EXIT = 6;
+constexpr int CONTROL_STEP_MONTH = 7;
+constexpr int CONTROL_STEP_YEAR = 8;
+constexpr int CONTROL_STEP_TO_END = 9;
+constexpr int CONTROL_OPTIONS = 10;
+
+constexpr int TITLE_COLOUR = 14;
+constexpr int TEXT_COLOUR = 15;
+constexpr int ERROR_COLOUR = 12;
+
+// Where the payment message stands.
+constexpr int MESSAGE_ROW = 6;
+constexpr int MESSAGE_COLUMN = 35;
+
+struct FieldSpec {
+  int row;
+  int column;
+  int width;
+  std::string_view mask;
+  std::string CalculatorState::*text;
+};
+
+// Indexed by the focus of the field, 1 to 3.
+extern const FieldSpec FIELD_TABLE[FOCUS_PAYMENT + 1];
+
+struct MainLoop {
+  bool programEnded = false;  // exitProgram has run
+};
+
+extern MainLoop mainLoop;
+
+// Clears the screen and draws a fresh form with the texts of the previous calculation.
+void startCalculation();
+// Takes over the text just edited in the field named by calc.focus.
+void commitField();
+// The "Continue" choice: checks the inputs and starts or resumes the schedule.
+void confirmInputs();
+// Saves the options and releases the scroll image; the event loop then returns.
+void exitProgram();
+
+// Passes of the event loop until exitProgram has run.
+void runEventLoop();
+void eventLoopPass();
+// Acts on one event as the main screen does; codes it has no use for are ignored.
+void dispatchEvent(EventCode event);
+// A left-button release at the pointer: the first control under it is chosen.
+void handleClick();

@@ -1,0 +1,22 @@
+#include "app/programState.h"
+
+#include "app/calculatorState.h"
+#include "app/mainScreen.h"
+#include "app/optionsFile.h"
+#include "colours/colourEditor.h"
+#include "colours/colourScheme.h"
+#include "colours/optionsDialog.h"
+#include "controls/buttonRegistry.h"
+#include "controls/inputLoop.h"
+
+void resetProgramState() {
+  calc = {};
+  mainLoop = {};
+  options = {};
+  colourSchemeState = {};
+  optionsDialog = {};
+  colourEditor = {};
+  buttonRegistry = {};
+  inputLoop = {};
+  resetEditorState();
+}
