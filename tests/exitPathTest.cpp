@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "screen/files.h"
+#include "screen/headless.h"
+#include "screen/screen.h"
+#include "screen/surfaceState.h"
+#include "support/mainScreenScript.h"
+#include "support/scratchDirectory.h"
+#include "support/screenReader.h"
+
+namespace {
+
+constexpr int EXIT = 6;
+constexpr const char* DEFAULT_OPTIONS = "\"ding.wav\"\r\n2\r\n";
+
+struct State {
+  const char* name;
+  std::function<void()> reach;
+};
+
+// Every state the screen can be in when the user ends the program.
+const std::vector<State> STATES = {
+    {"entering inputs", [] { headless::type("12"); }},
+    {"focus on Continue", [] { mainScript::enterInputs("1000", "12", "100"); }},
+    {"payment message shown",
+     [] {
+       mainScript::enterInputs("250000", "6", "1000");
+       headless::key("\r");
+     }},
+    {"schedule running",
+     [] {
+       mainScript::enterInputs("1000", "12", "100");
+       headless::key("\r");
+       headless::extendedKey(screen::KEY_PAGE_DOWN);
+     }},
+    {"schedule held",
+     [] {
+       mainScript::enterInputs("1000", "12", "100");
+       headless::key("\r");
+       headless::extendedKey(screen::KEY_DOWN);
+       mainScript::clickControl(3);
+       headless::type("5");
+       headless::key("\t");
+     }},
+    {"schedule finished",
+     [] {
+       mainScript::enterInputs("1000", "12", "100");
+       headless::key("\r");
+       headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+     }},
+};
+
+struct Ending {
+  const char* name;
+  std::function<void()> script;
+};
+
+const std::vector<Ending> ENDINGS = {
+    {"Escape", [] { headless::key("\x1b"); }},
+    {"right-button release",
+     [] {
+       headless::mouse(300, 300, 2);
+       headless::mouse(310, 310, 0);
+     }},
+    {"close button", [] { headless::extendedKey(screen::KEY_CLOSE); }},
+    {"Exit", [] { mainScript::clickControl(EXIT); }},
+};
+
+}  // namespace
+
+TEST(ExitPath, EveryWayOutWritesTheOptionsFileAndStopsAtOnceInEveryState) {
+  for (const State& state : STATES) {
+    for (const Ending& ending : ENDINGS) {
+      SCOPED_TRACE(std::string(state.name) + " / " + ending.name);
+      ScratchDirectory dir;
+      headless::reset();
+      state.reach();
+      ending.script();
+      headless::type("9");  // never read: the program has ended
+      runProgram();
+      EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
+      EXPECT_EQ(headless::headlessState.script.size(), 1u);
+      EXPECT_EQ(headless::headlessState.closeReports, 0);
+      for (const auto& block : screen::imageStore.blocks) {
+        EXPECT_TRUE(block.pixels.empty()) << "an image outlived the program";
+      }
+    }
+  }
+}
+
+TEST(ExitPath, ARightButtonPressOnlyHighlightsExit) {
+  ScratchDirectory dir;
+  headless::reset();
+  headless::snapshot();
+  headless::mouse(300, 300, 2);
+  headless::snapshot();
+  headless::type("7");
+  headless::mouse(300, 300, 0);
+  headless::type("8");
+  runProgram();
+  EXPECT_EQ(mainScript::controlInk(EXIT, mainScript::snapshot(0)), 2);
+  EXPECT_EQ(mainScript::controlInk(EXIT, mainScript::snapshot(1)), 13);
+  // Still running after the press: the 7 reached the loan field; the release ended the run.
+  EXPECT_EQ(mainScript::fieldText(1), "7");
+  EXPECT_EQ(headless::headlessState.script.size(), 1u);
+  EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
+}
+
+TEST(ExitPath, ASchemeReadFromTheFileIsWrittenBack) {
+  ScratchDirectory dir;
+  scratch::writeFile("quilloOptions.txt", "\"bell.wav\"\r\n1\r\n");
+  headless::reset();
+  mainScript::enterInputs("1000", "12", "100");
+  headless::key("\r");
+  mainScript::clickControl(EXIT);
+  runProgram();
+  EXPECT_EQ(scratch::readFile("quilloOptions.txt"), "\"bell.wav\"\r\n1\r\n");
+}
+
+TEST(ExitPath, AFailedWriteDuringASchedulesEndIsSilent) {
+  ScratchDirectory dir;
+  headless::reset();
+  mainScript::enterInputs("1000", "12", "100");
+  headless::key("\r");
+  headless::extendedKey(screen::KEY_PAGE_DOWN);
+  mainScript::clickControl(EXIT);
+  screen::fileTable.writeBudget = 0;
+  runProgram();
+  screen::fileTable.writeBudget = -1;
+  EXPECT_TRUE(scratch::fileNames().empty());
+  EXPECT_EQ(screenReader::rowText(1).find("QUILLO 2.1"), 34u);
+  EXPECT_EQ(mainScript::scheduleRows().size(), 12u);
+}
+
+TEST(ExitPath, TheCloseButtonWhileTheOptionsPanelIsOpenEndsTheProgram) {
+  ScratchDirectory dir;
+  headless::reset();
+  mainScript::clickControl(10);
+  runProgram();
+  EXPECT_EQ(headless::headlessState.closeReports, 1) << "one close, and the program ended";
+  EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
+}
