@@ -85,6 +85,23 @@ TEST(BadInput, DigitsAppendedToAnExponentTextAreSurvived) {
   });
 }
 
+// A formatted amount wider than its field is edited again, over the field's width only: none
+// of what it showed before stays behind the new amount.
+TEST(BadInput, AnAmountWiderThanItsFieldLeavesNothingBehindWhenEdited) {
+  ScratchDirectory dir;
+  headless::reset();
+  headless::type("999999999999999\t");
+  mainScript::clickControl(1);
+  headless::extendedKey(screen::KEY_END);
+  headless::key("\x08");
+  headless::key("\x08");
+  headless::key("\x08");
+  headless::key("\x08");
+  headless::type("8\t");
+  runProgram();
+  EXPECT_EQ(screenReader::rowText(4).substr(18), "9,999,999,999,998");
+}
+
 // Long runs of events drawn from everything the screen reacts to, and some it ignores.
 TEST(BadInput, AnySequenceOfEventsIsSurvived) {
   const std::vector<std::function<void()>> steps = {
