@@ -18,6 +18,7 @@ using editorTest::soundCount;
 constexpr const char* AMOUNT_MASK = "(0-9)(.)(,)";
 constexpr const char* RATE_MASK = "(0-9)(.)";
 constexpr int ROW = 5, COLUMN = 10, WIDTH = 16;
+const std::string FULL = "1234567890123456";
 
 class FieldEditorTest : public testing::Test {
  protected:
@@ -101,25 +102,29 @@ TEST_P(FieldEdits, GiveTheExpectedTextAndCursor) {
   EXPECT_EQ(shown(), c.result + std::string(WIDTH - c.result.size(), ' '));
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, FieldEdits,
-                         testing::Values(
-                             // The cursor starts at 0, in insert mode.
-                             EditCase{"typingInsertsAtTheStart", "34", "12", "1234", 2, 0},
-                             EditCase{"leftAtTheStartChangesNothing", "34", "<<1", "134", 1, 0},
-                             EditCase{"rightAtTheEndChangesNothing", "34", ">>>>5", "345", 3, 0},
-                             EditCase{"endThenType", "34", "E5", "345", 3, 0},
-                             EditCase{"homeAfterEnd", "34", "EH5", "534", 1, 0},
-                             EditCase{"backspaceAtTheStartChangesNothing", "34", "B", "34", 0, 0},
-                             EditCase{"backspaceBeforeTheCursor", "345", "E<B", "35", 1, 0},
-                             EditCase{"deleteAtTheCursor", "345", ">D", "35", 1, 0},
-                             EditCase{"deleteAtTheEndChangesNothing", "345", "ED", "345", 3, 0},
-                             EditCase{"refusedKeyWarnsAndChangesNothing", "34", "a-", "34", 0, 2},
-                             EditCase{"insertSwitchesToOvertype", "345", "I9", "945", 1, 0},
-                             EditCase{"overtypeAppendsAtTheEnd", "345", "IE9", "3459", 4, 0},
-                             EditCase{"insertTwiceIsInsertAgain", "345", "II9", "9345", 1, 0}),
-                         [](const testing::TestParamInfo<EditCase>& info) {
-                           return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FieldEdits,
+    testing::Values(
+        // The cursor starts at 0, in insert mode.
+        EditCase{"typingInsertsAtTheStart", "34", "12", "1234", 2, 0},
+        EditCase{"leftAtTheStartChangesNothing", "34", "<<1", "134", 1, 0},
+        EditCase{"rightAtTheEndChangesNothing", "34", ">>>>5", "345", 3, 0},
+        EditCase{"endThenType", "34", "E5", "345", 3, 0},
+        EditCase{"homeAfterEnd", "34", "EH5", "534", 1, 0},
+        EditCase{"backspaceAtTheStartChangesNothing", "34", "B", "34", 0, 0},
+        EditCase{"backspaceBeforeTheCursor", "345", "E<B", "35", 1, 0},
+        EditCase{"deleteAtTheCursor", "345", ">D", "35", 1, 0},
+        EditCase{"deleteAtTheEndChangesNothing", "345", "ED", "345", 3, 0},
+        EditCase{"refusedKeyWarnsAndChangesNothing", "34", "a-", "34", 0, 2},
+        EditCase{"insertSwitchesToOvertype", "345", "I9", "945", 1, 0},
+        EditCase{"overtypeAppendsAtTheEnd", "345", "IE9", "3459", 4, 0},
+        EditCase{"insertTwiceIsInsertAgain", "345", "II9", "9345", 1, 0},
+        // A full field is in overtype, forced, until it is no longer full.
+        EditCase{"fullFieldRefusesTypingAtItsEnd", FULL, "E9", FULL, 16, 1},
+        EditCase{"fullFieldReplacesInTheMiddle", FULL, ">>99", "1299567890123456", 4, 0},
+        EditCase{"backspaceReleasesTheForcedOvertype", FULL, "EBH0", "0123456789012345", 1, 0},
+        EditCase{"insertOnAFullFieldNeverLengthensIt", FULL, ">I9", FULL, 1, 1}),
+    [](const testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
 
 TEST_F(FieldEditorTest, ShiftTabAtTheStartEndsEditingElsewhereGoesToTheStart) {
   headless::extendedKey(screen::KEY_END);
@@ -132,45 +137,6 @@ TEST_F(FieldEditorTest, ShiftTabAtTheStartEndsEditingElsewhereGoesToTheStart) {
   EXPECT_EQ(run.event, EVENT_SHIFT_TAB);
   EXPECT_EQ(run.text, "123");
   EXPECT_EQ(run.cursorPos, 0);
-}
-
-TEST_F(FieldEditorTest, FullFieldForcesOvertypeAndRefusesTypingAtItsEnd) {
-  std::string full = "1234567890123456";
-  headless::extendedKey(screen::KEY_END);
-  headless::type("9");
-  headless::key("\t");
-  auto run = runField(full, WIDTH, AMOUNT_MASK);
-  EXPECT_EQ(run.text, full);
-  EXPECT_EQ(soundCount(), 1);
-  EXPECT_EQ(shown(), full);
-}
-
-TEST_F(FieldEditorTest, FullFieldReplacesInTheMiddle) {
-  headless::extendedKey(screen::KEY_RIGHT);
-  headless::extendedKey(screen::KEY_RIGHT);
-  headless::type("99\t");
-  auto run = runField("1234567890123456", WIDTH, AMOUNT_MASK);
-  EXPECT_EQ(run.text, "1299567890123456");
-  EXPECT_EQ(soundCount(), 0);
-}
-
-TEST_F(FieldEditorTest, BackspaceOnAFullFieldReleasesTheForcedOvertype) {
-  headless::extendedKey(screen::KEY_END);
-  headless::key("\b");
-  headless::extendedKey(screen::KEY_HOME);
-  headless::type("0\t");
-  auto run = runField("1234567890123456", WIDTH, AMOUNT_MASK);
-  EXPECT_EQ(run.text, "0123456789012345");
-  EXPECT_FALSE(fieldCursor.overtypeMode);
-}
-
-TEST_F(FieldEditorTest, InsertOnAFullFieldNeverLengthensTheText) {
-  headless::extendedKey(screen::KEY_RIGHT);
-  headless::extendedKey(screen::KEY_INSERT);
-  headless::type("9\t");
-  auto run = runField("1234567890123456", WIDTH, AMOUNT_MASK);
-  EXPECT_EQ(run.text, "1234567890123456");
-  EXPECT_EQ(soundCount(), 1);
 }
 
 TEST_F(FieldEditorTest, ModeChosenWithInsertHoldsInTheNextField) {
