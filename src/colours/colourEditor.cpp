@@ -74,52 +74,6 @@ void drawBox(int titleColour) {
                    false);
 }
 
-void openColourEditor(std::span<const ColourRole> roles, int x, int y, int buttonColour,
-                      int highlightColour, int titleColour, int rowHeight) {
-  ColourEditorState& e = colourEditor;
-  const Layout layout = layoutFor(x, y, e.roleCount, rowHeight);
-  e.boxX = x;
-  e.boxY = y;
-  e.boxHeight = (e.roleCount + 8) * rowHeight;
-  e.levelsRow = layout.componentRow + 1;
-  e.levelsColumn = layout.left + 7;
-
-  e.savedArea = screen::createImage(EDITOR_BOX_WIDTH, e.boxHeight);
-  screen::captureRect(x, y, x + EDITOR_BOX_WIDTH - 1, y + e.boxHeight - 1, e.savedArea, false);
-  drawBox(titleColour);
-  screen::setForeground(titleColour);
-  screen::moveCursor(layout.titleRow, layout.left + 8);
-  screen::printText(TITLE, false);
-
-  for (int i = 1; i <= e.roleCount; ++i) {
-    e.roleColours[i] = roles[i].colourNumber;
-    // A label in the background colour would be invisible.
-    const int colour = roles[i].colourNumber == 0 ? EDITOR_TEXT_COLOUR : roles[i].colourNumber;
-    createButton(e.roleButtons[i], roles[i].name, columnToX(layout.left + 3),
-                 rowToYForHeight(layout.titleRow + i, rowHeight), TEXT_LINES, colour, colour, false,
-                 ROLE_MARK_ROOM, 0, 0);
-  }
-  for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
-    const FixedButtonSpec& spec = FIXED_BUTTONS[b];
-    const int column = (spec.fromRight ? layout.right : layout.left) + spec.columnOffset;
-    const int row = layout.componentRow + spec.rowsBelow;
-    createButton(e.fixedButtons[b], spec.label, columnToX(column) + spec.pixelsRight,
-                 rowToYForHeight(row, rowHeight) + spec.pixelsDown, SMALL_LINES, buttonColour,
-                 highlightColour, true, 0, 0, 0);
-  }
-
-  for (int i = 1; i <= e.roleCount; ++i)
-    e.savedEntries[i] = screen::getPaletteEntry(e.roleColours[i]);
-  if (e.chosenRole < 1 || e.chosenRole > e.roleCount) e.chosenRole = 1;
-  markChosenRole();
-  readChosenLevels();
-  if (e.chosenComponent < COMPONENT_RED || e.chosenComponent > COMPONENT_BLUE) {
-    e.chosenComponent = COMPONENT_RED;
-  }
-  showComponentChoice();
-  showLevels();
-}
-
 bool outsideBox(int px, int py) {
   const ColourEditorState& e = colourEditor;
   return px < e.boxX || px > e.boxX + EDITOR_BOX_WIDTH || py < e.boxY || py > e.boxY + e.boxHeight;
@@ -198,6 +152,57 @@ bool handleRelease() {
 
 }  // namespace
 
+void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int32_t x, int32_t y,
+                      int32_t buttonColour, int32_t highlightColour, int32_t titleColour,
+                      int32_t rowHeight) {
+  ColourEditorState& e = colourEditor;
+  // Roles beyond the list or the button table cannot be shown.
+  const int available = std::max(static_cast<int>(roles.size()) - 1, 0);
+  e.roleCount = std::clamp(static_cast<int>(roleCount), 0, std::min(available, MAX_EDITED_ROLES));
+  if (rowHeight < 1) rowHeight = 16;
+  const Layout layout = layoutFor(x, y, e.roleCount, rowHeight);
+  e.boxX = x;
+  e.boxY = y;
+  e.boxHeight = (e.roleCount + 8) * rowHeight;
+  e.levelsRow = layout.componentRow + 1;
+  e.levelsColumn = layout.left + 7;
+
+  e.savedArea = screen::createImage(EDITOR_BOX_WIDTH, e.boxHeight);
+  screen::captureRect(x, y, x + EDITOR_BOX_WIDTH - 1, y + e.boxHeight - 1, e.savedArea, false);
+  drawBox(titleColour);
+  screen::setForeground(titleColour);
+  screen::moveCursor(layout.titleRow, layout.left + 8);
+  screen::printText(TITLE, false);
+
+  for (int i = 1; i <= e.roleCount; ++i) {
+    e.roleColours[i] = roles[i].colourNumber;
+    // A label in the background colour would be invisible.
+    const int colour = roles[i].colourNumber == 0 ? EDITOR_TEXT_COLOUR : roles[i].colourNumber;
+    createButton(e.roleButtons[i], roles[i].name, columnToX(layout.left + 3),
+                 rowToYForHeight(layout.titleRow + i, rowHeight), TEXT_LINES, colour, colour, false,
+                 ROLE_MARK_ROOM, 0, 0);
+  }
+  for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
+    const FixedButtonSpec& spec = FIXED_BUTTONS[b];
+    const int column = (spec.fromRight ? layout.right : layout.left) + spec.columnOffset;
+    const int row = layout.componentRow + spec.rowsBelow;
+    createButton(e.fixedButtons[b], spec.label, columnToX(column) + spec.pixelsRight,
+                 rowToYForHeight(row, rowHeight) + spec.pixelsDown, SMALL_LINES, buttonColour,
+                 highlightColour, true, 0, 0, 0);
+  }
+
+  for (int i = 1; i <= e.roleCount; ++i)
+    e.savedEntries[i] = screen::getPaletteEntry(e.roleColours[i]);
+  if (e.chosenRole < 1 || e.chosenRole > e.roleCount) e.chosenRole = 1;
+  markChosenRole();
+  readChosenLevels();
+  if (e.chosenComponent < COMPONENT_RED || e.chosenComponent > COMPONENT_BLUE) {
+    e.chosenComponent = COMPONENT_RED;
+  }
+  showComponentChoice();
+  showLevels();
+}
+
 void showComponentChoice() {
   const ColourEditorState& e = colourEditor;
   for (int b = BUTTON_RED; b <= BUTTON_BLUE; ++b) {
@@ -217,53 +222,50 @@ void closeColourEditor() {
   screen::destroyImage(e.savedArea);
 }
 
+bool colourEditorPass() {
+  ColourEditorState& e = colourEditor;
+  InputLoop& in = inputLoop;
+  in.lastEvent = nextInputEvent(in.pointerY, in.pointerX, GRAPHICS_SCREEN_MODE, "", false);
+  switch (in.lastEvent) {
+    case EVENT_CLOSE:
+      closeColourEditor();
+      return true;
+    case EVENT_LEFT_PRESS:
+      if (outsideBox(in.pointerX, in.pointerY)) {
+        closeColourEditor();
+        return true;
+      }
+      handlePress();
+      return false;
+    case EVENT_LEFT_RELEASE:
+      return handleRelease();
+    case EVENT_UP:
+    case EVENT_WHEEL_UP:
+      stepLevel(+1);
+      return false;
+    case EVENT_DOWN:
+    case EVENT_WHEEL_DOWN:
+      stepLevel(-1);
+      return false;
+    case EVENT_SHIFT_TAB:
+    case EVENT_LEFT:
+      if (e.chosenComponent > COMPONENT_RED) --e.chosenComponent;
+      showComponentChoice();
+      return false;
+    case EVENT_TAB:
+    case EVENT_RIGHT:
+      if (e.chosenComponent < COMPONENT_BLUE) ++e.chosenComponent;
+      showComponentChoice();
+      return false;
+    default:
+      return false;
+  }
+}
+
 void runColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int32_t x, int32_t y,
                      int32_t buttonColour, int32_t highlightColour, int32_t titleColour,
                      int32_t rowHeight) {
-  ColourEditorState& e = colourEditor;
-  InputLoop& in = inputLoop;
-  // Roles beyond the list or the button table cannot be shown.
-  const int available = std::max(static_cast<int>(roles.size()) - 1, 0);
-  e.roleCount = std::clamp(static_cast<int>(roleCount), 0, std::min(available, MAX_EDITED_ROLES));
-  if (rowHeight < 1) rowHeight = 16;
-  openColourEditor(roles, x, y, buttonColour, highlightColour, titleColour, rowHeight);
-
-  for (;;) {
-    in.lastEvent = nextInputEvent(in.pointerY, in.pointerX, GRAPHICS_SCREEN_MODE, "", false);
-    switch (in.lastEvent) {
-      case EVENT_CLOSE:
-        closeColourEditor();
-        return;
-      case EVENT_LEFT_PRESS:
-        if (outsideBox(in.pointerX, in.pointerY)) {
-          closeColourEditor();
-          return;
-        }
-        handlePress();
-        break;
-      case EVENT_LEFT_RELEASE:
-        if (handleRelease()) return;
-        break;
-      case EVENT_UP:
-      case EVENT_WHEEL_UP:
-        stepLevel(+1);
-        break;
-      case EVENT_DOWN:
-      case EVENT_WHEEL_DOWN:
-        stepLevel(-1);
-        break;
-      case EVENT_SHIFT_TAB:
-      case EVENT_LEFT:
-        if (e.chosenComponent > COMPONENT_RED) --e.chosenComponent;
-        showComponentChoice();
-        break;
-      case EVENT_TAB:
-      case EVENT_RIGHT:
-        if (e.chosenComponent < COMPONENT_BLUE) ++e.chosenComponent;
-        showComponentChoice();
-        break;
-      default:
-        break;
-    }
+  openColourEditor(roles, roleCount, x, y, buttonColour, highlightColour, titleColour, rowHeight);
+  while (!colourEditorPass()) {
   }
 }

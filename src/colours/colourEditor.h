@@ -69,6 +69,13 @@ void runColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int32
                      int32_t buttonColour, int32_t highlightColour, int32_t titleColour,
                      int32_t rowHeight);
 
+// The first part of runColourEditor: draws the box, the roles and the buttons, on the role and
+// component chosen last.
+void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int32_t x, int32_t y,
+                      int32_t buttonColour, int32_t highlightColour, int32_t titleColour,
+                      int32_t rowHeight);
+// One event of the open editor; true when it closed the editor.
+bool colourEditorPass();
 void showLevels();
 // Highlights the chosen component's button and draws the other two normally.
 void showComponentChoice();

@@ -35,7 +35,37 @@ constexpr int EDITOR_Y = 200;
 constexpr int EDITOR_TITLE_COLOUR = 14;
 constexpr int EDITOR_ROW_HEIGHT = 16;
 
-void openPanel(ButtonId optionsButton) {
+// A pointer exactly on a bound, one pixel past the last drawn row or column, counts as inside.
+bool outsidePanel(int px, int py) {
+  const OptionsDialogState& d = optionsDialog;
+  return px < PANEL_LEFT || px > PANEL_LEFT + PANEL_WIDTH || py < d.panelTop ||
+         py > d.panelTop + d.panelHeight;
+}
+
+void hoverPanelButtons(int px, int py) {
+  OptionsDialogState& d = optionsDialog;
+  hoverButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK], px, py);
+  hoverButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT], px, py);
+  hoverButton(d.changeButton, px, py);
+  hoverButton(d.okButton, px, py);
+}
+
+// Only the release position counts, wherever the press was.
+void switchSchemeAt(int px, int py) {
+  OptionsDialogState& d = optionsDialog;
+  for (int scheme = SCHEME_LIGHT_ON_DARK; scheme <= SCHEME_DARK_ON_LIGHT; ++scheme) {
+    if (!isOverButton(d.schemeButtons[scheme], px, py)) continue;
+    if (scheme == colourSchemeState.colourScheme) continue;
+    colourSchemeState.colourScheme = scheme;
+    markChosen(d.schemeButtons, 2, scheme);
+    unhighlightButton(d.schemeButtons[scheme]);
+    loadSchemePalette();
+  }
+}
+
+}  // namespace
+
+void openOptionsPanel(ButtonId optionsButton) {
   OptionsDialogState& d = optionsDialog;
   highlightButton(optionsButton);
   int32_t innerLeft = DEFAULT_INNER_LEFT, innerRight = DEFAULT_INNER_RIGHT, bottom = DEFAULT_BOTTOM;
@@ -73,7 +103,7 @@ void openPanel(ButtonId optionsButton) {
                HIGHLIGHT_COLOUR, true, 0, 0, 0);
 }
 
-void closePanel() {
+void closeOptionsPanel() {
   OptionsDialogState& d = optionsDialog;
   removeButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK]);
   removeButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT]);
@@ -82,36 +112,6 @@ void closePanel() {
   screen::pasteImage(PANEL_LEFT, d.panelTop, d.savedArea);
   screen::destroyImage(d.savedArea);
 }
-
-// A pointer exactly on a bound, one pixel past the last drawn row or column, counts as inside.
-bool outsidePanel(int px, int py) {
-  const OptionsDialogState& d = optionsDialog;
-  return px < PANEL_LEFT || px > PANEL_LEFT + PANEL_WIDTH || py < d.panelTop ||
-         py > d.panelTop + d.panelHeight;
-}
-
-void hoverPanelButtons(int px, int py) {
-  OptionsDialogState& d = optionsDialog;
-  hoverButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK], px, py);
-  hoverButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT], px, py);
-  hoverButton(d.changeButton, px, py);
-  hoverButton(d.okButton, px, py);
-}
-
-// Only the release position counts, wherever the press was.
-void switchSchemeAt(int px, int py) {
-  OptionsDialogState& d = optionsDialog;
-  for (int scheme = SCHEME_LIGHT_ON_DARK; scheme <= SCHEME_DARK_ON_LIGHT; ++scheme) {
-    if (!isOverButton(d.schemeButtons[scheme], px, py)) continue;
-    if (scheme == colourSchemeState.colourScheme) continue;
-    colourSchemeState.colourScheme = scheme;
-    markChosen(d.schemeButtons, 2, scheme);
-    unhighlightButton(d.schemeButtons[scheme]);
-    loadSchemePalette();
-  }
-}
-
-}  // namespace
 
 void editColourRoles() {
   std::array<ColourRole, ROLE_COUNT + 1> roles{};
@@ -125,38 +125,41 @@ void editColourRoles() {
   if (inputLoop.lastEvent != 0) optionsDialog.rehandleEvent = true;
 }
 
-void runOptionsDialog(ButtonId& optionsButton) {
+bool optionsPanelPass() {
   OptionsDialogState& d = optionsDialog;
   InputLoop& in = inputLoop;
-  openPanel(optionsButton);
-  for (;;) {
-    if (d.rehandleEvent) {
-      d.rehandleEvent = false;
-    } else {
-      in.lastEvent = nextInputEvent(in.pointerY, in.pointerX, GRAPHICS_SCREEN_MODE, "", false);
-    }
-    switch (in.lastEvent) {
-      case EVENT_CLOSE:
-        closePanel();
-        return;
-      case EVENT_LEFT_PRESS:
-        if (outsidePanel(in.pointerX, in.pointerY)) {
-          d.rehandleEvent = true;
-          closePanel();
-          return;
-        }
-        hoverPanelButtons(in.pointerX, in.pointerY);
-        break;
-      case EVENT_LEFT_RELEASE:
-        if (isOverButton(d.okButton, in.pointerX, in.pointerY)) {
-          closePanel();
-          return;
-        }
-        switchSchemeAt(in.pointerX, in.pointerY);
-        if (isOverButton(d.changeButton, in.pointerX, in.pointerY)) editColourRoles();
-        break;
-      default:
-        break;
-    }
+  if (d.rehandleEvent) {
+    d.rehandleEvent = false;
+  } else {
+    in.lastEvent = nextInputEvent(in.pointerY, in.pointerX, GRAPHICS_SCREEN_MODE, "", false);
+  }
+  switch (in.lastEvent) {
+    case EVENT_CLOSE:
+      closeOptionsPanel();
+      return true;
+    case EVENT_LEFT_PRESS:
+      if (outsidePanel(in.pointerX, in.pointerY)) {
+        d.rehandleEvent = true;
+        closeOptionsPanel();
+        return true;
+      }
+      hoverPanelButtons(in.pointerX, in.pointerY);
+      return false;
+    case EVENT_LEFT_RELEASE:
+      if (isOverButton(d.okButton, in.pointerX, in.pointerY)) {
+        closeOptionsPanel();
+        return true;
+      }
+      switchSchemeAt(in.pointerX, in.pointerY);
+      if (isOverButton(d.changeButton, in.pointerX, in.pointerY)) editColourRoles();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void runOptionsDialog(ButtonId& optionsButton) {
+  openOptionsPanel(optionsButton);
+  while (!optionsPanelPass()) {
   }
 }

@@ -28,6 +28,12 @@ extern OptionsDialogState optionsDialog;
 // the event that closed it (the window's close button among them, for the caller to act on).
 void runOptionsDialog(ButtonId& optionsButton);
 
+// The panel's drawing and buttons, and their removal with the screen put back as it was.
+void openOptionsPanel(ButtonId optionsButton);
+void closeOptionsPanel();
+// One event of the open panel; true when it closed the panel.
+bool optionsPanelPass();
+
 // Runs the colour editor on the eight colour roles and saves the chosen scheme's palette file,
 // however the editor was closed.
 void editColourRoles();
