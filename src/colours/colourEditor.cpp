@@ -177,7 +177,7 @@ void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int3
   for (int i = 1; i <= e.roleCount; ++i) {
     e.roleColours[i] = roles[i].colourNumber;
     // A label in the background colour would be invisible.
-    const int colour = roles[i].colourNumber == 0 ? EDITOR_TEXT_COLOUR : roles[i].colourNumber;
+    const int colour = roles[i].colourNumber == 0 ? COLOUR_EDITOR_TEXT : roles[i].colourNumber;
     createButton(e.roleButtons[i], roles[i].name, columnToX(layout.left + 3),
                  rowToYForHeight(layout.titleRow + i, rowHeight), TEXT_LINES, colour, colour, false,
                  ROLE_MARK_ROOM, 0, 0);
