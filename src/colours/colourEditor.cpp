@@ -16,7 +16,7 @@ constexpr int ROLE_MARK_ROOM = 16;
 
 // Where a fixed button stands: rows below the component row, and columns from the left or the
 // right column of the box.
-struct FixedButtonSpec {
+struct FixedButtonPlace {
   std::string_view label;
   int rowsBelow;
   bool fromRight;
@@ -26,7 +26,7 @@ struct FixedButtonSpec {
 };
 
 // Indexed like ColourEditorState::fixedButtons.
-constexpr FixedButtonSpec FIXED_BUTTONS[FIXED_BUTTON_COUNT + 1] = {
+constexpr FixedButtonPlace FIXED_BUTTONS[FIXED_BUTTON_COUNT + 1] = {
     {},
     {"R", 0, false, 7, 4, 0},
     {"G", 0, false, 14, 4, 0},
@@ -183,11 +183,11 @@ void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int3
                  ROLE_MARK_ROOM, 0, 0);
   }
   for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
-    const FixedButtonSpec& spec = FIXED_BUTTONS[b];
-    const int column = (spec.fromRight ? layout.right : layout.left) + spec.columnOffset;
-    const int row = layout.componentRow + spec.rowsBelow;
-    createButton(e.fixedButtons[b], spec.label, columnToX(column) + spec.pixelsRight,
-                 rowToYForHeight(row, rowHeight) + spec.pixelsDown, SMALL_LINES, buttonColour,
+    const FixedButtonPlace& place = FIXED_BUTTONS[b];
+    const int column = (place.fromRight ? layout.right : layout.left) + place.columnOffset;
+    const int row = layout.componentRow + place.rowsBelow;
+    createButton(e.fixedButtons[b], place.label, columnToX(column) + place.pixelsRight,
+                 rowToYForHeight(row, rowHeight) + place.pixelsDown, SMALL_LINES, buttonColour,
                  highlightColour, true, 0, 0, 0);
   }
 
