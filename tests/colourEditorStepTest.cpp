@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "colours/colourEditor.h"
 #include "screen/headless.h"
@@ -153,5 +154,23 @@ TEST(ColourEditorStep, TheBackgroundRoleEditsColourZero) {
   EXPECT_EQ(screenReader::textAt(LEVELS_ROW, LEVELS_COLUMN, 16), " 0      2     16");
   // The box itself is cleared in colour 0, so it follows the background.
   EXPECT_EQ(screen::pixelAt(330, 300), 0);
+  closeColourEditor();
+}
+
+TEST(ColourEditorStep, AStepRedrawsNothingButTheLevels) {
+  openScreenWithOptions(1);
+  openEditor();
+  const std::vector<uint8_t> before = surfaceCopy();
+  EXPECT_FALSE(editorEvents(script("dU")));
+  const std::vector<uint8_t> after = surfaceCopy();
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      const bool inLevels =
+          y / 16 + 1 == LEVELS_ROW && x / 8 + 1 >= LEVELS_COLUMN && x / 8 + 1 < LEVELS_COLUMN + 16;
+      if (!inLevels) {
+        ASSERT_EQ(after[y * 640 + x], before[y * 640 + x]) << x << "," << y;
+      }
+    }
+  }
   closeColourEditor();
 }
