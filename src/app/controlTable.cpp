@@ -1,5 +1,7 @@
 #include "app/controlTable.h"
 
+#include <vector>
+
 #include "controls/buttonRegistry.h"
 
 namespace {
@@ -26,9 +28,31 @@ const ControlSpec CONTROL_TABLE[CONTROL_COUNT + 1] = {
     {"Options", 4, 2, 0, 2, true, DROPDOWNS, BUTTON_SELECTED, 0, 0},
 };
 
+namespace {
+
+// A schedule started again after one finished brings its step controls back at the places
+// where the finished one left them inert; those copies leave the registry first, so that
+// restarting a schedule again and again cannot fill it.
+void dropInertCopy(const ControlSpec& c) {
+  std::vector<ButtonId>& inert = calc.inertControls;
+  for (auto it = inert.begin(); it != inert.end(); ++it) {
+    ButtonId id = *it;
+    if (id >= 1 && id <= MAX_BUTTONS && buttonRegistry.label[id] == c.caption &&
+        buttonRegistry.x[id] == columnToX(c.column) &&
+        buttonRegistry.y[id] == rowToY(c.row) + c.extraY) {
+      removeButton(id);
+      inert.erase(it);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
 void createControl(int k) {
   if (k < 1 || k > CONTROL_COUNT) return;
   const ControlSpec& c = CONTROL_TABLE[k];
+  if (calc.controlIds[k] == 0) dropInertCopy(c);
   createButton(calc.controlIds[k], c.caption, columnToX(c.column), rowToY(c.row) + c.extraY,
                c.sizeCode, c.normalColour, c.highlightColour, c.framed, c.extraLeft, c.extraRight,
                0);
