@@ -8,6 +8,9 @@
 #include "colours/optionsDialog.h"
 #include "controls/buttonRegistry.h"
 #include "controls/inputLoop.h"
+#include "editor/characterMask.h"
+#include "editor/fieldCursor.h"
+#include "editor/fieldEditor.h"
 
 void resetProgramState() {
   calc = {};
@@ -18,5 +21,7 @@ void resetProgramState() {
   colourEditor = {};
   buttonRegistry = {};
   inputLoop = {};
-  resetEditorState();
+  fieldEditor = {};
+  fieldCursor = {};
+  maskTable = {};
 }
