@@ -216,6 +216,22 @@ std::string readByte(int fileNumber) {
   return std::string(1, static_cast<char>(ch));
 }
 
+std::string readBytes(int fileNumber, size_t count) {
+  FileTable::OpenFile* file = findFile(fileNumber);
+  if (!file || file->writing) return {};
+  size_t allowed = count;
+  if (fileTable.readBudget >= 0 && static_cast<long>(allowed) > fileTable.readBudget) {
+    allowed = static_cast<size_t>(fileTable.readBudget);
+  }
+  std::string bytes(allowed, '\0');
+  size_t got = std::fread(bytes.data(), 1, allowed, file->stream);
+  bytes.resize(got);
+  if (fileTable.readBudget >= 0) fileTable.readBudget -= static_cast<long>(got);
+  bool budgetSpent = allowed < count && got == allowed;
+  fileTable.lastError = std::ferror(file->stream) || budgetSpent ? DEVICE_IO_ERROR : FILE_OK;
+  return bytes;
+}
+
 int32_t lastError() {
   return fileTable.lastError;
 }

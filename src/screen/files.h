@@ -34,6 +34,9 @@ struct FileTable {
   // Bytes that may still be written before writes start failing; negative means no limit.
   // Lets tests play out a disk that fills up half way through a file.
   long writeBudget = -1;
+  // Bytes that readBytes may still deliver before its reads fail; negative means no limit.
+  // Lets tests play out a file that cannot be read to its end.
+  long readBudget = -1;
 };
 
 extern FileTable fileTable;

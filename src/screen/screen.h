@@ -107,6 +107,9 @@ enum class Separator { Comma, LineEnd };
 void writeItem(int fileNumber, std::string_view item, Separator separator);
 void writeItem(int fileNumber, int32_t item, Separator separator);
 std::string readByte(int fileNumber);
+// Up to `count` bytes from where the file stands, in one buffered read. Fewer only at the end
+// of the file (lastError 0) or when the read failed (lastError positive).
+std::string readBytes(int fileNumber, size_t count);
 int32_t lastError();
 bool atEndOfFile(int fileNumber);
 void closeFile(int fileNumber);
