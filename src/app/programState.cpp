@@ -11,6 +11,7 @@
 #include "editor/characterMask.h"
 #include "editor/fieldCursor.h"
 #include "editor/fieldEditor.h"
+#include "editor/macroFiles.h"
 
 void resetProgramState() {
   calc = {};
@@ -24,4 +25,5 @@ void resetProgramState() {
   fieldEditor = {};
   fieldCursor = {};
   maskTable = {};
+  macroRecall = {};
 }

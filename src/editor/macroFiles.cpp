@@ -1,9 +1,73 @@
 #include "editor/macroFiles.h"
 
-void loadMacro(std::string_view) {}
+#include <algorithm>
+#include <utility>
 
-void storeRecallEntry(std::string_view) {}
+#include "controls/inputLoop.h"
+#include "editor/fieldEditor.h"
+#include "editor/macroTranslation.h"
+#include "screen/screen.h"
 
-bool recalledEntry(int, std::string&) {
-  return false;
+MacroRecall macroRecall;
+
+namespace {
+
+// The file is read in pieces of this size, so a large one costs a few reads and one copy.
+constexpr size_t READ_CHUNK = 1 << 16;
+
+void reportAtStatusRow(std::string_view message, bool lineBreak) {
+  screen::moveCursor(std::max(fieldEditor.statusRow, 1), 1);
+  screen::setForeground(EDITOR_MESSAGE_COLOUR);
+  screen::printText(message, lineBreak);
+  screen::setForeground(EDITOR_TEXT_COLOUR);
+}
+
+}  // namespace
+
+std::string macroFileName(std::string_view name) {
+  std::string fileName(name);
+  if (fileName.find('.') == std::string::npos) fileName += ".mac";
+  return fileName;
+}
+
+void loadMacro(std::string_view name) {
+  int fileNumber = screen::freeFileNumber();
+  std::string fileName = macroFileName(name);
+  if (screen::openFile(fileName, screen::FileMode::ReadBinary, fileNumber) != 0) {
+    reportAtStatusRow("Could not find macro file " + fileName, false);
+    return;
+  }
+  MacroTranslation translation;
+  bool reading = true;
+  while (reading) {
+    std::string chunk = screen::readBytes(fileNumber, READ_CHUNK);
+    bool failed = screen::lastError() != 0;
+    for (char byte : chunk) {
+      reading = translateMacroByte(translation, static_cast<unsigned char>(byte));
+      if (!reading) break;
+    }
+    // A failure after two slashes lies in the part of the file that is never read.
+    if (failed && reading) reportAtStatusRow("Could not read " + fileName, true);
+    if (failed || chunk.size() < READ_CHUNK) break;
+  }
+  finishMacroTranslation(translation);
+  screen::closeFile(fileNumber);
+  // What was read before a read error plays like a whole macro.
+  inputLoop.macroBuffer = std::move(translation.buffer);
+  inputLoop.macroReadPos = 1;
+  inputLoop.macroPlaying = true;
+  inputLoop.macroWaiting = false;
+  macroRecall.recallCount = 0;
+}
+
+void storeRecallEntry(std::string_view text) {
+  if (macroRecall.recallCount >= RECALL_SLOTS) return;
+  ++macroRecall.recallCount;
+  macroRecall.recallSlots[macroRecall.recallCount] = std::string(text);
+}
+
+bool recalledEntry(int slot, std::string& text) {
+  if (slot < 1 || slot > macroRecall.recallCount) return false;
+  text = macroRecall.recallSlots[slot];
+  return true;
 }

@@ -3,6 +3,7 @@
 #include "controls/inputLoop.h"
 #include "editor/fieldCursor.h"
 #include "editor/fieldEditor.h"
+#include "editor/macroFiles.h"
 #include "screen/headless.h"
 #include "screen/screen.h"
 
@@ -16,6 +17,7 @@ void resetWorld() {
   inputLoop = {};
   fieldEditor = {};
   fieldCursor = {};
+  macroRecall = {};
 }
 
 namespace {
