@@ -108,3 +108,21 @@ TEST(MacroWait, EachLoadCountsTheEntriesAfresh) {
   EXPECT_EQ(mainScript::fieldText(1), "5");
   EXPECT_EQ(mainScript::fieldText(2), "");
 }
+
+TEST(MacroWait, RecallsFillAFieldNoFurtherThanItsWidth) {
+  struct Case {
+    const char* name;
+    int recalls;
+  };
+  for (const Case& c : {Case{"four recalls", 4}, Case{"a million recalls", 1'000'000}}) {
+    SCOPED_TRACE(c.name);
+    ScratchDirectory scratchDirectory;
+    std::string file = "?;";
+    for (int i = 0; i < c.recalls; ++i) file += "&1";
+    macroRun::run(file + ";", [] { headless::type("12345678\r"); });
+    EXPECT_EQ(mainScript::fieldText(1), "12,345,678");
+    EXPECT_EQ(mainScript::fieldText(2), "1234567812345678");
+    EXPECT_EQ(screenReader::rowText(5).size(), 34u);  // nothing after the field
+    EXPECT_EQ(screenReader::rowText(6), " Monthly Payment:");
+  }
+}

@@ -101,7 +101,12 @@ void appendRecalledEntry(int slot) {
   FieldEditor& f = fieldEditor;
   std::string entry;
   if (!recalledEntry(slot, entry)) return;
-  f.text += entry;
+  // No mask check: the entry was typed into a field. But the text stays within the field's
+  // width, as it does for typing, so recalls played over and over cannot grow it without end.
+  size_t room = static_cast<size_t>(std::max(0, f.fieldWidth - textLength()));
+  size_t taken = std::min(room, entry.size());
+  if (taken == 0 && f.cursorPos == textLength()) return;  // nothing would change on the screen
+  f.text.append(entry, 0, taken);
   f.cursorPos = textLength();
   scrollToCursor();
   drawField();
