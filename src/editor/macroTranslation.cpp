@@ -12,6 +12,23 @@ int digitValue(unsigned char byte) {
   return byte >= '0' && byte <= '9' ? byte - '0' : 0;
 }
 
+// Bytes a file byte adds to the buffer; a "#" or "&" makes room for the key its digit gives.
+size_t bytesFor(unsigned char byte) {
+  switch (byte) {
+    case '\r':
+    case '\n':
+      return 0;
+    case ';':
+    case '^':
+    case '\\':
+    case '#':
+    case '&':
+      return 2;
+    default:
+      return 1;
+  }
+}
+
 void addKeyCode(MacroTranslation& t, int code) {
   t.buffer += KEY_CODE_PREFIX;
   t.buffer += static_cast<char>(code);
@@ -24,7 +41,6 @@ void addCommand(MacroTranslation& t, unsigned char command, int digit) {
 }  // namespace
 
 bool translateMacroByte(MacroTranslation& t, unsigned char byte) {
-  if (t.buffer.size() + 2 > t.limit) return false;
   unsigned char previous = t.previous;
   bool slashBefore = t.slashInBuffer;
   t.previous = byte;
@@ -32,10 +48,9 @@ bool translateMacroByte(MacroTranslation& t, unsigned char byte) {
   if (t.pendingCommand != 0) {
     addCommand(t, t.pendingCommand, digitValue(byte));
     t.pendingCommand = 0;
-    // The digit byte counts as the previous byte for two slashes, so "#/" then "/" ends the
-    // file too; there is no plain "/" to take back then.
-    return !(byte == '/' && previous == '/');
+    return true;
   }
+  if (t.buffer.size() + bytesFor(byte) > t.limit) return false;
   switch (byte) {
     case ';':
       addKeyCode(t, 13);
@@ -54,6 +69,8 @@ bool translateMacroByte(MacroTranslation& t, unsigned char byte) {
     case '\n':
       break;
     case '/':
+      // The byte before may be the digit of a "#" or "&": then the file ends here too, but no
+      // plain "/" went into the buffer to be taken back.
       if (previous == '/') {
         if (slashBefore) t.buffer.pop_back();
         return false;
