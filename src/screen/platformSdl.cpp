@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <map>
 
 #include "screen/charset.h"
@@ -37,10 +38,15 @@ Uint32 toArgb(int32_t packed) {
   return 0xff000000u | (level(0) << 16) | (level(8) << 8) | level(16);
 }
 
+bool presentPending() {
+  const screen::Surface& surface = screen::surface;
+  return sdl.texture && (surface.pixelsChanged || surface.paletteChanged || sdl.exposed);
+}
+
 void present(bool force) {
   screen::Surface& surface = screen::surface;
   if (!sdl.texture) return;
-  if (!force && !surface.pixelsChanged && !surface.paletteChanged && !sdl.exposed) return;
+  if (!force && !presentPending()) return;
   Uint64 now = SDL_GetTicks64();
   if (!force && now - sdl.lastPresent < MIN_PRESENT_GAP_MS) return;
   for (int i = 0; i < screen::PALETTE_SIZE; ++i) sdl.lookup[i] = toArgb(surface.palette[i]);
@@ -231,13 +237,17 @@ bool openWindow() {
   // The close button must reach the program as a key, not end it.
   SDL_SetHintWithPriority(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0", SDL_HINT_OVERRIDE);
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  // The colour numbers are turned into RGB on the CPU anyway; showing them through the window's
+  // own framebuffer starts several times faster and idles cheaper than a GL renderer, which
+  // brings shader compilation and worker threads on machines without a graphics card.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     SDL_Log("quillo: cannot open the window: %s", SDL_GetError());
     return false;
   }
   sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT, SDL_WINDOW_SHOWN);
-  if (sdl.window) sdl.renderer = SDL_CreateRenderer(sdl.window, -1, 0);
+  if (sdl.window) sdl.renderer = SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_SOFTWARE);
   if (sdl.renderer) {
     sdl.texture =
         SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
@@ -281,15 +291,18 @@ double seconds() {
          static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
-// Sleeps in the event wait, so that the window stays responsive and idle costs nothing.
+// Sleeps in the event wait, so that the window stays responsive and idle costs nothing. A change
+// held back by the frame-rate limit is shown as soon as the limit allows, not after the sleep.
 void sleepMs(int milliseconds) {
-  present(false);
   Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(milliseconds > 0 ? milliseconds : 0);
   for (;;) {
+    present(false);
     Uint64 now = SDL_GetTicks64();
     if (now >= deadline) break;
+    Uint64 wait = deadline - now;
+    if (presentPending()) wait = std::min(wait, sdl.lastPresent + MIN_PRESENT_GAP_MS - now);
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(deadline - now))) handle(event);
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(wait))) handle(event);
   }
 }
 

@@ -1,6 +1,7 @@
 // The character grid: cells of 8x8 or 8x16 pixels printed opaquely on the surface.
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "screen/fonts.h"
