@@ -245,6 +245,14 @@ bool openWindow() {
     SDL_Log("quillo: cannot open the window: %s", SDL_GetError());
     return false;
   }
+  // Without a display SDL falls back to drivers that draw nowhere: the program would sit
+  // waiting for keys nobody can press.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) {
+    SDL_Log("quillo: cannot open the window: no display");
+    SDL_Quit();
+    return false;
+  }
   sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT, SDL_WINDOW_SHOWN);
   if (sdl.window) sdl.renderer = SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_SOFTWARE);

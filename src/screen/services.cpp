@@ -21,6 +21,8 @@ void openScreen() {
   if (textState.windowOpen) return;
   resetPalette();
   textState.windowOpen = platform::openWindow();
+  // Everything the program does needs the window; without one it could only wait forever.
+  if (!textState.windowOpen) std::exit(1);
 }
 
 bool screenExists() {
@@ -49,7 +51,10 @@ std::string pollKey() {
 void pollMouse(int& x, int& y, int& wheel, int& buttons) {
   platform::pumpEvents();
   input.mouseSeen = true;
-  if (!input.pointerInside) {
+  // While a button is held the window keeps getting the pointer's moves beyond its edges.
+  bool onSurface = input.mouseX >= 0 && input.mouseX < SCREEN_WIDTH && input.mouseY >= 0 &&
+                   input.mouseY < SCREEN_HEIGHT;
+  if (!input.pointerInside || !onSurface) {
     x = y = wheel = buttons = -1;
     return;
   }
