@@ -35,24 +35,3 @@ TEST(MacroTranslation, AFullBufferStopsReadingAtAWholeKey) {
     EXPECT_EQ(reading, c.readToTheEnd);
   }
 }
-
-// The buffer for the cases where the file's bytes alone do not settle it.
-TEST(MacroTranslation, CommandsCutShortAndSlashesAfterADigit) {
-  struct Case {
-    std::string file;
-    std::string buffer;
-  };
-  const std::vector<Case> cases = {
-      {"1#", "1\xff:"},
-      {"1&", std::string("1\xff\0", 3)},
-      {"1\xff", "1\xff"},
-      {"1#//2", "1\xff:"},
-      {std::string("1&//2"), std::string("1\xff\0", 3)},
-      {"1//2", "1"},
-      {"1/\r\n/2", "1//2"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    EXPECT_EQ(translateMacro(c.file), c.buffer);
-  }
-}
