@@ -20,6 +20,7 @@ TEST(MacroTranslation, AFullBufferStopsReadingAtAWholeKey) {
       {"12345678#1", "12345678\xff;", true},
       {"123456789#1", "123456789", false},
       {"123456789\n\n", "123456789", true},
+      {"123456789///", "123456789", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

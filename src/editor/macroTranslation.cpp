@@ -50,6 +50,12 @@ bool translateMacroByte(MacroTranslation& t, unsigned char byte) {
     t.pendingCommand = 0;
     return true;
   }
+  // The byte before may be the digit of a "#" or "&": then the file ends here too, but no plain
+  // "/" went into the buffer to be taken back.
+  if (byte == '/' && previous == '/') {
+    if (slashBefore) t.buffer.pop_back();
+    return false;
+  }
   if (t.buffer.size() + bytesFor(byte) > t.limit) return false;
   switch (byte) {
     case ';':
@@ -69,12 +75,6 @@ bool translateMacroByte(MacroTranslation& t, unsigned char byte) {
     case '\n':
       break;
     case '/':
-      // The byte before may be the digit of a "#" or "&": then the file ends here too, but no
-      // plain "/" went into the buffer to be taken back.
-      if (previous == '/') {
-        if (slashBefore) t.buffer.pop_back();
-        return false;
-      }
       t.buffer += '/';
       t.slashInBuffer = true;
       break;
