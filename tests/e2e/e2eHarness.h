@@ -1,0 +1,114 @@
+#pragma once
+
+// The real program in a real window: started on the test program's private Xvfb display in a
+// fresh working directory, driven with xdotool, read back from screenshots. Every step is
+// bounded in time. A step that goes wrong records a test failure that shows the screen as text
+// and the program's output, and returns false so that the test can stop there:
+//
+//   e2e::Quillo quillo;
+//   ASSERT_TRUE(e2e::start(quillo));
+//   e2e::Screen screen;
+//   ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+//   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
+//   ASSERT_TRUE(e2e::waitForExit(quillo));
+//
+// Set QUILLO_E2E_SCREENSHOTS to a directory to get a PNG of the screen for every failure.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "colours/builtInPalettes.h"
+#include "e2e/xwdImage.h"
+
+namespace e2e {
+
+// Start-up is slow under the sanitizers on a busy machine; a window that takes longer is broken.
+constexpr int WINDOW_TIMEOUT_MS = 30000;
+constexpr int TOOL_TIMEOUT_MS = 10000;
+constexpr int EXIT_TIMEOUT_MS = 15000;
+constexpr int SCREEN_TIMEOUT_MS = 10000;
+
+struct WorkFile {
+  std::string name;  // relative to the working directory
+  std::string bytes;
+};
+
+enum class MouseButton { Left = 1, Middle = 2, Right = 3 };
+
+// One run of the program. Ending the test ends the program and removes its directories.
+struct Quillo {
+  pid_t pid = -1;
+  std::string window;         // the X window id, in decimal
+  std::string runDirectory;   // holds the working directory, the output and the audio file
+  std::string workDirectory;  // the program's working directory
+  bool ended = false;
+  int exitStatus = -1;  // the exit code, or 128 + the signal that ended it
+  // The palette screenshots are read with; point it at another one after a scheme change.
+  const xwdImage::PaletteLevels* palette = &builtInPalettes[SCHEME_DARK_ON_LIGHT];
+
+  Quillo() = default;
+  ~Quillo();
+  Quillo(const Quillo&) = delete;
+  Quillo& operator=(const Quillo&) = delete;
+};
+
+struct Screen {
+  std::string xwd;  // the screenshot as xwd wrote it
+  xwdImage::RgbImage rgb;
+  // 640x480 colour numbers, NO_COLOUR where a pixel shows none of the palette's colours: the
+  // `pixels` argument of the screen reader.
+  std::vector<uint8_t> colours;
+  const uint8_t* pixels() const { return colours.data(); }
+};
+
+// ---- The program ----
+// Starts the program with these files in its working directory and waits for its window.
+bool start(Quillo& quillo, const std::vector<WorkFile>& files = {});
+// Kills the program if it still runs and removes its directories.
+void stop(Quillo& quillo);
+// Waits for the program to end and records its status; kills it and fails after the timeout.
+bool waitForExit(Quillo& quillo, int timeoutMs = EXIT_TIMEOUT_MS);
+// Stops and continues the process (SIGSTOP, SIGCONT): lets a test look at the window before
+// the program can react to what was sent to it.
+bool suspend(Quillo& quillo);
+bool resume(Quillo& quillo);
+bool windowExists(const Quillo& quillo);
+// What the program printed on stdout and stderr so far.
+std::string programOutput(const Quillo& quillo);
+// Whether the sound output holds anything but silence.
+bool soundWasPlayed(const Quillo& quillo);
+std::string readWorkFile(const Quillo& quillo, const std::string& name);
+// The names in the working directory, sorted.
+std::vector<std::string> workFileNames(const Quillo& quillo);
+
+// ---- Input, sent as the X server's own events ----
+// Key names as xdotool spells them, several separated by spaces: "Return", "shift+Tab ctrl+Next".
+bool pressKeys(Quillo& quillo, const std::string& keys);
+// Printable text, UTF-8; a line end needs pressKeys(quillo, "Return").
+bool typeText(Quillo& quillo, const std::string& text);
+// Positions are window pixels.
+bool moveMouse(Quillo& quillo, int x, int y);
+bool click(Quillo& quillo, int x, int y, MouseButton button = MouseButton::Left);
+bool pressButton(Quillo& quillo, MouseButton button);
+bool releaseButton(Quillo& quillo, MouseButton button);
+// Positive steps turn the wheel away from the user.
+bool turnWheel(Quillo& quillo, int steps);
+// The window's close button, as a window manager sends it (WM_DELETE_WINDOW).
+bool pressCloseButton(Quillo& quillo);
+
+// ---- The screen ----
+bool takeScreenshot(Quillo& quillo, Screen& screen);
+// Takes screenshots until `ready` holds; fails after the timeout, naming `what` was awaited.
+bool waitForScreen(Quillo& quillo, const std::function<bool(const Screen&)>& ready,
+                   const std::string& what, Screen& screen, int timeoutMs = SCREEN_TIMEOUT_MS);
+bool waitForText(Quillo& quillo, const std::string& text, Screen& screen,
+                 int timeoutMs = SCREEN_TIMEOUT_MS);
+// The screen as text, one numbered line per row that is not blank.
+std::string describeScreen(const Screen& screen);
+bool savePng(const Screen& screen, const std::string& path);
+
+}  // namespace e2e

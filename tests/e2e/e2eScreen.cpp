@@ -1,0 +1,115 @@
+// Screenshots of the program's window, read as colour numbers and as text.
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "e2e/childProcess.h"
+#include "e2e/e2eHarness.h"
+#include "e2e/harnessSteps.h"
+#include "screen/charset.h"
+#include "screen/screen.h"
+#include "support/screenReader.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr int SCREENSHOT_INTERVAL_MS = 50;
+constexpr int ROWS = 30;
+
+std::string readWholeFile(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+bool takeScreenshot(Quillo& quillo, Screen& screen) {
+  screen = {};
+  if (quillo.window.empty()) {
+    reportFailure(quillo, "cannot take a screenshot: the program has no window");
+    return false;
+  }
+  std::string file = quillo.runDirectory + "/screen.xwd", output;
+  if (!runXTool(quillo, {"xwd", "-id", quillo.window, "-silent", "-out", file}, "take a screenshot",
+                output)) {
+    return false;
+  }
+  screen.xwd = readWholeFile(file);
+  std::string error;
+  if (!xwdImage::parse(screen.xwd, screen.rgb, error)) {
+    reportFailure(quillo, "cannot read the screenshot: " + error);
+    return false;
+  }
+  if (screen.rgb.width != screen::SCREEN_WIDTH || screen.rgb.height != screen::SCREEN_HEIGHT) {
+    reportFailure(quillo, "the window is " + std::to_string(screen.rgb.width) + "x" +
+                              std::to_string(screen.rgb.height) + ", not 640x480");
+    return false;
+  }
+  screen.colours = xwdImage::colourNumbers(screen.rgb, *quillo.palette);
+  return true;
+}
+
+bool waitForScreen(Quillo& quillo, const std::function<bool(const Screen&)>& ready,
+                   const std::string& what, Screen& screen, int timeoutMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (!takeScreenshot(quillo, screen)) return false;
+    if (ready(screen)) return true;
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(SCREENSHOT_INTERVAL_MS));
+  }
+  reportFailure(quillo, what + " did not show within " + std::to_string(timeoutMs) + " ms",
+                &screen);
+  return false;
+}
+
+bool waitForText(Quillo& quillo, const std::string& text, Screen& screen, int timeoutMs) {
+  return waitForScreen(
+      quillo,
+      [&](const Screen& shown) {
+        int row = 0, column = 0;
+        return screenReader::findText(text, row, column, shown.pixels());
+      },
+      "\"" + text + "\"", screen, timeoutMs);
+}
+
+std::string describeScreen(const Screen& screen) {
+  if (screen.colours.size() != static_cast<size_t>(screen::SCREEN_WIDTH) * screen::SCREEN_HEIGHT) {
+    return "(no screenshot)";
+  }
+  std::string text;
+  for (int row = 1; row <= ROWS; ++row) {
+    std::string line = screenReader::rowText(row, screen.pixels());
+    if (line.empty()) continue;
+    // Cells that match no glyph, and glyphs of control codes, would garble the report.
+    for (char& c : line) {
+      if (static_cast<unsigned char>(c) < 32) c = '?';
+    }
+    line = screen::cp437ToUtf8(line);
+    char number[8];
+    std::snprintf(number, sizeof number, "%2d|", row);
+    text += number + line + "\n";
+  }
+  return text.empty() ? "(a blank screen)\n" : text;
+}
+
+bool savePng(const Screen& screen, const std::string& path) {
+  std::string xwdFile = path + ".xwd";
+  {
+    std::ofstream file(xwdFile, std::ios::binary | std::ios::trunc);
+    file << screen.xwd;
+    if (!file) return false;
+  }
+  std::string output;
+  bool saved = childProcess::run(
+      {"python3", QUILLO_SOURCE_DIR "/scripts/xwdToPng.py", xwdFile, path}, {}, 30000, output);
+  std::remove(xwdFile.c_str());
+  return saved;
+}
+
+}  // namespace e2e
