@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <deque>
 #include <map>
 
 #include "screen/charset.h"
@@ -25,6 +26,12 @@ struct SdlState {
   Uint64 lastPresent = 0;
   Uint32 lookup[screen::PALETTE_SIZE] = {};
   Uint32 converted[screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT] = {};
+  // Button changes the program has not polled yet, oldest first. A click quicker than one poll
+  // would otherwise never show: each poll of the mouse takes the next change.
+  struct MouseChange {
+    int x, y, buttons;
+  };
+  std::deque<MouseChange> mouseChanges;
 };
 
 SdlState sdl;
@@ -159,16 +166,41 @@ void textInput(const SDL_TextInputEvent& event) {
   for (char ch : screen::utf8ToCp437(event.text)) pushKey(std::string(1, ch));
 }
 
-void setButton(Uint8 button, bool down) {
-  int bit = button == SDL_BUTTON_LEFT     ? 1
-            : button == SDL_BUTTON_RIGHT  ? 2
-            : button == SDL_BUTTON_MIDDLE ? 4
-                                          : 0;
-  if (down) {
-    screen::input.buttons |= bit;
+constexpr size_t MAX_MOUSE_CHANGES = 32;
+
+int buttonBit(Uint8 button) {
+  return button == SDL_BUTTON_LEFT     ? 1
+         : button == SDL_BUTTON_RIGHT  ? 2
+         : button == SDL_BUTTON_MIDDLE ? 4
+                                       : 0;
+}
+
+void showMouseChange(const SdlState::MouseChange& change) {
+  screen::input.mouseX = change.x;
+  screen::input.mouseY = change.y;
+  screen::input.buttons = change.buttons;
+  screen::input.mouseSeen = false;
+}
+
+void buttonChange(const SDL_MouseButtonEvent& event) {
+  screen::InputState& input = screen::input;
+  int bit = buttonBit(event.button);
+  int buttons = sdl.mouseChanges.empty() ? input.buttons : sdl.mouseChanges.back().buttons;
+  buttons = event.state == SDL_PRESSED ? buttons | bit : buttons & ~bit;
+  SdlState::MouseChange change = {event.x, event.y, buttons};
+  if (input.mouseSeen && sdl.mouseChanges.empty()) {
+    showMouseChange(change);
+  } else if (sdl.mouseChanges.size() < MAX_MOUSE_CHANGES) {
+    sdl.mouseChanges.push_back(change);
   } else {
-    screen::input.buttons &= ~bit;
+    sdl.mouseChanges.back() = change;  // a program that never polls the mouse
   }
+}
+
+void takeMouseChange() {
+  if (sdl.mouseChanges.empty() || !screen::input.mouseSeen) return;
+  showMouseChange(sdl.mouseChanges.front());
+  sdl.mouseChanges.pop_front();
 }
 
 void handle(const SDL_Event& event) {
@@ -204,15 +236,18 @@ void handle(const SDL_Event& event) {
       textInput(event.text);
       break;
     case SDL_MOUSEMOTION:
-      input.mouseX = event.motion.x;
-      input.mouseY = event.motion.y;
+      if (sdl.mouseChanges.empty()) {
+        input.mouseX = event.motion.x;
+        input.mouseY = event.motion.y;
+      } else {
+        sdl.mouseChanges.back().x = event.motion.x;
+        sdl.mouseChanges.back().y = event.motion.y;
+      }
       input.pointerInside = true;
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-      input.mouseX = event.button.x;
-      input.mouseY = event.button.y;
-      setButton(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
+      buttonChange(event.button);
       break;
     case SDL_MOUSEWHEEL: {
       int steps = event.wheel.y;
@@ -289,6 +324,7 @@ void closeWindow() {
 }
 
 void pumpEvents() {
+  takeMouseChange();
   SDL_Event event;
   while (SDL_PollEvent(&event)) handle(event);
   present(false);

@@ -46,7 +46,7 @@ struct InputState {
   int wheel = 0;
   int buttons = 0;
   bool pointerInside = false;
-  // Cleared whenever the mouse state changes, set by pollMouse: lets a scripted backend hand
+  // Cleared whenever the mouse state changes, set by pollMouse: lets a backend hand
   // over one mouse state at a time.
   bool mouseSeen = true;
 };
