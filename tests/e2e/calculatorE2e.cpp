@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/mainScreen.h"
+#include "e2e/e2eHarness.h"
+#include "support/mainScreenScript.h"
+#include "support/scheduleLine.h"
+#include "support/screenReader.h"
+
+// A whole calculation in the real window, typed and clicked as a user would.
+//
+// Set QUILLO_SCREENSHOT to a file name to keep a PNG of the main screen with a running
+// schedule (docs/screenshot.png is made this way).
+
+namespace {
+
+constexpr const char* DEFAULT_OPTIONS = "\"ding.wav\"\r\n2\r\n";
+const std::string PROMPT = "Press \x19 to step by month.";
+
+bool scheduleRowsAre(const e2e::Screen& screen, size_t count) {
+  return mainScript::scheduleRows(screen.pixels()).size() == count;
+}
+
+bool clickControl(e2e::Quillo& quillo, int k) {
+  return e2e::click(quillo, mainScript::controlX(k), mainScript::controlY(k));
+}
+
+TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate) {
+  e2e::Quillo quillo;
+  ASSERT_TRUE(e2e::start(quillo));
+  e2e::Screen screen;
+  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+
+  ASSERT_TRUE(e2e::typeText(quillo, "250000"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
+  ASSERT_TRUE(e2e::typeText(quillo, "6"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
+  ASSERT_TRUE(e2e::typeText(quillo, "1000"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
+  const std::string message = "Payment must be >= interest due ($1,250.00)";
+  ASSERT_TRUE(e2e::waitForText(quillo, message, screen));
+  EXPECT_EQ(screenReader::textAt(6, 35, static_cast<int>(message.size()), screen.pixels()),
+            message);
+  EXPECT_EQ(screenReader::readCell(6, 35, screen.pixels()).ink, 12);
+  EXPECT_EQ(mainScript::fieldText(1, screen.pixels()), "250,000");
+
+  // The payment field has the focus: emptied and confirmed, it takes the interest due.
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Delete Delete Delete Delete Delete Delete Delete Delete"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
+  ASSERT_TRUE(e2e::waitForText(quillo, PROMPT, screen));
+  EXPECT_EQ(mainScript::fieldText(3, screen.pixels()), "1,250.00");
+  EXPECT_EQ(screenReader::textAt(6, 35, 10, screen.pixels()), std::string(10, ' '));
+
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Next"));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo, [](const e2e::Screen& s) { return scheduleRowsAre(s, 12); }, "twelve lines", screen));
+  std::vector<std::string> rows = mainScript::scheduleRows(screen.pixels());
+  EXPECT_EQ(rows[0], scheduleLine(1, "1,250.00", "0.00", "250,000.00", "1,250.00"));
+  EXPECT_EQ(rows[11], scheduleLine(12, "1,250.00", "0.00", "250,000.00", "15,000.00"));
+
+  // The rate label brings back "Continue"; the new rate goes on from the balance reached.
+  ASSERT_TRUE(clickControl(quillo, 2));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo,
+      [](const e2e::Screen& s) {
+        return mainScript::controlInk(CONTROL_CONTINUE, s.pixels()) == 2;
+      },
+      "Continue back", screen));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Delete"));
+  ASSERT_TRUE(e2e::typeText(quillo, "3"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Return Down"));
+  const std::string month13 = scheduleLine(13, "625.00", "625.00", "249,375.00", "15,625.00");
+  ASSERT_TRUE(e2e::waitForText(quillo, month13, screen));
+  EXPECT_EQ(screenReader::rowText(27, screen.pixels()), month13);
+  EXPECT_EQ(mainScript::fieldText(2, screen.pixels()), "3");
+
+  // "New calculation" keeps the inputs. The loan field is edited at once, and its blinking
+  // cursor reaches into the cells below it: the form is read while the cursor is off.
+  ASSERT_TRUE(clickControl(quillo, CONTROL_NEW_CALCULATION));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo,
+      [](const e2e::Screen& s) {
+        return screenReader::rowText(9, s.pixels()).empty() &&
+               mainScript::fieldText(1, s.pixels()) == "250,000" &&
+               mainScript::fieldText(2, s.pixels()) == "3" &&
+               mainScript::fieldText(3, s.pixels()) == "1,250.00";
+      },
+      "a fresh form with the inputs kept", screen));
+  EXPECT_TRUE(mainScript::scheduleRows(screen.pixels()).empty());
+  EXPECT_EQ(mainScript::controlInk(CONTROL_CONTINUE, screen.pixels()), 2);
+
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
+  ASSERT_TRUE(e2e::waitForExit(quillo));
+  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  EXPECT_EQ(e2e::readWorkFile(quillo, "quilloOptions.txt"), DEFAULT_OPTIONS);
+}
+
+TEST(CalculatorE2e, TheCloseButtonUnderARunningScheduleSavesTheOptions) {
+  e2e::Quillo quillo;
+  ASSERT_TRUE(e2e::start(quillo));
+  e2e::Screen screen;
+  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::typeText(quillo, "250000"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
+  ASSERT_TRUE(e2e::typeText(quillo, "6"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
+  ASSERT_TRUE(e2e::typeText(quillo, "1500"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Next Next"));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo,
+      [](const e2e::Screen& s) {
+        const std::vector<std::string> rows = mainScript::scheduleRows(s.pixels());
+        return rows.size() == 12 && rows[11].starts_with("24 ");
+      },
+      "the second year", screen));
+  if (const char* path = std::getenv("QUILLO_SCREENSHOT")) {
+    EXPECT_TRUE(e2e::savePng(screen, path)) << path;
+  }
+
+  ASSERT_TRUE(e2e::pressCloseButton(quillo));
+  ASSERT_TRUE(e2e::waitForExit(quillo));
+  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  EXPECT_EQ(e2e::readWorkFile(quillo, "quilloOptions.txt"), DEFAULT_OPTIONS);
+}
+
+}  // namespace
