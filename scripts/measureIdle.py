@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+"""Measures the real program under Xvfb: time from start to the first frame that shows the
+titles, and the CPU it uses while it sits idle.
+
+usage: measureIdle.py QUILLO_BINARY [idle seconds, default 10] [runs, default 3]
+"""
+import os
+import select
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+TICKS = os.sysconf("SC_CLK_TCK")
+# The title colour of "Dark on Light" (0, 0, 39 levels) as the X server shows it.
+TITLE_RGB = (0, 0, (39 * 255 + 31) // 63)
+
+
+def start_display():
+    for number in range(90, 190):
+        if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+            continue
+        read_end, write_end = os.pipe()
+        server = subprocess.Popen(
+            ["Xvfb", f":{number}", "-screen", "0", "640x480x24", "-nolisten", "tcp",
+             "-noreset", "-displayfd", str(write_end)],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        # Xvfb writes the number again whenever it resets; -noreset avoids that, and the pipe
+        # stays open all the same, so that a late write cannot kill the server.
+        ready, _, _ = select.select([read_end], [], [], 15)
+        answer = os.read(read_end, 16) if ready else b""
+        if answer.strip():
+            return server, f":{number}"
+        os.close(read_end)
+        server.kill()
+        server.wait()
+    sys.exit("no free X display")
+
+
+def title_shown(display):
+    shot = subprocess.run(["xwd", "-root", "-silent"], env={**os.environ, "DISPLAY": display},
+                          capture_output=True, timeout=10).stdout
+    if len(shot) < 100:
+        return False
+    header = struct.unpack(">25I", shot[:100])
+    start = header[0] + header[19] * 12
+    bytes_per_line = header[12]
+    # Row 1 of the grid, columns 35-44: "QUILLO 2.1".
+    for y in range(0, 16):
+        line = shot[start + y * bytes_per_line:start + y * bytes_per_line + 640 * 4]
+        for x in range(34 * 8, 44 * 8):
+            b, g, r = line[x * 4], line[x * 4 + 1], line[x * 4 + 2]
+            if (r, g, b) == TITLE_RGB:
+                return True
+    return False
+
+
+def cpu_ticks(pid):
+    fields = open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])
+
+
+def measure(binary, display, idle_seconds):
+    workdir = tempfile.mkdtemp(prefix="quillo-measure-")
+    env = {**os.environ, "DISPLAY": display, "SDL_AUDIODRIVER": "disk",
+           "SDL_DISKAUDIOFILE": os.path.join(workdir, "audio.raw")}
+    began = time.monotonic()
+    program = subprocess.Popen([binary], cwd=workdir, env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.PIPE)
+    try:
+        while not title_shown(display):
+            if program.poll() is not None or time.monotonic() - began > 20:
+                program.kill()
+                sys.exit("the program showed no titles; it said: " +
+                         program.communicate()[1].decode(errors="replace")[-2000:])
+        first_frame = time.monotonic() - began
+        time.sleep(1)  # let start-up work settle
+        ticks = cpu_ticks(program.pid)
+        time.sleep(idle_seconds)
+        idle = (cpu_ticks(program.pid) - ticks) / TICKS / idle_seconds * 100
+        return first_frame, idle
+    finally:
+        program.kill()
+        program.wait()
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+def main():
+    binary = os.path.abspath(sys.argv[1])
+    idle_seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 10
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
+    server, display = start_display()
+    try:
+        for run in range(runs):
+            first_frame, idle = measure(binary, display, idle_seconds)
+            print(f"run {run + 1}: first frame {first_frame * 1000:.0f} ms, "
+                  f"idle CPU {idle:.2f}% of a core over {idle_seconds:g} s")
+    finally:
+        server.terminate()
+        server.wait()
+
+
+if __name__ == "__main__":
+    main()
