@@ -70,19 +70,27 @@ TEST(BadInput, AHugeInterestDueIsNamedInTheMessage) {
   EXPECT_EQ(column, 35);
 }
 
-// A long text that starts with the largest amount the field holds, then keeps appending
-// digits after its exponent once it shows as 1E+16: never infinite, never a crash.
-TEST(BadInput, DigitsAppendedToAnExponentTextAreSurvived) {
-  expectNormalEnd([] {
-    headless::type(HUGE);
-    headless::key("\t");
-    mainScript::clickControl(1);
+// A field showing the largest amount it holds as 1E+16 can be edited into an exponent no number
+// holds. Such an amount counts as none: the field shows 0 and confirming goes back to it.
+TEST(BadInput, AnAmountTooLargeToHoldCountsAsNone) {
+  ScratchDirectory dir;
+  headless::reset();
+  headless::type(HUGE + "\t6\t" + HUGE + "\t");
+  for (int field : {1, 3}) {
+    mainScript::clickControl(field);
     headless::extendedKey(screen::KEY_END);
-    headless::type("999999999");
-    headless::type("\t6\t\r\r");
-    headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
-    headless::extendedKey(screen::KEY_DOWN);
-  });
+    headless::type("999999999\t");
+  }
+  headless::type("\r");
+  headless::snapshot();
+  headless::type("5\t");
+  runProgram();
+  const uint8_t* shown = mainScript::snapshot(0);
+  EXPECT_EQ(screenReader::textAt(4, 19, 16, shown), "0" + std::string(15, ' '));
+  EXPECT_EQ(mainScript::fieldText(2, shown), "6");
+  EXPECT_EQ(mainScript::fieldText(3, shown), "0.00");
+  EXPECT_EQ(screenReader::rowText(9, shown), "") << "no schedule";
+  EXPECT_EQ(mainScript::fieldText(1), "50") << "the focus went back to the loan amount";
 }
 
 // A formatted amount wider than its field is edited again, over the field's width only: none
