@@ -78,10 +78,13 @@ bool waitForWindow(Quillo& quillo) {
     if (childProcess::run(
             {"xdotool", "search", "--onlyvisible", "--pid", std::to_string(quillo.pid)},
             {"DISPLAY=" + display}, TOOL_TIMEOUT_MS, output)) {
-      std::string first = output.substr(0, output.find('\n'));
-      if (!first.empty() && std::all_of(first.begin(), first.end(), ::isdigit)) {
-        quillo.window = first;
-        return true;
+      std::istringstream lines(output);  // stderr is mixed in: take the first window id
+      for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() &&
+            std::all_of(line.begin(), line.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+          quillo.window = line;
+          return true;
+        }
       }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -199,6 +202,18 @@ std::string programOutput(const Quillo& quillo) {
 bool soundWasPlayed(const Quillo& quillo) {
   std::string samples = readWholeFile(quillo.runDirectory + "/audio.raw");
   return std::any_of(samples.begin(), samples.end(), [](char byte) { return byte != 0; });
+}
+
+bool waitForSound(Quillo& quillo, int timeoutMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!soundWasPlayed(quillo)) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      reportFailure(quillo, "no sound played within " + std::to_string(timeoutMs) + " ms");
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
 }
 
 std::string readWorkFile(const Quillo& quillo, const std::string& name) {

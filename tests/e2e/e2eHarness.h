@@ -81,6 +81,8 @@ bool windowExists(const Quillo& quillo);
 std::string programOutput(const Quillo& quillo);
 // Whether the sound output holds anything but silence.
 bool soundWasPlayed(const Quillo& quillo);
+// Waits for a sound to reach the sound output (it plays in the background, a little later).
+bool waitForSound(Quillo& quillo, int timeoutMs = SCREEN_TIMEOUT_MS);
 std::string readWorkFile(const Quillo& quillo, const std::string& name);
 // The names in the working directory, sorted.
 std::vector<std::string> workFileNames(const Quillo& quillo);
