@@ -13,6 +13,9 @@
 //   ASSERT_TRUE(e2e::waitForExit(quillo));
 //
 // Set QUILLO_E2E_SCREENSHOTS to a directory to get a PNG of the screen for every failure.
+// The display is 640x480, so the window fills it and the pointer cannot leave the window; a test
+// program that needs room around it sets xvfbDisplay::displayState.width and .height before its
+// first start.
 
 #include <sys/types.h>
 
