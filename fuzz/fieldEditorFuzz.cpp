@@ -3,6 +3,8 @@
 // screen agree: the text stays within the field and the mask, the cursor within the text, the
 // field's cells show exactly the visible part of the text, and no cursor pixels are left behind.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include "editor/characterMask.h"
 #include "editor/fieldCursor.h"
 #include "editor/fieldEditor.h"
+#include "editor/macroFiles.h"
 #include "screen/fonts.h"
 #include "screen/headless.h"
 #include "screen/screen.h"
@@ -157,7 +160,21 @@ void checkScreen(const std::string& text, int width, int viewLength, int first, 
   }
 }
 
+// Ctrl+Enter opens the file the field names; an empty scratch directory keeps that from
+// depending on where the target runs.
+char scratchDirectory[] = "/tmp/quilloEditorFuzzXXXXXX";
+
+void removeScratchDirectory() {
+  rmdir(scratchDirectory);
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  if (!mkdtemp(scratchDirectory) || chdir(scratchDirectory) != 0) std::abort();
+  std::atexit(removeScratchDirectory);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Input in{data, size};
@@ -168,6 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   inputLoop = {};
   fieldEditor = {};
   fieldCursor = {};
+  macroRecall = {};
 
   int width = 1 + in.next() % 30;
   int viewLength = in.next() % 2 ? in.next() % (width + 1) : 0;
