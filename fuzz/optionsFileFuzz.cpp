@@ -1,26 +1,16 @@
 // Feeds arbitrary bytes to the options file reader. The settings read must always be usable,
 // and whatever was read must survive being written and read again.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
+#include "scratchDirectory.h"
 
 namespace {
-
-// The target works in a scratch directory of its own, so give it absolute corpus paths.
-char scratchDirectory[] = "/tmp/quilloFuzzXXXXXX";
-
-void removeScratchDirectory() {
-  std::error_code error;
-  std::filesystem::remove_all(scratchDirectory, error);
-}
 
 void writeInput(const char* name, const uint8_t* data, size_t size) {
   std::FILE* file = std::fopen(name, "wb");
@@ -32,8 +22,7 @@ void writeInput(const char* name, const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  if (!mkdtemp(scratchDirectory) || chdir(scratchDirectory) != 0) std::abort();
-  std::atexit(removeScratchDirectory);
+  fuzzScratch::enter("quilloOptionsFuzz");
   return 0;
 }
 

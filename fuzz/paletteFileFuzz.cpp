@@ -2,26 +2,16 @@
 // its file. Every colour shown must be made of levels 0 to 63, and a saved palette must load
 // back exactly.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "colours/colourScheme.h"
+#include "scratchDirectory.h"
 #include "screen/screen.h"
 
 namespace {
-
-// The target works in a scratch directory of its own, so give it absolute corpus paths.
-char scratchDirectory[] = "/tmp/quilloFuzzXXXXXX";
-
-void removeScratchDirectory() {
-  std::error_code error;
-  std::filesystem::remove_all(scratchDirectory, error);
-}
 
 void writeInput(const std::string& name, const uint8_t* data, size_t size) {
   std::FILE* file = std::fopen(name.c_str(), "wb");
@@ -38,8 +28,7 @@ bool levelsInRange(int32_t packed) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  if (!mkdtemp(scratchDirectory) || chdir(scratchDirectory) != 0) std::abort();
-  std::atexit(removeScratchDirectory);
+  fuzzScratch::enter("quilloPaletteFuzz");
   screen::openScreen();
   colourSchemeState.paletteFileName[SCHEME_LIGHT_ON_DARK] = "lightOnDarkPalette.txt";
   colourSchemeState.paletteFileName[SCHEME_DARK_ON_LIGHT] = "darkOnLightPalette.txt";
