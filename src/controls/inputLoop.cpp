@@ -13,6 +13,10 @@ namespace {
 constexpr int IDLE_SLEEP_MS = 10;
 constexpr unsigned char MACRO_KEY_PREFIX = 255;
 constexpr unsigned char MACRO_WAIT = '?';
+// A long macro would otherwise leave the window unserved until it ends or waits: nothing new
+// shown, the close button unheard. About one frame, or a batch of cheap steps.
+constexpr int MACRO_STEPS_PER_SERVICE = 256;
+constexpr double MACRO_SERVICE_SECONDS = 0.015;
 
 // Past the end of the buffer reads as 0, which gives no event and ends playback.
 unsigned char nextMacroByte() {
@@ -20,6 +24,18 @@ unsigned char nextMacroByte() {
   ++inputLoop.macroReadPos;
   if (index < 0 || index >= static_cast<int>(inputLoop.macroBuffer.size())) return 0;
   return static_cast<unsigned char>(inputLoop.macroBuffer[index]);
+}
+
+// Keys and clicks that arrive meanwhile stay queued for the readers after the macro.
+void serviceDuringMacro() {
+  InputLoop& in = inputLoop;
+  if (++in.macroStepsUnserviced < MACRO_STEPS_PER_SERVICE &&
+      screen::readSeconds() - in.lastServiceSeconds < MACRO_SERVICE_SECONDS) {
+    return;
+  }
+  screen::serviceWindow();
+  in.macroStepsUnserviced = 0;
+  in.lastServiceSeconds = screen::readSeconds();
 }
 
 // One byte (or key code) of a playing macro. Sets `delivered` for a key code, which is handed
@@ -107,6 +123,7 @@ EventCode nextInputEvent(int& pointerY, int& pointerX, int screenMode, std::stri
   EventCode event = 0;
   while (event <= 0) {
     if (inputLoop.macroPlaying && !inputLoop.macroWaiting) {
+      serviceDuringMacro();
       bool delivered = false;
       event = macroStep(delivered);
       if (delivered) break;

@@ -30,6 +30,9 @@ struct InputLoop {
   int macroReadPos = 1;  // 1-based
   bool macroPlaying = false;
   bool macroWaiting = false;  // stopped at a "?" until the user answers
+  // Playback reads no input; the window is looked after every so many steps or milliseconds.
+  int macroStepsUnserviced = 0;
+  double lastServiceSeconds = 0;
 };
 
 extern InputLoop inputLoop;

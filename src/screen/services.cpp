@@ -40,6 +40,10 @@ void endProgram() {
   std::exit(0);
 }
 
+void serviceWindow() {
+  platform::pumpEvents();
+}
+
 std::string pollKey() {
   platform::pumpEvents();
   if (input.keys.empty()) return {};
