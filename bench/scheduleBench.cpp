@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -96,5 +97,28 @@ void BM_format48000TypicalAmounts(benchmark::State& state) {
   formatAll(state, typicalAmounts());
 }
 BENCHMARK(BM_format48000TypicalAmounts)->Unit(benchmark::kMillisecond);
+
+// Ctrl+Page Down against formatting the same schedule's amounts, timed in turn within every
+// iteration so that a busy machine weighs on both alike; the counter is the ratio of the two.
+void BM_stepToEndOverFormatting(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  const std::vector<double> amounts = scheduleAmounts();
+  Clock::duration stepping{}, formatting{};
+  for (auto _ : state) {
+    state.PauseTiming();
+    startTheSchedule();
+    state.ResumeTiming();
+    const Clock::time_point start = Clock::now();
+    stepToEnd();
+    const Clock::time_point stepped = Clock::now();
+    for (double amount : amounts) benchmark::DoNotOptimize(formatAmount(amount, 2, false));
+    formatting += Clock::now() - stepped;
+    stepping += stepped - start;
+  }
+  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+  state.counters["ratio"] = std::chrono::duration<double>(stepping).count() /
+                            std::chrono::duration<double>(formatting).count();
+}
+BENCHMARK(BM_stepToEndOverFormatting)->Unit(benchmark::kMillisecond);
 
 }  // namespace
