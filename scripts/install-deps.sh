@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-apps xclip libx11-dev
-  python3
+  python3 time procps
 )
 
 missing=()
