@@ -67,6 +67,17 @@ void checkCents(double value) {
   }
 }
 
+// The C library's reading of the text, kept to what the program accepts: a "D" exponent is an
+// "E", and hexadecimal numbers, infinities, NaNs and line-end blanks do not read.
+double libraryReading(std::string_view text) {
+  std::string plain(text);
+  for (char& c : plain) {
+    if (c == 'D' || c == 'd') c = 'e';
+    if (std::strchr("xXpPiInN\n\r\v\f", c) != nullptr && c != '\0') c = '#';
+  }
+  return std::strtod(plain.c_str(), nullptr);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -104,6 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const double readWithTail = numberValue(std::string(text) + "x1");
   if (std::memcmp(&read, &readWithTail, sizeof read) != 0) {
     fail("a letter after the text changed its value", read, std::string(text));
+  }
+  const double expected = libraryReading(text);
+  if (std::memcmp(&read, &expected, sizeof read) != 0) {
+    fail("read otherwise than the C library reads it", read, std::string(text));
   }
   return 0;
 }
