@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ struct HeadlessState {
   long presents = 0;
   // Copies of the surface's colour numbers, one per snapshot step, in script order.
   std::vector<std::vector<uint8_t>> snapshots;
+  // Called at the start of every pump, when the program looks at its input or lets the window
+  // be served: a test may check the program's state there and feed it further steps.
+  std::function<void()> onPump;
 };
 
 extern HeadlessState headlessState;

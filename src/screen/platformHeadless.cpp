@@ -151,6 +151,7 @@ void closeWindow() {
 }
 
 void pumpEvents() {
+  if (headlessState.onPump) headlessState.onPump();
   screen::Surface& surface = screen::surface;
   if (surface.pixelsChanged || surface.paletteChanged) {
     ++headlessState.presents;
