@@ -52,6 +52,9 @@ struct Quillo {
   int exitStatus = -1;  // the exit code, or 128 + the signal that ended it
   // The palette screenshots are read with; point it at another one after a scheme change.
   const xwdImage::PaletteLevels* palette = &builtInPalettes[SCHEME_DARK_ON_LIGHT];
+  // Changes to the program's environment at its next start, over the harness's own settings:
+  // NAME=value sets a variable, a bare NAME removes it.
+  std::vector<std::string> environment;
 
   Quillo() = default;
   ~Quillo();

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "e2e/childProcess.h"
+#include "e2e/e2eHarness.h"
+#include "e2e/xvfbDisplay.h"
+#include "support/mainScreenScript.h"
+
+// Pasting from a clipboard whose owner has gone away, or hangs, while the program runs: nothing
+// breaks, the field keeps its text (or shows what the program got), and typing goes on.
+
+namespace {
+
+constexpr int OFFER_TIMEOUT_MS = 5000;
+
+// Another program owning the clipboard: xclip serving the text until it is ended.
+struct ClipboardOwner {
+  pid_t pid = -1;
+  std::string file;
+  ~ClipboardOwner() {
+    childProcess::stop(pid, 0);
+    if (!file.empty()) std::remove(file.c_str());
+  }
+};
+
+std::string clipboardNow() {
+  std::string output;
+  childProcess::run({"xclip", "-o", "-selection", "clipboard"},
+                    {"DISPLAY=" + xvfbDisplay::displayState.name}, 2000, output);
+  return output;
+}
+
+bool offer(ClipboardOwner& owner, const std::string& text) {
+  char name[] = "/tmp/quilloE2eClipXXXXXX";
+  const int fd = mkstemp(name);
+  if (fd < 0) return false;
+  close(fd);
+  owner.file = name;
+  std::ofstream(owner.file, std::ios::binary) << text;
+  childProcess::Spawn spawn;
+  spawn.argv = {"xclip", "-quiet", "-selection", "clipboard", "-i", owner.file};
+  spawn.environment = {"DISPLAY=" + xvfbDisplay::displayState.name};
+  spawn.deathSignal = SIGKILL;
+  owner.pid = childProcess::start(spawn);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(OFFER_TIMEOUT_MS);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (clipboardNow() == text) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+// The loan amount field's text; the cell after it may show the blinking cursor.
+std::string loanField(const e2e::Screen& screen) {
+  std::string text = mainScript::fieldText(1, screen.pixels());
+  const size_t end = text.find_first_not_of("0123456789.,");
+  return text.substr(0, end);
+}
+
+struct OwnerFate {
+  const char* name;
+  bool hang;  // stopped, so it holds the clipboard but never answers; else killed
+};
+
+TEST(ClipboardOwnerE2e, PastingAfterTheOwnerWentAwayOrHangsBreaksNothing) {
+  for (OwnerFate fate : {OwnerFate{"owner killed", false}, OwnerFate{"owner hung", true}}) {
+    SCOPED_TRACE(fate.name);
+    e2e::Quillo quillo;
+    ASSERT_TRUE(e2e::start(quillo));
+    e2e::Screen screen;
+    ASSERT_TRUE(e2e::waitForText(quillo, "Loan Amount:", screen));
+    ClipboardOwner owner;
+    ASSERT_TRUE(offer(owner, "4321")) << "xclip did not take the clipboard";
+    // While the owner is there, the paste works.
+    ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+v"));
+    ASSERT_TRUE(e2e::waitForScreen(
+        quillo, [](const e2e::Screen& s) { return loanField(s) == "4321"; }, "the pasted 4321",
+        screen));
+    if (fate.hang) {
+      ASSERT_EQ(kill(owner.pid, SIGSTOP), 0);
+    } else {
+      childProcess::stop(owner.pid, 0);
+      owner.pid = -1;
+    }
+    ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+v"));
+    ASSERT_TRUE(e2e::typeText(quillo, "5"));
+    // The paste gave either nothing the field admits or the text once more.
+    ASSERT_TRUE(e2e::waitForScreen(
+        quillo,
+        [](const e2e::Screen& s) {
+          const std::string text = loanField(s);
+          return text == "43215" || text == "432143215";
+        },
+        "the key typed after the paste", screen));
+    // The close button rather than a key: the program may be gone before a key is let go.
+    ASSERT_TRUE(e2e::pressCloseButton(quillo));
+    ASSERT_TRUE(e2e::waitForExit(quillo));
+    EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  }
+}
+
+}  // namespace
