@@ -39,13 +39,13 @@ void keepPositionsInRange() {
   f.firstVisible = std::clamp(f.firstVisible, std::max(0, f.cursorPos - f.viewLength), f.cursorPos);
 }
 
-// Typing of one character or of a pasted text. The text never grows past the field's width
-// this way: a character that would lengthen a full field is refused with the rest of the input.
-void typeText(std::string_view input) {
+// Before the text changes: refused with the sound while typing is off, and a dimmed initial
+// text gives way to what is typed.
+bool startChange() {
   FieldEditor& f = fieldEditor;
   if (hasOption(EDIT_NO_TYPING)) {
     playIllegalChar();
-    return;
+    return false;
   }
   if (hasOption(EDIT_DIM_TEXT)) {
     f.text.clear();
@@ -53,6 +53,14 @@ void typeText(std::string_view input) {
     drawField();
     endDimText();
   }
+  return true;
+}
+
+// Typing of one character or of a pasted text. The text never grows past the field's width
+// this way: a character that would lengthen a full field is refused with the rest of the input.
+void typeText(std::string_view input) {
+  FieldEditor& f = fieldEditor;
+  if (!startChange()) return;
   for (char ch : input) {
     bool replaces = fieldCursor.overtypeMode && f.cursorPos < textLength();
     if (textLength() >= f.fieldWidth && !replaces) {
@@ -124,16 +132,7 @@ void moveCursorBy(int step) {
 
 void deleteAtCursor() {
   FieldEditor& f = fieldEditor;
-  if (hasOption(EDIT_NO_TYPING)) {
-    playIllegalChar();
-    return;
-  }
-  if (hasOption(EDIT_DIM_TEXT)) {
-    f.text.clear();
-    f.cursorPos = 0;
-    drawField();
-    endDimText();
-  }
+  if (!startChange()) return;
   if (f.cursorPos < textLength()) {
     f.text.erase(f.cursorPos, 1);
     scrollToCursor();
