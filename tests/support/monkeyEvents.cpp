@@ -119,9 +119,14 @@ void dragOrRelease(Storm& storm) {
   } else if (roll < 6) {
     pointOnAButton(storm, x, y);
     mouseTo(storm, x, y, chance(storm, 50) ? storm.buttons & ~LEFT : storm.buttons);
-  } else if (roll < 9) {
+  } else if (roll < 8) {
     randomPoint(storm, x, y);
     mouseTo(storm, x, y, storm.buttons);
+  } else if (roll < 9) {
+    // A held button takes the pointer's moves beyond the window's edges with it.
+    x = randomBelow(storm, screen::SCREEN_WIDTH + 100) - 50;
+    y = randomBelow(storm, screen::SCREEN_HEIGHT + 100) - 50;
+    mouseTo(storm, x, y, chance(storm, 70) ? storm.buttons : storm.buttons & ~LEFT);
   } else {
     mouseTo(storm, x, y, storm.buttons, randomBelow(storm, 5) - 2);
   }

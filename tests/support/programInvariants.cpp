@@ -126,10 +126,37 @@ std::string checkResources() {
   return {};
 }
 
+std::string checkColours() {
+  for (int entry = 0; entry < screen::PALETTE_SIZE; ++entry) {
+    const int32_t packed = screen::getPaletteEntry(entry);
+    const bool levels = packed >= 0 && (packed & 0xff) <= 63 && ((packed >> 8) & 0xff) <= 63 &&
+                        ((packed >> 16) & 0xff) <= 63 && (packed >> 24) == 0;
+    if (!levels) {
+      return "palette entry " + std::to_string(entry) + " holds " + std::to_string(packed);
+    }
+  }
+  const ColourEditorState& e = colourEditor;
+  if (e.savedArea == 0) return {};
+  if (e.chosenRole < 1 || e.chosenRole > e.roleCount || e.chosenComponent < 1 ||
+      e.chosenComponent > 3) {
+    return "the colour editor chose role " + std::to_string(e.chosenRole) + ", component " +
+           std::to_string(e.chosenComponent);
+  }
+  const int32_t shown = e.levels[1] + 256 * e.levels[2] + 65536 * e.levels[3];
+  if (shown != screen::getPaletteEntry(e.roleColours[e.chosenRole])) {
+    return "the colour editor shows levels its role's colour does not have";
+  }
+  return {};
+}
+
 std::string checkProgram() {
   std::string problem = checkButtons();
   if (problem.empty()) problem = checkFieldTexts();
   if (problem.empty()) problem = checkResources();
+  if (problem.empty()) problem = checkColours();
+  if (problem.empty() && (calc.focus < FOCUS_LOAN || calc.focus > FOCUS_CONTINUE)) {
+    return "the focus is " + std::to_string(calc.focus);
+  }
   return problem;
 }
 

@@ -24,7 +24,9 @@ std::string checkButtons();
 std::string checkFieldTexts();
 // No file is left open and no more images are alive than the open screens use.
 std::string checkResources();
-// All of the above.
+// Every palette entry holds levels 0 to 63, and an open colour editor shows its chosen role's.
+std::string checkColours();
+// All of the above, and a focus the form knows.
 std::string checkProgram();
 
 // A quoted sound file name and a scheme number 1 or 2, each line ended by CR LF.
