@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 
 #include "app/controlTable.h"
@@ -52,7 +53,9 @@ void confirmInputs() {
   c.monthInterest = interestDue();
   if (!(c.payment >= c.monthInterest)) {
     const std::string due = interestDueText();
-    if (c.payment != 0) {
+    // An interest beyond what a number holds shows as INF, which would read back as a payment
+    // of 0: no payment can cover it.
+    if (c.payment != 0 || !std::isfinite(c.monthInterest)) {
       showPaymentMessage(due);
       return;
     }
