@@ -145,6 +145,21 @@ const std::vector<WeightedAction>& actions() {
        [](Storm& s) {
          for (char c : amountText(s)) key(s, std::string(1, c), std::string("type ") + c);
        }},
+      {10,
+       [](Storm& s) {
+         // A huge amount shows as its number text (1E+16); its exponent can be edited.
+         const bool nines = chance(s, 50);
+         if (nines) {
+           for (int i = 0; i < 16; ++i) key(s, "9", "type 9");
+         } else {
+           extended(s, screen::KEY_END, "End");
+           key(s, "\b", "Backspace");
+           key(s, "\b", "Backspace");
+         }
+         for (char c : std::to_string(290 + randomBelow(s, 30))) {
+           if (!nines) key(s, std::string(1, c), std::string("type ") + c);
+         }
+       }},
       {60,
        [](Storm& s) {
          static constexpr int EDIT_KEYS[] = {
