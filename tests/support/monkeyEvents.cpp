@@ -1,6 +1,5 @@
 #include "support/monkeyEvents.h"
 
-#include <array>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -147,17 +146,16 @@ const std::vector<WeightedAction>& actions() {
        }},
       {10,
        [](Storm& s) {
-         // A huge amount shows as its number text (1E+16); its exponent can be edited.
-         const bool nines = chance(s, 50);
-         if (nines) {
+         // A huge amount shows as its number text (1E+16), whose exponent can be edited.
+         if (chance(s, 50)) {
            for (int i = 0; i < 16; ++i) key(s, "9", "type 9");
-         } else {
-           extended(s, screen::KEY_END, "End");
-           key(s, "\b", "Backspace");
-           key(s, "\b", "Backspace");
+           return;
          }
+         extended(s, screen::KEY_END, "End");
+         key(s, "\b", "Backspace");
+         key(s, "\b", "Backspace");
          for (char c : std::to_string(290 + randomBelow(s, 30))) {
-           if (!nines) key(s, std::string(1, c), std::string("type ") + c);
+           key(s, std::string(1, c), std::string("type ") + c);
          }
        }},
       {60,
