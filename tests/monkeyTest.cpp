@@ -65,11 +65,13 @@ struct StormReport {
 
 monkey::Storm* stormInProgress = nullptr;
 
+#if defined(__SANITIZE_ADDRESS__)
 void printRecentEvents() {
   if (!stormInProgress) return;
   std::fprintf(stderr, "monkey: the last events before the sanitizer's report:\n%s",
                monkey::recentEvents(*stormInProgress).c_str());
 }
+#endif
 
 bool isEditorOpen() {
   return colourEditor.savedArea != 0;
