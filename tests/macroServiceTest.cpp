@@ -10,6 +10,7 @@
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"
+#include "support/screenReader.h"
 
 // A long macro reads no input, yet the window goes on being served while it plays: changes are
 // shown, and keys that arrive meanwhile wait in the queue for the readers after the macro.
@@ -77,4 +78,16 @@ TEST(MacroService, ALongMacroPlaysAsTheSameKeysTypedAndKeepsTheWindowServed) {
   EXPECT_GE(watch.pumpsWhilePlaying, STEPS / 256);
   EXPECT_GT(watch.presentsWhilePlaying, 0) << "nothing was shown while the macro played";
   EXPECT_EQ(headless::headlessState.closeReports, 0) << "Escape, not the script's end, ended it";
+}
+
+// A macro far too long to wait for (two million Delete keys) is ended by the window's close
+// button while it plays, as a waiting one is; a second press ends the program.
+TEST(MacroService, TheCloseButtonEndsAMacroWhilePlaying) {
+  ScratchDirectory directory;
+  macroRun::run(std::string(2'000'000, '\\'), [] { headless::extendedKey(screen::KEY_CLOSE); });
+  int row = 0, column = 0;
+  EXPECT_TRUE(screenReader::findText("Macro processing terminated - ", row, column));
+  EXPECT_EQ(row, 1);
+  EXPECT_FALSE(inputLoop.macroPlaying);
+  EXPECT_LT(inputLoop.macroReadPos, static_cast<int>(inputLoop.macroBuffer.size()));
 }

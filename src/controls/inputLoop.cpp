@@ -36,6 +36,10 @@ void serviceDuringMacro() {
   screen::serviceWindow();
   in.macroStepsUnserviced = 0;
   in.lastServiceSeconds = screen::readSeconds();
+  // The close button must reach even a macro that would never stop, one that starts itself
+  // again, say: playback waits, so the queue is read and the close button ends the macro as it
+  // ends any waiting one.
+  if (screen::closeRequested()) in.macroWaiting = true;
 }
 
 // One byte (or key code) of a playing macro. Sets `delivered` for a key code, which is handed

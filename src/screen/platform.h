@@ -13,6 +13,8 @@ void closeWindow();
 // Moves waiting window events into the key queue and mouse state, and shows the surface
 // if it changed since it was last shown.
 void pumpEvents();
+// The same for a program busy with work that reads no input meanwhile (a playing macro).
+void serviceEvents();
 double seconds();
 void sleepMs(int milliseconds);
 void playWave(const std::string& name);

@@ -150,7 +150,11 @@ void closeWindow() {
   headlessState.windowOpen = false;
 }
 
-void pumpEvents() {
+namespace {
+
+// A script that has run out stands for a user who closes the window, but only once the program
+// looks for input again: work that merely keeps the window served is left to finish.
+void pump(bool reading) {
   if (headlessState.onPump) headlessState.onPump();
   screen::Surface& surface = screen::surface;
   if (surface.pixelsChanged || surface.paletteChanged) {
@@ -160,6 +164,7 @@ void pumpEvents() {
   // Steps that need no observation (activity, clipboard) go through together with the next one.
   while (headless::previousStepTaken()) {
     if (headlessState.script.empty()) {
+      if (!reading) return;
       if (++headlessState.closeReports > headless::CLOSE_REPORT_LIMIT) {
         std::fprintf(stderr, "headless: the program ignored the close button too often\n");
         std::abort();
@@ -175,6 +180,16 @@ void pumpEvents() {
       return;
     }
   }
+}
+
+}  // namespace
+
+void pumpEvents() {
+  pump(true);
+}
+
+void serviceEvents() {
+  pump(false);
 }
 
 double seconds() {

@@ -330,6 +330,10 @@ void pumpEvents() {
   present(false);
 }
 
+void serviceEvents() {
+  pumpEvents();
+}
+
 double seconds() {
   return static_cast<double>(SDL_GetPerformanceCounter()) /
          static_cast<double>(SDL_GetPerformanceFrequency());

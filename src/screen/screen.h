@@ -23,6 +23,8 @@ void screenSize(int& width, int& height);
 // Keeps the window alive during long work that reads no input: moves waiting window events into
 // the key queue and the mouse state, and shows what changed. Takes nothing out of the queues.
 void serviceWindow();
+// Whether the window's close button waits in the key queue.
+bool closeRequested();
 
 // ---- Text grid ----
 // 80x60 selects the 8x8 font, 80x30 the 8x16 font; either clears the screen.

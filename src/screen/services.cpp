@@ -41,7 +41,15 @@ void endProgram() {
 }
 
 void serviceWindow() {
-  platform::pumpEvents();
+  platform::serviceEvents();
+}
+
+bool closeRequested() {
+  const std::string close{EXTENDED, static_cast<char>(KEY_CLOSE)};
+  for (const std::string& key : input.keys) {
+    if (key == close) return true;
+  }
+  return false;
 }
 
 std::string pollKey() {
