@@ -13,8 +13,8 @@ constexpr char UNKNOWN = '\0';
 
 struct Cell {
   char character = ' ';
-  int ink = -1;  // the colour of the character's pixels; -1 for a blank cell
-  int paper = 0; // the colour of the rest of the cell
+  int ink = -1;   // the colour of the character's pixels; -1 for a blank cell
+  int paper = 0;  // the colour of the rest of the cell
 };
 
 // pixels: 640x480 colour numbers; nullptr reads the program's own surface.
