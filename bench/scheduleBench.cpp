@@ -7,10 +7,9 @@
 
 #include "app/calculatorState.h"
 #include "app/moneyFormat.h"
+#include "app/program.h"
 #include "app/schedule.h"
-#include "controls/buttonRegistry.h"
 #include "screen/headless.h"
-#include "screen/screen.h"
 
 namespace {
 
@@ -23,13 +22,7 @@ constexpr int AMOUNTS_PER_LINE = 4;
 
 void startTheSchedule() {
   headless::reset();
-  buttonRegistry = {};
-  calc = {};
-  screen::openScreen();
-  screen::setTextGrid(80, 60);
-  captureSmallGlyphs();
-  screen::setTextGrid(80, 30);
-  calc.scrollImage = screen::createImage(640, 192);
+  openProgramScreen();
   calc.loanAmount = calc.balance = LOAN;
   calc.annualRate = RATE;
   calc.payment = PAYMENT;

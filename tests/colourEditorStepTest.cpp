@@ -7,6 +7,7 @@
 #include "screen/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
+#include "support/keyLetters.h"
 #include "support/screenReader.h"
 #include "support/smallTextReader.h"
 
@@ -18,47 +19,21 @@ namespace {
 // "<" Left, ">" Right, "1" to "8" a click on that role, "e" Enter, "x" Escape, "p" a printable
 // key. Returns the number of events they make.
 int script(const std::string& keys) {
+  static constexpr keyLetters::KeyLetter LETTERS[] = {
+      {'u', screen::KEY_UP},   {'d', screen::KEY_DOWN},
+      {'t', 0, "\t"},          {'T', screen::KEY_SHIFT_TAB},
+      {'<', screen::KEY_LEFT}, {'>', screen::KEY_RIGHT},
+      {'e', 0, "\r"},          {'x', 0, "\x1b"}};
   int events = 0;
   for (char k : keys) {
-    switch (k) {
-      case 'u':
-        headless::extendedKey(screen::KEY_UP);
-        break;
-      case 'd':
-        headless::extendedKey(screen::KEY_DOWN);
-        break;
-      case 'U':
-        headless::mouse(450, 300, 0, 1);
-        break;
-      case 'D':
-        headless::mouse(450, 300, 0, -1);
-        break;
-      case 't':
-        headless::key("\t");
-        break;
-      case 'T':
-        headless::extendedKey(screen::KEY_SHIFT_TAB);
-        break;
-      case '<':
-        headless::extendedKey(screen::KEY_LEFT);
-        break;
-      case '>':
-        headless::extendedKey(screen::KEY_RIGHT);
-        break;
-      case 'e':
-        headless::key("\r");
-        break;
-      case 'x':
-        headless::key("\x1b");
-        break;
-      case 'p':
-        headless::key("q");
-        --events;  // refused with a sound, never an event
-        break;
-      default:
-        click(rolePoint(k - '0'));
-        ++events;
-        break;
+    if (k == 'U' || k == 'D') {
+      headless::mouse(450, 300, 0, k == 'U' ? 1 : -1);
+    } else if (k == 'p') {
+      headless::key("q");
+      continue;  // refused with a sound, never an event
+    } else if (!keyLetters::scriptLetter(k, LETTERS)) {
+      click(rolePoint(k - '0'));  // a press and a release
+      ++events;
     }
     ++events;
   }

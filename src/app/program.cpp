@@ -19,16 +19,20 @@ constexpr int SCROLL_IMAGE_HEIGHT = 192;
 
 }  // namespace
 
-void runProgram() {
+void openProgramScreen() {
   resetProgramState();
-  colourSchemeState.paletteFileName[SCHEME_LIGHT_ON_DARK] = "lightOnDarkPalette.txt";
-  colourSchemeState.paletteFileName[SCHEME_DARK_ON_LIGHT] = "darkOnLightPalette.txt";
   screen::openScreen();
   screen::setTextGrid(GRID_COLUMNS, SMALL_GLYPH_ROWS);
   captureSmallGlyphs();
   screen::setTextGrid(GRID_COLUMNS, SCREEN_ROWS);
   // Made once: every scroll of the schedule reuses it.
   calc.scrollImage = screen::createImage(SCROLL_IMAGE_WIDTH, SCROLL_IMAGE_HEIGHT);
+}
+
+void runProgram() {
+  openProgramScreen();
+  colourSchemeState.paletteFileName[SCHEME_LIGHT_ON_DARK] = "lightOnDarkPalette.txt";
+  colourSchemeState.paletteFileName[SCHEME_DARK_ON_LIGHT] = "darkOnLightPalette.txt";
   readOptions();
   loadSchemePalette();
   startCalculation();

@@ -30,15 +30,10 @@ bool clickControl(e2e::Quillo& quillo, int k) {
 
 TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
 
-  ASSERT_TRUE(e2e::typeText(quillo, "250000"));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
-  ASSERT_TRUE(e2e::typeText(quillo, "6"));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
-  ASSERT_TRUE(e2e::typeText(quillo, "1000"));
+  ASSERT_TRUE(e2e::typeInputs(quillo, "250000", "6", "1000"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
   const std::string message = "Payment must be >= interest due ($1,250.00)";
   ASSERT_TRUE(e2e::waitForText(quillo, message, screen));
@@ -100,14 +95,9 @@ TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate)
 
 TEST(CalculatorE2e, TheCloseButtonUnderARunningScheduleSavesTheOptions) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
-  ASSERT_TRUE(e2e::typeText(quillo, "250000"));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
-  ASSERT_TRUE(e2e::typeText(quillo, "6"));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab"));
-  ASSERT_TRUE(e2e::typeText(quillo, "1500"));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+  ASSERT_TRUE(e2e::typeInputs(quillo, "250000", "6", "1500"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Next Next"));
   ASSERT_TRUE(e2e::waitForScreen(
       quillo,

@@ -50,9 +50,8 @@ std::string asFile(const std::vector<std::string>& lines) {
 
 TEST(ColoursE2e, LightOnDarkRecoloursTheWholeScreenAtOnce) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
   ASSERT_TRUE(click(quillo, colourDialogs::OPTIONS));
   ASSERT_TRUE(e2e::waitForText(quillo, "Color palette:", screen));
   ASSERT_TRUE(click(quillo, colourDialogs::LIGHT_ON_DARK));

@@ -147,6 +147,10 @@ bool start(Quillo& quillo, const std::vector<WorkFile>& files) {
   return waitForWindow(quillo);
 }
 
+bool startAtForm(Quillo& quillo, Screen& screen, const std::vector<WorkFile>& files) {
+  return start(quillo, files) && waitForText(quillo, "QUILLO 2.1", screen);
+}
+
 void stop(Quillo& quillo) {
   if (quillo.pid > 0 && !quillo.ended) childProcess::stop(quillo.pid, 0);
   if (!quillo.runDirectory.empty()) {

@@ -6,9 +6,8 @@
 // and the program's output, and returns false so that the test can stop there:
 //
 //   e2e::Quillo quillo;
-//   ASSERT_TRUE(e2e::start(quillo));
 //   e2e::Screen screen;
-//   ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+//   ASSERT_TRUE(e2e::startAtForm(quillo, screen));
 //   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
 //   ASSERT_TRUE(e2e::waitForExit(quillo));
 //
@@ -74,6 +73,8 @@ struct Screen {
 // ---- The program ----
 // Starts the program with these files in its working directory and waits for its window.
 bool start(Quillo& quillo, const std::vector<WorkFile>& files = {});
+// start, then waits for the form's title.
+bool startAtForm(Quillo& quillo, Screen& screen, const std::vector<WorkFile>& files = {});
 // Kills the program if it still runs and removes its directories.
 void stop(Quillo& quillo);
 // Waits for the program to end and records its status; kills it and fails after the timeout.
@@ -98,6 +99,9 @@ std::vector<std::string> workFileNames(const Quillo& quillo);
 bool pressKeys(Quillo& quillo, const std::string& keys);
 // Printable text, UTF-8; a line end needs pressKeys(quillo, "Return").
 bool typeText(Quillo& quillo, const std::string& text);
+// The loan, rate and payment typed into the form from the loan field on, a Tab between them.
+bool typeInputs(Quillo& quillo, const std::string& loan, const std::string& rate,
+                const std::string& payment);
 // Positions are window pixels.
 bool moveMouse(Quillo& quillo, int x, int y);
 bool click(Quillo& quillo, int x, int y, MouseButton button = MouseButton::Left);

@@ -48,6 +48,12 @@ bool typeText(Quillo& quillo, const std::string& text) {
                  "type \"" + text + "\"");
 }
 
+bool typeInputs(Quillo& quillo, const std::string& loan, const std::string& rate,
+                const std::string& payment) {
+  return typeText(quillo, loan) && pressKeys(quillo, "Tab") && typeText(quillo, rate) &&
+         pressKeys(quillo, "Tab") && typeText(quillo, payment);
+}
+
 bool moveMouse(Quillo& quillo, int x, int y) {
   return xdotool(quillo,
                  {"mousemove", "--window", quillo.window, std::to_string(x), std::to_string(y)},

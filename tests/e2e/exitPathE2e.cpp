@@ -24,9 +24,8 @@ TEST(ExitPathE2e, ClickingExitEndsTheProgramWithStatusZero) {
 
 TEST(ExitPathE2e, ReleasingTheRightButtonEndsTheProgramWithStatusZero) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
   ASSERT_TRUE(e2e::moveMouse(quillo, 320, 300));
   ASSERT_TRUE(e2e::pressButton(quillo, e2e::MouseButton::Right));
   ASSERT_TRUE(e2e::releaseButton(quillo, e2e::MouseButton::Right));

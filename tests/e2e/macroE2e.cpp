@@ -14,9 +14,8 @@ namespace {
 
 TEST(MacroE2e, CtrlEnterPlaysAMacroThatFillsTheFormAndStepsTheSchedule) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo, {{"7.mac", "250000;6;2000;;\xffQ"}}));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"7.mac", "250000;6;2000;;\xffQ"}}));
   ASSERT_TRUE(e2e::typeText(quillo, "7"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Return"));
   ASSERT_TRUE(e2e::waitForScreen(
@@ -37,9 +36,8 @@ TEST(MacroE2e, CtrlEnterPlaysAMacroThatFillsTheFormAndStepsTheSchedule) {
 
 TEST(MacroE2e, ANameWithoutAFileIsReportedAtTheTop) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
   ASSERT_TRUE(e2e::typeText(quillo, "9"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Return"));
   const std::string message = "Could not find macro file 9.mac";

@@ -129,9 +129,8 @@ TEST(MonkeyE2e, RandomInputInTheRealWindowEndsCleanly) {
   for (unsigned seed : {1u, 2u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     e2e::Quillo quillo;
-    ASSERT_TRUE(e2e::start(quillo, {{"1.mac", "250000;6;2000;;\xffQ\xffQ?7;"}}));
     e2e::Screen screen;
-    ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+    ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"1.mac", "250000;6;2000;;\xffQ\xffQ?7;"}}));
     Storm storm;
     storm.random.seed(seed);
     storm.window = quillo.window;

@@ -48,9 +48,8 @@ TEST(TitleE2e, TitlesShowInTheTitleColourOnTheCreamBackground) {
 // The close button only asks: the window stays until the program itself ends, with status 0.
 TEST(TitleE2e, CloseButtonEndsTheProgramWithStatusZero) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
   ASSERT_TRUE(e2e::suspend(quillo));
   ASSERT_TRUE(e2e::pressCloseButton(quillo));
   EXPECT_TRUE(e2e::windowExists(quillo));
@@ -62,9 +61,8 @@ TEST(TitleE2e, CloseButtonEndsTheProgramWithStatusZero) {
 
 TEST(TitleE2e, EscapeEndsTheProgramWithStatusZero) {
   e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
   e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "QUILLO 2.1", screen));
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
   ASSERT_TRUE(e2e::waitForExit(quillo));
   EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);

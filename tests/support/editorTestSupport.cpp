@@ -1,23 +1,19 @@
 #include "support/editorTestSupport.h"
 
-#include "controls/inputLoop.h"
-#include "editor/fieldCursor.h"
+#include "app/programState.h"
 #include "editor/fieldEditor.h"
-#include "editor/macroFiles.h"
 #include "screen/headless.h"
 #include "screen/screen.h"
+#include "support/keyLetters.h"
 
 namespace editorTest {
 
 void resetWorld() {
   headless::reset();
+  resetProgramState();
   screen::openScreen();
   screen::setTextGrid(80, 30);
   screen::setForeground(15);
-  inputLoop = {};
-  fieldEditor = {};
-  fieldCursor = {};
-  macroRecall = {};
 }
 
 namespace {
@@ -103,41 +99,18 @@ int soundCount() {
 }
 
 void script(const std::string& keys) {
+  static constexpr keyLetters::KeyLetter LETTERS[] = {{'<', screen::KEY_LEFT},
+                                                      {'>', screen::KEY_RIGHT},
+                                                      {'H', screen::KEY_HOME},
+                                                      {'E', screen::KEY_END},
+                                                      {'I', screen::KEY_INSERT},
+                                                      {'D', screen::KEY_DELETE},
+                                                      {'S', screen::KEY_SHIFT_TAB},
+                                                      {'B', 0, "\b"},
+                                                      {'C', 0, "\x03"},
+                                                      {'V', 0, "\x16"}};
   for (char ch : keys) {
-    switch (ch) {
-      case '<':
-        headless::extendedKey(screen::KEY_LEFT);
-        break;
-      case '>':
-        headless::extendedKey(screen::KEY_RIGHT);
-        break;
-      case 'H':
-        headless::extendedKey(screen::KEY_HOME);
-        break;
-      case 'E':
-        headless::extendedKey(screen::KEY_END);
-        break;
-      case 'I':
-        headless::extendedKey(screen::KEY_INSERT);
-        break;
-      case 'D':
-        headless::extendedKey(screen::KEY_DELETE);
-        break;
-      case 'S':
-        headless::extendedKey(screen::KEY_SHIFT_TAB);
-        break;
-      case 'B':
-        headless::key("\b");
-        break;
-      case 'C':
-        headless::key("\x03");
-        break;
-      case 'V':
-        headless::key("\x16");
-        break;
-      default:
-        headless::key(std::string(1, ch));
-    }
+    if (!keyLetters::scriptLetter(ch, LETTERS)) headless::key(std::string(1, ch));
   }
 }
 
