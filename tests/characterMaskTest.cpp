@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "editor/characterMask.h"
@@ -26,6 +27,8 @@ struct MaskCase {
   const char* name;
   std::string mask;
   std::string admitted;  // every character from 1 to 255 the mask admits, in code order
+  // Listed by name, not as the bytes of the case.
+  friend void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class MaskAdmits : public testing::TestWithParam<MaskCase> {};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "controls/inputLoop.h"
@@ -20,6 +21,8 @@ struct ClickCase {
   // A click that moves the cursor is followed by a typed "9"; one that ends editing is returned.
   std::string result;
   EventCode event;
+  // Listed by name, not as the bytes of the case.
+  friend void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FieldClicks : public testing::TestWithParam<ClickCase> {};

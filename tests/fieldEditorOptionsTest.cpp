@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "controls/inputLoop.h"
@@ -28,6 +29,8 @@ struct OptionCase {
   EventCode event = EVENT_TAB;
   const char* clipboardAfter = nullptr;
   int cursorOut = -1;
+  // Listed by name, not as the bytes of the case.
+  friend void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class EditOptions : public testing::TestWithParam<OptionCase> {};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "controls/inputLoop.h"
@@ -87,6 +88,8 @@ struct EditCase {
   std::string result;
   int cursor;
   int sounds;
+  // Listed by name, not as the bytes of the case.
+  friend void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FieldEdits : public FieldEditorTest, public testing::WithParamInterface<EditCase> {};
@@ -177,6 +180,8 @@ struct PlacementCase {
   int firstVisible;
   int expectedColumn;
   editorTest::CursorShape shape;
+  // Listed by name, not as the bytes of the case.
+  friend void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CursorPlacement : public FieldEditorTest,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,8 @@ struct MouseCase {
   const char* name;
   std::vector<headless::Step> steps;  // mouse states, each followed by a short pause
   Events events;
+  // Listed by name, not as the bytes of the case.
+  friend void PrintTo(const MouseCase& c, std::ostream* os) { *os << c.name; }
 };
 
 headless::Step at(int x, int y, int buttons, int wheel = 0) {
@@ -187,6 +190,8 @@ struct MacroCase {
   const char* name;
   std::string buffer;
   Events events;
+  // Listed by name, not as the bytes of the case.
+  friend void PrintTo(const MacroCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class MacroPlayback : public InputLoopTest, public testing::WithParamInterface<MacroCase> {};
