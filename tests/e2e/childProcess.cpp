@@ -9,9 +9,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <thread>
+
+#include "support/scratchDirectory.h"
 
 extern char** environ;
 
@@ -126,10 +126,7 @@ bool run(const std::vector<std::string>& argv, const std::vector<std::string>& e
   int status = -1;
   bool ended = pid > 0 && waitForEnd(pid, timeoutMs, status);
   if (pid > 0 && !ended) stop(pid, 0);
-  std::ifstream file(outputName, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  output = text.str();
+  output = scratch::readFile(outputName);
   unlink(outputName);
   if (pid > 0 && !ended) output += "\n(killed after " + std::to_string(timeoutMs) + " ms)";
   return ended && status >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;

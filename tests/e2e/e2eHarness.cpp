@@ -17,6 +17,7 @@
 #include "e2e/childProcess.h"
 #include "e2e/harnessSteps.h"
 #include "e2e/xvfbDisplay.h"
+#include "support/scratchDirectory.h"
 
 namespace e2e {
 
@@ -25,13 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr size_t OUTPUT_SHOWN = 3000;  // the end of the program's output shown in a failure
-
-std::string readWholeFile(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 bool writeWholeFile(const fs::path& name, const std::string& bytes) {
   std::error_code error;
@@ -207,11 +201,11 @@ bool windowExists(const Quillo& quillo) {
 
 std::string programOutput(const Quillo& quillo) {
   return quillo.runDirectory.empty() ? std::string()
-                                     : readWholeFile(quillo.runDirectory + "/output.txt");
+                                     : scratch::readFile(quillo.runDirectory + "/output.txt");
 }
 
 bool soundWasPlayed(const Quillo& quillo) {
-  std::string samples = readWholeFile(quillo.runDirectory + "/audio.raw");
+  std::string samples = scratch::readFile(quillo.runDirectory + "/audio.raw");
   return std::any_of(samples.begin(), samples.end(), [](char byte) { return byte != 0; });
 }
 
@@ -228,7 +222,7 @@ bool waitForSound(Quillo& quillo, int timeoutMs) {
 }
 
 std::string readWorkFile(const Quillo& quillo, const std::string& name) {
-  return readWholeFile(quillo.workDirectory + "/" + name);
+  return scratch::readFile(quillo.workDirectory + "/" + name);
 }
 
 std::vector<std::string> workFileNames(const Quillo& quillo) {
@@ -262,7 +256,7 @@ void reportFailure(Quillo& quillo, const std::string& what, const Screen* screen
     std::string file = quillo.runDirectory + "/failure.xwd";
     if (childProcess::run({"xwd", "-id", quillo.window, "-silent", "-out", file},
                           {"DISPLAY=" + xvfbDisplay::displayState.name}, TOOL_TIMEOUT_MS, output)) {
-      fresh.xwd = readWholeFile(file);
+      fresh.xwd = scratch::readFile(file);
       std::string error;
       if (xwdImage::parse(fresh.xwd, fresh.rgb, error)) {
         fresh.colours = xwdImage::colourNumbers(fresh.rgb, *quillo.palette);

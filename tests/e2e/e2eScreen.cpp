@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "e2e/childProcess.h"
@@ -10,6 +9,7 @@
 #include "e2e/harnessSteps.h"
 #include "screen/charset.h"
 #include "screen/screen.h"
+#include "support/scratchDirectory.h"
 #include "support/screenReader.h"
 
 namespace e2e {
@@ -18,13 +18,6 @@ namespace {
 
 constexpr int SCREENSHOT_INTERVAL_MS = 50;
 constexpr int ROWS = 30;
-
-std::string readWholeFile(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 }  // namespace
 
@@ -39,7 +32,7 @@ bool takeScreenshot(Quillo& quillo, Screen& screen) {
                 output)) {
     return false;
   }
-  screen.xwd = readWholeFile(file);
+  screen.xwd = scratch::readFile(file);
   std::string error;
   if (!xwdImage::parse(screen.xwd, screen.rgb, error)) {
     reportFailure(quillo, "cannot read the screenshot: " + error);

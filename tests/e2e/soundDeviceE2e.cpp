@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "e2e/e2eHarness.h"
 #include "support/mainScreenScript.h"
+#include "support/scratchDirectory.h"
 
 // Without a working sound device the program runs silent: a refused key, which would sound the
 // warning, changes nothing else, and the program ends as usual.
@@ -13,10 +12,7 @@
 namespace {
 
 std::string warningSound() {
-  std::ifstream file(QUILLO_SOURCE_DIR "/run/illegalChar.wav", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  return scratch::readFile(QUILLO_SOURCE_DIR "/run/illegalChar.wav");
 }
 
 // The field's text; the cell after it may show the blinking cursor.

@@ -1,20 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "e2e/e2eHarness.h"
 #include "support/mainScreenScript.h"
+#include "support/scratchDirectory.h"
 
 // The warning sound reaches the sound output when a refused key is typed into a field.
 
 namespace {
 
 std::string warningSound() {
-  std::ifstream file(QUILLO_SOURCE_DIR "/run/illegalChar.wav", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  return scratch::readFile(QUILLO_SOURCE_DIR "/run/illegalChar.wav");
 }
 
 TEST(WarningSoundE2e, OnlyARefusedCharacterSounds) {

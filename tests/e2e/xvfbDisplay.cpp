@@ -6,10 +6,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "e2e/childProcess.h"
+#include "support/scratchDirectory.h"
 
 namespace xvfbDisplay {
 
@@ -22,13 +21,6 @@ bool numberLooksTaken(int number) {
   std::string n = std::to_string(number);
   return std::filesystem::exists("/tmp/.X11-unix/X" + n, error) ||
          std::filesystem::exists("/tmp/.X" + n + "-lock", error);
-}
-
-std::string readAll(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
 }
 
 // Starts Xvfb on one display number; true once it accepts connections.
@@ -63,7 +55,8 @@ bool tryNumber(int number, std::string& error) {
   if (!announced) {
     close(ends[0]);
     childProcess::stop(pid, 1000);
-    error = "Xvfb :" + std::to_string(number) + " did not start: " + readAll(displayState.logFile);
+    error = "Xvfb :" + std::to_string(number) +
+            " did not start: " + scratch::readFile(displayState.logFile);
     return false;
   }
   displayState.pid = pid;

@@ -22,7 +22,8 @@ namespace scratch {
 
 // Creates or replaces a file in the working directory with exactly these bytes.
 void writeFile(const std::string& name, std::string_view bytes);
-// The file's bytes; empty when it cannot be read.
+// The bytes of a file, named from the working directory or by its full path; empty when it
+// cannot be read.
 std::string readFile(const std::string& name);
 // The names of the entries of the working directory, sorted.
 std::vector<std::string> fileNames();
