@@ -47,14 +47,19 @@ long environmentNumber(const char* name, long fallback) {
 }
 
 // How many runs reached each state at least once: a storm that never gets anywhere tests little.
+// How many runs reached each state; for one run, 1 where it got there.
 struct Coverage {
   long schedule = 0, finished = 0, panel = 0, editor = 0, macro = 0, macroWait = 0;
 };
 
-struct RunReach {
-  bool schedule = false, finished = false, panel = false, editor = false, macro = false,
-       macroWait = false;
-};
+void addCoverage(Coverage& total, const Coverage& more) {
+  total.schedule += more.schedule;
+  total.finished += more.finished;
+  total.panel += more.panel;
+  total.editor += more.editor;
+  total.macro += more.macro;
+  total.macroWait += more.macroWait;
+}
 
 struct StormReport {
   long runs = 0;
@@ -140,7 +145,7 @@ std::string checkAfterRun(monkey::Storm& storm) {
 }
 
 // One run of the program, from start-up to its end, fed by the storm.
-std::string runOnce(monkey::Storm& storm, RunReach& reach) {
+std::string runOnce(monkey::Storm& storm, Coverage& reach) {
   monkey::plantFiles(storm.random, storm.files);
   screen::fileTable.writeBudget = -1;
   storm.writeBudgetSet = false;
@@ -185,15 +190,9 @@ StormReport storm(unsigned seed, long events) {
   while (storm.eventsLeft > 0 && report.failure.empty()) {
     ++report.runs;
     const long eventsBefore = storm.eventsGiven;
-    RunReach reach;
+    Coverage reach;
     std::string problem = runOnce(storm, reach);
-    Coverage& c = report.coverage;
-    c.schedule += reach.schedule;
-    c.finished += reach.finished;
-    c.panel += reach.panel;
-    c.editor += reach.editor;
-    c.macro += reach.macro;
-    c.macroWait += reach.macroWait;
+    addCoverage(report.coverage, reach);
     if (!problem.empty()) {
       report.failure = "seed " + std::to_string(seed) + ", run " + std::to_string(report.runs) +
                        ", after event " + std::to_string(storm.eventsGiven) + " (" +
@@ -225,13 +224,7 @@ TEST(Monkey, RandomInputNeverBreaksTheProgram) {
     const StormReport report = storm(seed, events / static_cast<long>(seeds.size()));
     runs += report.runs;
     given += report.events;
-    const Coverage& c = report.coverage;
-    reached.schedule += c.schedule;
-    reached.finished += c.finished;
-    reached.panel += c.panel;
-    reached.editor += c.editor;
-    reached.macro += c.macro;
-    reached.macroWait += c.macroWait;
+    addCoverage(reached, report.coverage);
     EXPECT_EQ(report.failure, "");
     if (!report.failure.empty()) break;
   }
