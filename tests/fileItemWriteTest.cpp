@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,12 @@ TEST(FileItemWrite, ItemsAreWrittenInTheirFileForm) {
          screen::writeItem(f, std::string_view(""), Separator::LineEnd);
        },
        "\"a,b\",\"\"\r\n"},
+      {"a quote would end the text early and is dropped",
+       [](int f) { screen::writeItem(f, std::string_view("say \"hi\".wav"), Separator::LineEnd); },
+       "\"say hi.wav\"\r\n"},
+      {"a text longer than a read takes is cut to what reads back",
+       [](int f) { screen::writeItem(f, std::string(5000, 'n'), Separator::LineEnd); },
+       "\"" + std::string(4096, 'n') + "\"\r\n"},
   };
   for (const Case& c : cases) {
     ScratchDirectory directory;
@@ -96,6 +104,46 @@ TEST(FileItemWrite, TheOldFileSurvivesUntilACompleteNewOneReplacesIt) {
     EXPECT_EQ(scratch::readFile("options.txt"), c.expected) << c.what;
     EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"options.txt"}) << c.what;
   }
+}
+
+// The scratch file is a new one each time, made where no planted link can lead the write
+// elsewhere; the new file keeps the old one's permissions, and one the user made read-only
+// stays as it is.
+TEST(FileItemWrite, TheReplacedFileKeepsItsPermissionsAndNoLinkIsFollowed) {
+  const mode_t umaskNow = umask(022);
+  struct Case {
+    const char* what;
+    int oldMode;  // -1: no old file
+    bool replaced;
+    int newMode;
+  };
+  for (const Case& c :
+       {Case{"a new file", -1, true, 0644}, Case{"an ordinary file", 0644, true, 0644},
+        Case{"a private file", 0600, true, 0600}, Case{"a group-writable file", 0664, true, 0664},
+        Case{"a read-only file", 0444, false, 0444},
+        Case{"a file nobody may write", 0400, false, 0400}}) {
+    ScratchDirectory directory;
+    scratch::writeFile("victim.txt", "untouched");
+    std::filesystem::create_symlink("victim.txt", "options.txt.tmp~");
+    if (c.oldMode >= 0) {
+      scratch::writeFile("options.txt", "old");
+      chmod("options.txt", static_cast<mode_t>(c.oldMode));
+    }
+    int file = screen::freeFileNumber();
+    int32_t opened = screen::openFile("options.txt", screen::FileMode::WriteText, file);
+    EXPECT_EQ(opened == 0, c.replaced) << c.what;
+    screen::writeItem(file, 2, Separator::LineEnd);
+    screen::closeFile(file);
+    struct stat info = {};
+    ASSERT_EQ(stat("options.txt", &info), 0) << c.what;
+    EXPECT_EQ(info.st_mode & 07777, static_cast<mode_t>(c.newMode)) << c.what;
+    EXPECT_EQ(scratch::readFile("options.txt"), c.replaced ? "2\r\n" : "old") << c.what;
+    EXPECT_EQ(scratch::readFile("victim.txt"), "untouched") << c.what;
+    EXPECT_EQ(scratch::fileNames(),
+              (std::vector<std::string>{"options.txt", "options.txt.tmp~", "victim.txt"}))
+        << c.what;
+  }
+  umask(umaskNow);
 }
 
 TEST(FileItemWrite, AFailedWriteOfANewFileLeavesNoFile) {

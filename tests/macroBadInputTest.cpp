@@ -116,21 +116,26 @@ TEST(MacroBadInput, FilesOfSeveralMegabytesPlayToTheirEnd) {
   }
 }
 
+// A file larger than anyone could type is refused before any of it is read.
 TEST(MacroBadInput, AFileThatCannotBeReadPlaysWhatWasRead) {
   struct Case {
     const char* name;
     long readable;  // bytes read before reading fails
     std::string loan;
+    long long size = 6;  // the file holds 123456, then zeros up to this size
   };
   const std::vector<Case> cases = {
       {"nothing read", 0, "5"},
       {"three bytes read", 3, "1,235"},
+      {"16 MB and one byte", -1, "5", (16 << 20) + 1},
+      {"a gigabyte", -1, "5", 1LL << 30},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDirectory scratchDirectory;
     screen::fileTable.readBudget = c.readable;
-    macroRun::run("123456", [] { headless::type("5\t"); });
+    macroRun::run(
+        "123456", [] { headless::type("5\t"); }, c.size);
     screen::fileTable.readBudget = -1;
     EXPECT_EQ(screenReader::textAt(1, 1, 20), "Could not read 7.mac");
     EXPECT_EQ(screenReader::readCell(1, 1).ink, 11);

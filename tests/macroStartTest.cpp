@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -44,12 +45,16 @@ TEST(MacroStart, TheFieldTextNamesTheFile) {
       {"7.5", {{"7.5.mac", "56"}}, "Could not find macro file 7.5", ""},
       {"", {{"7.mac", "12"}}, "Could not find macro file .mac", ""},
       {"3", {}, "Could not find macro file 3.mac", ""},
+      {"6", {}, "Could not find macro file 6.mac", ""},
+      {"8", {}, "Could not find macro file 8.mac", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     ScratchDirectory scratchDirectory;
     for (const auto& [name, bytes] : c.files) scratch::writeFile(name, bytes);
     std::filesystem::create_directory("3.mac");
+    ASSERT_EQ(mkfifo("6.mac", 0644), 0);  // no writer: a blocking open would wait for good
+    std::filesystem::create_symlink("/dev/zero", "8.mac");
     headless::reset();
     macroRun::startMacro(c.typed);
     runProgram();

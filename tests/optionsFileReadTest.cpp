@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -30,6 +31,7 @@ std::vector<ReadCase> readCases() {
   const std::string name4096(4096, 'n');
   return {
       {"as written", "\"ding.wav\"\r\n2\r\n", "ding.wav", 2},
+      {"byte order mark first", "\xEF\xBB\xBF\"bell.wav\"\r\n1\r\n", "bell.wav", 1},
       {"light on dark", "\"bell.wav\"\r\n1\r\n", "bell.wav", 1},
       {"empty file", "", DEFAULT_SOUND, 2},
       {"only one line", "\"bell.wav\"\r\n", DEFAULT_SOUND, 2},
@@ -99,14 +101,25 @@ TEST(OptionsFileRead, NoFileGivesTheDefaults) {
   EXPECT_TRUE(scratch::fileNames().empty());
 }
 
+// A FIFO under the options file's name would keep a blocking open waiting for a writer forever.
 TEST(OptionsFileRead, AnUnreadableFileGivesTheDefaults) {
-  ScratchDirectory dir;
-  headless::reset();
-  std::error_code error;
-  std::filesystem::create_directory("QuilloOptions.txt", error);
-  options.soundFileName = "stale.wav";
-  colourSchemeState.colourScheme = 1;
-  readOptions();
-  EXPECT_EQ(options.soundFileName, "ding.wav");
-  EXPECT_EQ(colourSchemeState.colourScheme, 2);
+  for (const char* kind : {"directory", "fifo", "endless device"}) {
+    SCOPED_TRACE(kind);
+    ScratchDirectory dir;
+    headless::reset();
+    std::error_code error;
+    const std::string made = kind;
+    if (made == "directory") {
+      std::filesystem::create_directory("QuilloOptions.txt", error);
+    } else if (made == "fifo") {
+      ASSERT_EQ(mkfifo("QuilloOptions.txt", 0644), 0);
+    } else {
+      std::filesystem::create_symlink("/dev/zero", "QuilloOptions.txt");
+    }
+    options.soundFileName = "stale.wav";
+    colourSchemeState.colourScheme = 1;
+    readOptions();
+    EXPECT_EQ(options.soundFileName, "ding.wav");
+    EXPECT_EQ(colourSchemeState.colourScheme, 2);
+  }
 }

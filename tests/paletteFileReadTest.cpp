@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -135,18 +136,28 @@ TEST(PaletteFileRead, TheFileOfTheChosenSchemeIsShownAsRead) {
 }
 
 // Without its own file a scheme shows its built-in palette; the other scheme's file is not
-// looked at, and loading never writes anything.
+// looked at, and loading never writes anything. A FIFO under the file's name is no file: it is
+// not waited on.
 TEST(PaletteFileRead, WithoutItsFileASchemeShowsItsBuiltInPalette) {
   struct Case {
     int scheme;
     std::vector<std::string> filesPresent;
+    const char* fifo = nullptr;
   };
   for (const Case& c : {Case{1, {}}, Case{2, {}}, Case{1, {"darkOnLightPalette.txt"}},
-                        Case{2, {"lightOnDarkPalette.txt"}}}) {
+                        Case{2, {"lightOnDarkPalette.txt"}},
+                        Case{1, {"lightOnDarkPalette.txt"}, "lightOnDarkPalette.txt"},
+                        Case{2, {"darkOnLightPalette.txt"}, "darkOnLightPalette.txt"}}) {
     SCOPED_TRACE(c.scheme);
     ScratchDirectory dir;
     headless::reset();
-    for (const std::string& name : c.filesPresent) scratch::writeFile(name, "63,0,0\r\n");
+    for (const std::string& name : c.filesPresent) {
+      if (c.fifo && name == c.fifo) {
+        ASSERT_EQ(mkfifo(c.fifo, 0644), 0);
+      } else {
+        scratch::writeFile(name, "63,0,0\r\n");
+      }
+    }
     colourSchemeState = {};
     colourSchemeState.paletteFileName[1] = "lightOnDarkPalette.txt";
     colourSchemeState.paletteFileName[2] = "darkOnLightPalette.txt";

@@ -14,6 +14,9 @@ namespace {
 
 // The file is read in pieces of this size, so a large one costs a few reads and one copy.
 constexpr size_t READ_CHUNK = 1 << 16;
+// More than a person could ever type: a larger file is refused before it is read, so that a
+// huge one neither freezes the window nor fills the memory.
+constexpr int64_t MAX_MACRO_BYTES = 16 << 20;
 
 void reportAtStatusRow(std::string_view message, bool lineBreak) {
   screen::moveCursor(std::max(fieldEditor.statusRow, 1), 1);
@@ -39,9 +42,12 @@ void loadMacro(std::string_view name) {
   }
   MacroTranslation translation;
   bool reading = true;
+  int64_t left = MAX_MACRO_BYTES;
+  if (screen::fileLength(fileNumber) > MAX_MACRO_BYTES) left = -1;
   while (reading) {
-    std::string chunk = screen::readBytes(fileNumber, READ_CHUNK);
-    bool failed = screen::lastError() != 0;
+    std::string chunk = left >= 0 ? screen::readBytes(fileNumber, READ_CHUNK) : std::string();
+    left -= static_cast<int64_t>(chunk.size());
+    bool failed = screen::lastError() != 0 || left < 0;
     for (char byte : chunk) {
       reading = translateMacroByte(translation, static_cast<unsigned char>(byte));
       if (!reading) break;

@@ -2,11 +2,15 @@
 
 #include "screen/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 #include "screen/screen.h"
 
@@ -126,6 +130,72 @@ std::string readItemText(std::FILE* f, bool number) {
   return text;
 }
 
+// Opens a regular file for reading without ever waiting: a FIFO or a device under one of the
+// program's file names would otherwise block open() for good or feed it without end. Anything
+// that is not a regular file is refused before it is opened, and once more after, in case it
+// was swapped in between. -1 with errno set on failure.
+int openRegularFile(const char* name) {
+  struct stat info;
+  if (stat(name, &info) != 0) return -1;
+  int descriptor = -1;
+  if (S_ISREG(info.st_mode)) descriptor = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor >= 0 && (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))) {
+    close(descriptor);
+    descriptor = -1;
+  }
+  if (descriptor < 0) {
+    if (errno != ENOENT) errno = EISDIR;
+    return -1;
+  }
+  fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  return descriptor;
+}
+
+mode_t currentUmask() {
+  mode_t mask = umask(0);
+  umask(mask);
+  return mask;
+}
+
+// Creates the scratch file a write goes to, beside the real one: a fresh name each time, made
+// exclusively, so no link planted under a known name can redirect the write and two programs
+// saving at once cannot mix their bytes. It takes the mode of the file it will replace. A file
+// the user cannot write, or has made read-only, is not replaced.
+int createScratchFile(const std::string& name, std::string& scratchName) {
+  struct stat old;
+  bool exists = stat(name.c_str(), &old) == 0;
+  if (exists && (access(name.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+    errno = EACCES;
+    return -1;
+  }
+  constexpr std::string_view SUFFIX = ".tmp~";
+  std::string pattern = name + ".XXXXXX" + std::string(SUFFIX);
+  int descriptor = mkostemps(pattern.data(), static_cast<int>(SUFFIX.size()), O_CLOEXEC);
+  if (descriptor < 0) return -1;
+  scratchName = pattern;
+  mode_t mode = exists ? old.st_mode & 07777 : 0666 & ~currentUmask();
+  fchmod(descriptor, mode);
+  return descriptor;
+}
+
+// A UTF-8 byte order mark, as some editors write, is not part of the first item.
+void skipByteOrderMark(std::FILE* f) {
+  unsigned char head[3] = {};
+  size_t got = std::fread(head, 1, sizeof head, f);
+  if (got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) return;
+  std::rewind(f);
+}
+
+// Once renamed, the new file's name must reach the disk too, or a power cut could bring back
+// the old directory entry, or none.
+void syncDirectoryOf(const std::string& name) {
+  std::filesystem::path parent = std::filesystem::path(name).parent_path();
+  int descriptor = open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+}
+
 }  // namespace
 
 int freeFileNumber() {
@@ -144,27 +214,51 @@ int32_t openFile(std::string_view name, FileMode mode, int fileNumber) {
   }
   file = {};
   file.name = std::string(name);
-  if (mode == FileMode::WriteText) {
-    // Written beside the real file and renamed over it on close, so a crash or a full disk
-    // never leaves half a file behind.
-    file.scratchName = file.name + ".tmp~";
-    file.stream = std::fopen(file.scratchName.c_str(), "wb");
-    file.writing = true;
-  } else {
-    file.stream = std::fopen(file.name.c_str(), "rb");
-    struct stat info;
-    if (file.stream && (fstat(fileno(file.stream), &info) != 0 || !S_ISREG(info.st_mode))) {
-      std::fclose(file.stream);  // a directory or a device is not a file the program can read
-      file.stream = nullptr;
-      errno = EISDIR;
-    }
+  file.writing = mode == FileMode::WriteText;
+  int descriptor = file.writing ? createScratchFile(file.name, file.scratchName)
+                                : openRegularFile(file.name.c_str());
+  if (descriptor >= 0) {
+    file.stream = fdopen(descriptor, file.writing ? "wb" : "rb");
+    if (!file.stream) close(descriptor);
   }
   if (!file.stream) {
     int32_t error = errorFor(errno);
+    if (!file.scratchName.empty()) unlink(file.scratchName.c_str());
     file = {};
     return fileTable.lastError = error;
   }
+  if (mode == FileMode::ReadText) skipByteOrderMark(file.stream);
   return fileTable.lastError = FILE_OK;
+}
+
+bool readWholeFile(std::string_view name, size_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  if (name.empty() || name.find('\0') != std::string_view::npos) return false;
+  int descriptor = openRegularFile(std::string(name).c_str());
+  if (descriptor < 0) return false;
+  struct stat info;
+  bool fits = fstat(descriptor, &info) == 0 && static_cast<uintmax_t>(info.st_size) <= maxBytes;
+  // Read one byte more than allowed, so a file that grew since it was measured is refused too.
+  if (fits) bytes.resize(static_cast<size_t>(info.st_size) + 1);
+  size_t got = 0;
+  while (fits && got < bytes.size()) {
+    ssize_t n = read(descriptor, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) fits = false;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  close(descriptor);
+  fits = fits && got <= maxBytes;
+  bytes.resize(fits ? got : 0);
+  return fits;
+}
+
+int64_t fileLength(int fileNumber) {
+  FileTable::OpenFile* file = findFile(fileNumber);
+  struct stat info;
+  if (!file || fstat(fileno(file->stream), &info) != 0) return -1;
+  return info.st_size;
 }
 
 void readItem(int fileNumber, std::string& item) {
@@ -186,10 +280,15 @@ void readItem(int fileNumber, int32_t& item) {
 void writeItem(int fileNumber, std::string_view item, Separator separator) {
   FileTable::OpenFile* file = findFile(fileNumber);
   if (!file || !file->writing) return;
+  // A quote would end the item early and a longer text would be split when read back: what
+  // the format cannot carry is dropped, so the file always reads back as written.
   std::string text;
-  text.reserve(item.size() + 4);
+  text.reserve(std::min(item.size(), MAX_TEXT_ITEM) + 4);
   text += '"';
-  text += item;
+  for (char ch : item) {
+    if (text.size() > MAX_TEXT_ITEM) break;
+    if (ch != '"') text += ch;
+  }
   text += '"';
   text += separator == Separator::Comma ? "," : "\r\n";
   writeBytes(*file, text);
@@ -249,9 +348,13 @@ void closeFile(int fileNumber) {
   FileTable::OpenFile* file = findFile(fileNumber);
   if (!file) return;
   bool ok = !file->failed && std::fflush(file->stream) == 0 && !std::ferror(file->stream);
+  // The bytes must be on the disk before the name points at them: a power cut then leaves the
+  // old file or the new one, never an empty one.
+  if (file->writing && ok) ok = fsync(fileno(file->stream)) == 0;
   ok = std::fclose(file->stream) == 0 && ok;
   if (file->writing) {
     if (ok) ok = std::rename(file->scratchName.c_str(), file->name.c_str()) == 0;
+    if (ok) syncDirectoryOf(file->name);
     if (!ok) std::remove(file->scratchName.c_str());
   }
   fileTable.lastError = ok ? FILE_OK : DEVICE_IO_ERROR;
