@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "editor/characterMask.h"
+#include "screen/headless.h"
+#include "screen/warningChime.h"
 #include "support/editorTestSupport.h"
+#include "support/scratchDirectory.h"
 
 namespace {
 
@@ -74,6 +81,87 @@ TEST(CharacterMask, IllegalCharacterSound) {
   editorTest::resetWorld();
   playIllegalChar();
   EXPECT_EQ(editorTest::soundCount(), 1);
+}
+
+// A wave file as its header describes it: PCM unless told otherwise, `dataBytes` of silence.
+struct Wave {
+  int rate = 44100, channels = 1, bits = 16, tag = 1;
+  uint32_t dataBytes = 2000;
+  uint32_t declaredData = 0;  // the data chunk's size field, when it is to lie
+  bool formatFirst = true;
+};
+
+std::string little(uint32_t value, int size) {
+  std::string bytes;
+  for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+  return bytes;
+}
+
+std::string waveBytes(const Wave& w) {
+  uint32_t block = static_cast<uint32_t>(w.channels * w.bits / 8);
+  std::string format = "fmt " + little(16, 4) + little(static_cast<uint32_t>(w.tag), 2) +
+                       little(static_cast<uint32_t>(w.channels), 2) +
+                       little(static_cast<uint32_t>(w.rate), 4) +
+                       little(static_cast<uint32_t>(w.rate) * block, 4) + little(block, 2) +
+                       little(static_cast<uint32_t>(w.bits), 2);
+  std::string data = "data" + little(w.declaredData ? w.declaredData : w.dataBytes, 4) +
+                     std::string(w.dataBytes, '\x80');
+  std::string chunks = w.formatFirst ? format + data : data + format;
+  return "RIFF" + little(static_cast<uint32_t>(chunks.size() + 4), 4) + "WAVE" + chunks;
+}
+
+// The sound library trusts a wave file's header, so a file is played only when it is plainly a
+// short PCM sound; anything else, a missing file included, plays the built-in chime. Each name
+// is looked at once, however many keys are refused.
+TEST(CharacterMask, OnlyASafeWaveFileIsPlayedOtherwiseTheChime) {
+  struct Case {
+    const char* what;
+    std::string file;  // empty: no file
+    bool played;
+    const char* special = nullptr;  // "fifo", or the device the file is a link to
+  };
+  const Case cases[] = {
+      {"44.1 kHz 16-bit mono", waveBytes({}), true},
+      {"8 kHz 8-bit stereo", waveBytes({.rate = 8000, .channels = 2, .bits = 8}), true},
+      {"192 kHz", waveBytes({.rate = 192000}), true},
+      {"1 Hz, as crafted to overflow the loader",
+       waveBytes({.rate = 1, .bits = 8, .dataBytes = 219000}), false},
+      {"100 Hz", waveBytes({.rate = 100, .bits = 8, .dataBytes = 600000}), false},
+      {"7999 Hz", waveBytes({.rate = 7999}), false},
+      {"75 seconds", waveBytes({.rate = 8000, .bits = 8, .dataBytes = 600000}), false},
+      {"192001 Hz", waveBytes({.rate = 192001}), false},
+      {"three channels", waveBytes({.channels = 3}), false},
+      {"24 bits", waveBytes({.bits = 24}), false},
+      {"not PCM", waveBytes({.tag = 3}), false},
+      {"data before the format", waveBytes({.formatFirst = false}), false},
+      {"data chunk running past the end", waveBytes({.declaredData = 4000}), false},
+      {"data chunk size near 4 GB", waveBytes({.declaredData = 0xfffffff0u}), false},
+      {"cut off in the header", waveBytes({}).substr(0, 30), false},
+      {"not a wave file", "RIFF....AVI LIST", false},
+      {"over 16 MB", waveBytes({.rate = 192000, .channels = 2, .dataBytes = 17u << 20}), false},
+      {"no file", "", false},
+      {"a link to an endless device", "", false, "/dev/zero"},
+      {"a link to a random device", "", false, "/dev/urandom"},
+      {"a FIFO nobody writes to", "", false, "fifo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchDirectory directory;
+    editorTest::resetWorld();
+    if (!c.file.empty()) scratch::writeFile("illegalChar.wav", c.file);
+    if (c.special && std::string(c.special) == "fifo") {
+      ASSERT_EQ(mkfifo("illegalChar.wav", 0644), 0);
+    } else if (c.special) {
+      std::filesystem::create_symlink(c.special, "illegalChar.wav");
+    }
+    playIllegalChar();
+    playIllegalChar();
+    EXPECT_EQ(editorTest::soundCount(), 2);
+    const headless::HeadlessState& h = headless::headlessState;
+    ASSERT_EQ(h.wavesLoaded.size(), 1u) << "the file was looked at more than once";
+    EXPECT_EQ(h.wavesPlayed, (std::vector<int>{0, 0}));
+    EXPECT_EQ(h.wavesLoaded[0], c.played ? c.file : screen::warningChimeWave());
+  }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "screen/headless.h"
 #include "screen/screen.h"
 #include "screen/surfaceState.h"
+#include "support/colourDialogSupport.h"
+#include "support/macroRun.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"
@@ -89,6 +91,44 @@ TEST(ExitPath, EveryWayOutWritesTheOptionsFileAndStopsAtOnceInEveryState) {
       for (const auto& block : screen::imageStore.blocks) {
         EXPECT_TRUE(block.pixels.empty()) << "an image outlived the program";
       }
+    }
+  }
+}
+
+// A signal (a session logging out) ends the program through its one exit path wherever it is,
+// dialogs and macros included, and whatever input is still to come.
+TEST(ExitPath, AQuitSignalEndsTheProgramFromEveryState) {
+  std::vector<State> states = STATES;
+  states.push_back({"options panel open", [] { mainScript::clickControl(10); }});
+  states.push_back({"colour editor open", [] {
+                      mainScript::clickControl(10);
+                      headless::click(colourDialogs::CHANGE_A_COLOR.x,
+                                      colourDialogs::CHANGE_A_COLOR.y);
+                    }});
+  states.push_back({"macro waiting at ?", [] {
+                      scratch::writeFile("7.mac", "12?34");
+                      macroRun::startMacro("7");
+                    }});
+  states.push_back({"long macro playing", [] {
+                      std::string homeKeys;
+                      for (int i = 0; i < 200'000; ++i) homeKeys += "\xffG";
+                      scratch::writeFile("7.mac", homeKeys);
+                      macroRun::startMacro("7");
+                    }});
+  constexpr size_t KEYS_AFTER = 50;
+  for (const State& state : states) {
+    SCOPED_TRACE(state.name);
+    ScratchDirectory dir;
+    headless::reset();
+    state.reach();
+    headless::quitSignal();
+    headless::type(std::string(KEYS_AFTER, '9'));
+    runProgram();
+    EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
+    EXPECT_GE(headless::headlessState.script.size(), KEYS_AFTER - 5)
+        << "input read after the signal";
+    for (const auto& block : screen::imageStore.blocks) {
+      EXPECT_TRUE(block.pixels.empty()) << "an image outlived the program";
     }
   }
 }

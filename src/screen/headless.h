@@ -16,7 +16,7 @@
 namespace headless {
 
 struct Step {
-  enum Kind { Key, Mouse, Wait, Active, Clipboard, Snapshot } kind = Key;
+  enum Kind { Key, Mouse, Wait, Active, Clipboard, Snapshot, Quit } kind = Key;
   std::string text;  // Key: the poll result; Clipboard: the new text
   int x = -1, y = -1, buttons = 0, wheelSteps = 0;
   bool inside = true;  // Mouse; Active: the new activity
@@ -32,7 +32,9 @@ struct HeadlessState {
   bool clipboardHoldsText = false;
   std::string clipboard;
   std::vector<std::string> soundsPlayed;
-  long closeReports = 0;  // pumps since the script ran out
+  std::vector<std::string> wavesLoaded;  // the bytes of every sound made playable, in order
+  std::vector<int> wavesPlayed;          // for each sound played, its index in wavesLoaded
+  long closeReports = 0;                 // pumps since the script ran out
   long presents = 0;
   // Copies of the surface's colour numbers, one per snapshot step, in script order.
   std::vector<std::vector<uint8_t>> snapshots;
@@ -58,6 +60,8 @@ void setClipboard(std::string_view text);
 // Copies the surface into headlessState.snapshots once the program has taken the previous step
 // and asks for input again, so a test can see a screen that later steps change.
 void snapshot();
+// The program is asked to end, as a signal asks the real one.
+void quitSignal();
 bool scriptFinished();
 
 }  // namespace headless

@@ -17,7 +17,10 @@ void pumpEvents();
 void serviceEvents();
 double seconds();
 void sleepMs(int milliseconds);
-void playWave(const std::string& name);
+// Makes a sound of a checked wave file's bytes; its number, or -1 when there is no sound device.
+int loadWave(std::string_view waveBytes);
+// Starts a sound from loadWave and returns at once. `name` is the file the program asked for.
+void playWave(int sound, const std::string& name);
 bool windowActive();
 bool clipboardHasText();
 std::string clipboardText();

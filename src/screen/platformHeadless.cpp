@@ -58,6 +58,9 @@ void deliver(const Step& step) {
       headlessState.snapshots.emplace_back(std::begin(screen::surface.pixels),
                                            std::end(screen::surface.pixels));
       break;
+    case Step::Quit:
+      screen::requestQuit();
+      break;
   }
 }
 
@@ -131,6 +134,12 @@ void snapshot() {
   push(step);
 }
 
+void quitSignal() {
+  Step step;
+  step.kind = Step::Quit;
+  push(step);
+}
+
 bool scriptFinished() {
   return headlessState.script.empty();
 }
@@ -200,8 +209,14 @@ void sleepMs(int milliseconds) {
   if (milliseconds > 0) headlessState.clockMs += milliseconds;
 }
 
-void playWave(const std::string& name) {
+int loadWave(std::string_view waveBytes) {
+  headlessState.wavesLoaded.emplace_back(waveBytes);
+  return static_cast<int>(headlessState.wavesLoaded.size()) - 1;
+}
+
+void playWave(int sound, const std::string& name) {
   headlessState.soundsPlayed.push_back(name);
+  headlessState.wavesPlayed.push_back(sound);
 }
 
 bool windowActive() {

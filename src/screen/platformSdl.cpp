@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <deque>
-#include <map>
+#include <vector>
 
 #include "screen/charset.h"
 #include "screen/platform.h"
@@ -21,7 +21,7 @@ struct SdlState {
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
   bool audioOpen = false;
-  std::map<std::string, Mix_Chunk*> sounds;
+  std::vector<Mix_Chunk*> sounds;
   bool exposed = false;  // the window system lost what was shown: show it again
   Uint64 lastPresent = 0;
   Uint32 lookup[screen::PALETTE_SIZE] = {};
@@ -206,8 +206,8 @@ void takeMouseChange() {
 void handle(const SDL_Event& event) {
   screen::InputState& input = screen::input;
   switch (event.type) {
-    case SDL_QUIT:  // a signal asks the program to end: treat it as the close button
-      pushExtended(screen::KEY_CLOSE);
+    case SDL_QUIT:  // a signal (a session logging out, Ctrl+C in the terminal): end from anywhere
+      screen::requestQuit();
       break;
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
@@ -313,7 +313,7 @@ bool openWindow() {
 }
 
 void closeWindow() {
-  for (auto& [name, chunk] : sdl.sounds) Mix_FreeChunk(chunk);
+  for (Mix_Chunk* chunk : sdl.sounds) Mix_FreeChunk(chunk);
   sdl.sounds.clear();
   if (sdl.audioOpen) Mix_CloseAudio();
   if (sdl.texture) SDL_DestroyTexture(sdl.texture);
@@ -354,16 +354,18 @@ void sleepMs(int milliseconds) {
   }
 }
 
-void playWave(const std::string& name) {
-  if (!sdl.audioOpen) return;
-  auto found = sdl.sounds.find(name);
-  Mix_Chunk* chunk = found != sdl.sounds.end() ? found->second : nullptr;
-  if (!chunk) {
-    chunk = Mix_LoadWAV(name.c_str());
-    if (!chunk) return;  // a missing sound file is not an error
-    sdl.sounds[name] = chunk;
-  }
-  Mix_PlayChannel(0, chunk, 0);  // a new sound cuts the one still playing, as one voice does
+int loadWave(std::string_view waveBytes) {
+  if (!sdl.audioOpen) return -1;
+  SDL_RWops* bytes = SDL_RWFromConstMem(waveBytes.data(), static_cast<int>(waveBytes.size()));
+  Mix_Chunk* chunk = bytes ? Mix_LoadWAV_RW(bytes, 1) : nullptr;
+  if (!chunk) return -1;
+  sdl.sounds.push_back(chunk);
+  return static_cast<int>(sdl.sounds.size()) - 1;
+}
+
+void playWave(int sound, const std::string&) {
+  if (sound < 0 || sound >= static_cast<int>(sdl.sounds.size())) return;
+  Mix_PlayChannel(0, sdl.sounds[static_cast<size_t>(sound)], 0);  // a new sound cuts the old one
 }
 
 bool windowActive() {

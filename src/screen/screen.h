@@ -23,8 +23,12 @@ void screenSize(int& width, int& height);
 // Keeps the window alive during long work that reads no input: moves waiting window events into
 // the key queue and the mouse state, and shows what changed. Takes nothing out of the queues.
 void serviceWindow();
-// Whether the window's close button waits in the key queue.
+// Whether the window's close button waits in the key queue, or the program was asked to end.
 bool closeRequested();
+// The program is asked to end (a signal such as a session logging out): from now on every key
+// poll reports the close button, so whatever screen or macro is running gives way to the
+// program's one exit path.
+void requestQuit();
 
 // ---- Text grid ----
 // 80x60 selects the 8x8 font, 80x30 the 8x16 font; either clears the screen.
@@ -92,7 +96,9 @@ double readSeconds();
 void sleepMs(int milliseconds);
 
 // ---- Sound, window activity, clipboard ----
-// Starts the wave file playing and returns at once; a missing file is silently ignored.
+// Starts the wave file playing and returns at once. A file that is missing, is not a regular
+// file or is not a plain PCM wave of sensible size plays the built-in warning chime instead;
+// each name is looked at once per run.
 void playSound(std::string_view name);
 // The window exists, has the input focus and is not minimised.
 bool isWindowActive();
@@ -117,6 +123,10 @@ std::string readByte(int fileNumber);
 std::string readBytes(int fileNumber, size_t count);
 int32_t lastError();
 bool atEndOfFile(int fileNumber);
+// The size of an open file in bytes, -1 when it cannot be told.
+int64_t fileLength(int fileNumber);
+// The whole of a regular file of at most maxBytes; false, with bytes empty, for anything else.
+bool readWholeFile(std::string_view name, size_t maxBytes, std::string& bytes);
 void closeFile(int fileNumber);
 
 // ---- Text and number conversions ----

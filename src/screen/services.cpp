@@ -14,6 +14,7 @@ void resetScreenState() {
   textState = {};
   imageStore = {};
   input = {};
+  soundStore = {};
   resetPalette();
 }
 
@@ -45,6 +46,7 @@ void serviceWindow() {
 }
 
 bool closeRequested() {
+  if (input.quitRequested) return true;
   const std::string close{EXTENDED, static_cast<char>(KEY_CLOSE)};
   for (const std::string& key : input.keys) {
     if (key == close) return true;
@@ -52,8 +54,13 @@ bool closeRequested() {
   return false;
 }
 
+void requestQuit() {
+  input.quitRequested = true;
+}
+
 std::string pollKey() {
   platform::pumpEvents();
+  if (input.quitRequested) return std::string{EXTENDED, static_cast<char>(KEY_CLOSE)};
   if (input.keys.empty()) return {};
   std::string key = std::move(input.keys.front());
   input.keys.pop_front();
@@ -82,10 +89,6 @@ double readSeconds() {
 
 void sleepMs(int milliseconds) {
   platform::sleepMs(milliseconds);
-}
-
-void playSound(std::string_view name) {
-  platform::playWave(std::string(name));
 }
 
 bool isWindowActive() {

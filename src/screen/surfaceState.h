@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,12 +50,22 @@ struct InputState {
   // Cleared whenever the mouse state changes, set by pollMouse: lets a backend hand
   // over one mouse state at a time.
   bool mouseSeen = true;
+  bool quitRequested = false;  // sticky: every poll reports the close button from then on
+};
+
+// Sounds the backend has made playable, by the name the program asked for; a name that could
+// not be used stands for the built-in chime, so no file is looked at twice.
+struct SoundStore {
+  std::map<std::string, int, std::less<>> sounds;
+  int chime = -1;
+  bool chimeTried = false;
 };
 
 extern Surface surface;
 extern TextState textState;
 extern ImageStore imageStore;
 extern InputState input;
+extern SoundStore soundStore;
 
 // The VGA colours the window starts with before any palette is applied.
 void resetPalette();

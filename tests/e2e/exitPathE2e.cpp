@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "app/mainScreen.h"
 #include "e2e/e2eHarness.h"
 #include "support/mainScreenScript.h"
@@ -31,6 +33,36 @@ TEST(ExitPathE2e, ReleasingTheRightButtonEndsTheProgramWithStatusZero) {
   ASSERT_TRUE(e2e::releaseButton(quillo, e2e::MouseButton::Right));
   ASSERT_TRUE(e2e::waitForExit(quillo));
   EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+}
+
+// A signal (a session logging out, Ctrl+C in the terminal) ends the program through its exit
+// path, options saved, even while a macro waits for the user at "?".
+TEST(ExitPathE2e, ATerminatingSignalEndsTheProgramFromAnyState) {
+  struct Case {
+    const char* what;
+    int signal;
+    bool macroWaiting;
+  };
+  for (const Case& c : {Case{"SIGTERM at the form", SIGTERM, false},
+                        Case{"SIGTERM while a macro waits", SIGTERM, true},
+                        Case{"SIGINT while a macro waits", SIGINT, true}}) {
+    SCOPED_TRACE(c.what);
+    e2e::Quillo quillo;
+    e2e::Screen screen;
+    ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"7.mac", "12?34"}}));
+    if (c.macroWaiting) {
+      ASSERT_TRUE(e2e::typeText(quillo, "7"));
+      ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Return"));
+      ASSERT_TRUE(e2e::waitForScreen(
+          quillo,
+          [](const e2e::Screen& s) { return mainScript::fieldText(1, s.pixels()).find("12") == 0; },
+          "the macro waiting after 12", screen));
+    }
+    ASSERT_EQ(kill(quillo.pid, c.signal), 0);
+    ASSERT_TRUE(e2e::waitForExit(quillo));
+    EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+    EXPECT_EQ(e2e::readWorkFile(quillo, "quilloOptions.txt"), "\"ding.wav\"\r\n2\r\n");
+  }
 }
 
 }  // namespace
