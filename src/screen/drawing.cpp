@@ -1,6 +1,8 @@
 // Lines, boxes and images on the surface. Everything is clipped to the screen.
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "screen/surfaceState.h"
@@ -11,29 +13,72 @@ ImageStore imageStore;
 
 namespace {
 
-void plot(int x, int y, uint8_t colour) {
-  if (x >= 0 && y >= 0 && x < SCREEN_WIDTH && y < SCREEN_HEIGHT) {
-    surface.pixels[y * SCREEN_WIDTH + x] = colour;
-  }
-}
+// Coordinates are widened before any arithmetic: a caller may pass anything an int holds, and
+// sums or differences of such numbers must neither overflow nor wrap onto the screen.
+using Coordinate = int64_t;
 
-void fillRect(int x1, int y1, int x2, int y2, uint8_t colour) {
-  int left = std::max(std::min(x1, x2), 0), right = std::min(std::max(x1, x2), SCREEN_WIDTH - 1);
-  int top = std::max(std::min(y1, y2), 0), bottom = std::min(std::max(y1, y2), SCREEN_HEIGHT - 1);
-  for (int y = top; y <= bottom; ++y) {
+constexpr Coordinate RIGHT = SCREEN_WIDTH - 1, BOTTOM = SCREEN_HEIGHT - 1;
+
+void fillRect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t colour) {
+  Coordinate left = std::max(std::min(x1, x2), Coordinate{0});
+  Coordinate right = std::min(std::max(x1, x2), RIGHT);
+  Coordinate top = std::max(std::min(y1, y2), Coordinate{0});
+  Coordinate bottom = std::min(std::max(y1, y2), BOTTOM);
+  if (left > right || top > bottom) return;
+  for (Coordinate y = top; y <= bottom; ++y) {
     std::fill(surface.pixels + y * SCREEN_WIDTH + left,
               surface.pixels + y * SCREEN_WIDTH + right + 1, colour);
   }
 }
 
-void line(int x1, int y1, int x2, int y2, uint8_t colour) {
-  int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-  int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-  int error = dx + dy;
+int outCode(Coordinate x, Coordinate y) {
+  return (x < 0 ? 1 : x > RIGHT ? 2 : 0) | (y < 0 ? 4 : y > BOTTOM ? 8 : 0);
+}
+
+// Cuts the line to the part on the screen (Cohen and Sutherland); false when none of it is.
+// A line that lies on the screen is left exactly as it is.
+bool clipLine(Coordinate& x1, Coordinate& y1, Coordinate& x2, Coordinate& y2) {
+  // Each pass puts one end on an edge; rounding can ask for a few more, never many.
+  for (int pass = 0;; ++pass) {
+    int code1 = outCode(x1, y1), code2 = outCode(x2, y2);
+    if ((code1 | code2) == 0) return true;
+    if ((code1 & code2) || pass == 8) return false;
+    int code = code1 ? code1 : code2;
+    long double dx = static_cast<long double>(x2 - x1), dy = static_cast<long double>(y2 - y1);
+    Coordinate x, y;
+    if (code & 8) {
+      y = BOTTOM;
+      x = x1 + std::llround(dx * (BOTTOM - y1) / dy);
+    } else if (code & 4) {
+      y = 0;
+      x = x1 + std::llround(dx * -y1 / dy);
+    } else if (code & 2) {
+      x = RIGHT;
+      y = y1 + std::llround(dy * (RIGHT - x1) / dx);
+    } else {
+      x = 0;
+      y = y1 + std::llround(dy * -x1 / dx);
+    }
+    if (code == code1) {
+      x1 = x;
+      y1 = y;
+    } else {
+      x2 = x;
+      y2 = y;
+    }
+  }
+}
+
+void line(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t colour) {
+  if (!clipLine(x1, y1, x2, y2)) return;
+  Coordinate dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+  Coordinate sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+  Coordinate error = dx + dy;
   for (;;) {
-    plot(x1, y1, colour);
+    // Rounding at the cut may leave an end a pixel off the screen.
+    if (outCode(x1, y1) == 0) surface.pixels[y1 * SCREEN_WIDTH + x1] = colour;
     if (x1 == x2 && y1 == y2) break;
-    int twice = 2 * error;
+    Coordinate twice = 2 * error;
     if (twice >= dy) {
       error += dy;
       x1 += sx;
@@ -54,24 +99,25 @@ ImageStore::Block* findImage(Image image) {
 }  // namespace
 
 void drawLine(int x1, int y1, int x2, int y2, int colour, Shape shape, bool relative) {
+  Coordinate left = x1, top = y1, right = x2, bottom = y2;
   if (relative) {
-    x2 += x1;
-    y2 += y1;
+    right += left;
+    bottom += top;
   }
   if (colour == CURRENT_COLOUR) colour = textState.foreground;
   uint8_t c = static_cast<uint8_t>(colour);
   switch (shape) {
     case Shape::Line:
-      line(x1, y1, x2, y2, c);
+      line(left, top, right, bottom, c);
       break;
     case Shape::Box:
-      fillRect(x1, y1, x2, y1, c);
-      fillRect(x1, y2, x2, y2, c);
-      fillRect(x1, y1, x1, y2, c);
-      fillRect(x2, y1, x2, y2, c);
+      fillRect(left, top, right, top, c);
+      fillRect(left, bottom, right, bottom, c);
+      fillRect(left, top, left, bottom, c);
+      fillRect(right, top, right, bottom, c);
       break;
     case Shape::FilledBox:
-      fillRect(x1, y1, x2, y2, c);
+      fillRect(left, top, right, bottom, c);
       break;
   }
   surface.pixelsChanged = true;
@@ -97,16 +143,20 @@ void destroyImage(Image& image) {
 void captureRect(int x1, int y1, int x2, int y2, Image image, bool relative) {
   ImageStore::Block* block = findImage(image);
   if (!block) return;
+  Coordinate right = x2, bottom = y2;
   if (relative) {
-    x2 += x1;
-    y2 += y1;
+    right += x1;
+    bottom += y1;
   }
-  int left = std::min(x1, x2), top = std::min(y1, y2);
-  int width = std::min(std::abs(x2 - x1) + 1, block->width);
-  int height = std::min(std::abs(y2 - y1) + 1, block->height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      block->pixels[static_cast<size_t>(y) * block->width + x] = pixelAt(left + x, top + y);
+  Coordinate left = std::min<Coordinate>(x1, right), top = std::min<Coordinate>(y1, bottom);
+  Coordinate width = std::min<Coordinate>(std::abs(right - x1) + 1, block->width);
+  Coordinate height = std::min<Coordinate>(std::abs(bottom - y1) + 1, block->height);
+  for (Coordinate y = 0; y < height; ++y) {
+    for (Coordinate x = 0; x < width; ++x) {
+      Coordinate px = left + x, py = top + y;
+      bool onScreen = outCode(px, py) == 0;
+      block->pixels[static_cast<size_t>(y * block->width + x)] =
+          onScreen ? surface.pixels[py * SCREEN_WIDTH + px] : 0;
     }
   }
 }
@@ -114,12 +164,13 @@ void captureRect(int x1, int y1, int x2, int y2, Image image, bool relative) {
 void pasteImage(int x, int y, Image image) {
   const ImageStore::Block* block = findImage(image);
   if (!block) return;
-  for (int row = 0; row < block->height; ++row) {
-    int py = y + row;
-    if (py < 0 || py >= SCREEN_HEIGHT) continue;
-    int from = std::max(0, -x), to = std::min(block->width, SCREEN_WIDTH - x);
+  for (Coordinate row = 0; row < block->height; ++row) {
+    Coordinate py = y + row;
+    if (py < 0 || py > BOTTOM) continue;
+    Coordinate from = std::max<Coordinate>(0, -Coordinate{x});
+    Coordinate to = std::min<Coordinate>(block->width, SCREEN_WIDTH - Coordinate{x});
     if (from >= to) continue;
-    const uint8_t* source = block->pixels.data() + static_cast<size_t>(row) * block->width;
+    const uint8_t* source = block->pixels.data() + row * block->width;
     std::copy(source + from, source + to, surface.pixels + py * SCREEN_WIDTH + x + from);
   }
   surface.pixelsChanged = true;

@@ -1,6 +1,7 @@
 // The character grid: cells of 8x8 or 8x16 pixels printed opaquely on the surface.
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -19,14 +20,15 @@ const unsigned char* glyphRows(unsigned char code) {
 }
 
 // Draws one glyph with its top left at (x, y); paper < 0 leaves the background pixels alone.
-void drawGlyph(int x, int y, unsigned char code, int ink, int paper) {
+// Positions are wide, so text placed anywhere an int reaches is clipped, never wrapped around.
+void drawGlyph(int64_t x, int64_t y, unsigned char code, int ink, int paper) {
   const unsigned char* rows = glyphRows(code);
   for (int r = 0; r < textState.cellHeight; ++r) {
-    int py = y + r;
+    int64_t py = y + r;
     if (py < 0 || py >= SCREEN_HEIGHT) continue;
     uint8_t* line = surface.pixels + py * SCREEN_WIDTH;
     for (int c = 0; c < 8; ++c) {
-      int px = x + c;
+      int64_t px = x + c;
       if (px < 0 || px >= SCREEN_WIDTH) continue;
       bool on = rows[r] & (0x80 >> c);
       if (on) {
@@ -37,6 +39,11 @@ void drawGlyph(int x, int y, unsigned char code, int ink, int paper) {
     }
   }
   surface.pixelsChanged = true;
+}
+
+// The cursor may be sent anywhere; moving on from the far end stays there instead of wrapping.
+void advance(int& coordinate) {
+  if (coordinate < INT_MAX) ++coordinate;
 }
 
 }  // namespace
@@ -83,22 +90,23 @@ void printText(std::string_view text, bool lineBreak) {
   for (char ch : text) {
     if (textState.column > textState.columns) {
       textState.column = 1;
-      ++textState.row;
+      advance(textState.row);
     }
     if (textState.row <= textState.rows) {
-      drawGlyph((textState.column - 1) * 8, (textState.row - 1) * textState.cellHeight,
-                static_cast<unsigned char>(ch), textState.foreground, textState.background);
+      drawGlyph(int64_t{textState.column - 1} * 8,
+                int64_t{textState.row - 1} * textState.cellHeight, static_cast<unsigned char>(ch),
+                textState.foreground, textState.background);
     }
-    ++textState.column;
+    advance(textState.column);
   }
   if (lineBreak) {
     textState.column = 1;
-    ++textState.row;
+    advance(textState.row);
   }
 }
 
 void printTab(int column) {
-  if (textState.column > column) ++textState.row;
+  if (textState.column > column) advance(textState.row);
   textState.column = std::max(column, 1);
 }
 
@@ -111,9 +119,11 @@ void printInteger(long long n) {
 }
 
 void drawTextAt(int x, int y, std::string_view text) {
+  int64_t left = x;
   for (char ch : text) {
-    drawGlyph(x, y, static_cast<unsigned char>(ch), textState.foreground, -1);
-    x += 8;
+    if (left >= SCREEN_WIDTH) break;
+    drawGlyph(left, y, static_cast<unsigned char>(ch), textState.foreground, -1);
+    left += 8;
   }
 }
 
