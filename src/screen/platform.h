@@ -24,3 +24,25 @@ std::string clipboardText();
 void setClipboardText(std::string_view text);
 
 }  // namespace platform
+
+// What a backend hands to the screen services, from pumpEvents or serviceEvents (and, in the real
+// window, from sleepMs and openWindow), in the order it happened. The services own the key queue
+// and the mouse state; a backend never keeps copies of them.
+// - queueKey: a key poll result (one character, or 255 and an extended code).
+// - mouseChange: a button state; each one is reported by a pollMouse of its own, oldest first.
+// - mouseMoved: the pointer's new position, given to the newest button state.
+// - wheelTurned: steps forward (positive) or back, added to the running total at once.
+// - pointerLeft and pointerEntered: leaving is reported by a pollMouse of its own, after the
+//   button states before it; a move or a button change means the pointer is over the window.
+// inputWaiting tells whether keys or mouse states are still to be polled.
+namespace screen {
+
+void queueKey(std::string_view pollResult);
+void mouseChange(int x, int y, int buttons);
+void mouseMoved(int x, int y);
+void wheelTurned(int steps);
+void pointerLeft();
+void pointerEntered();
+bool inputWaiting();
+
+}  // namespace screen

@@ -3,8 +3,6 @@
 // The state behind the screen services, shared by the drawing code and the platform backends.
 
 #include <cstdint>
-#include <deque>
-#include <string>
 #include <vector>
 
 #include "screen/screen.h"
@@ -39,22 +37,9 @@ struct ImageStore {
   std::vector<Block> blocks;  // image n lives at index n - 1; an empty block is a free slot
 };
 
-struct InputState {
-  std::deque<std::string> keys;
-  int mouseX = -1;
-  int mouseY = -1;
-  int wheel = 0;
-  int buttons = 0;
-  bool pointerInside = false;
-  // Cleared whenever the mouse state changes, set by pollMouse: lets a backend hand
-  // over one mouse state at a time.
-  bool mouseSeen = true;
-};
-
 extern Surface surface;
 extern TextState textState;
 extern ImageStore imageStore;
-extern InputState input;
 
 // The VGA colours the window starts with before any palette is applied.
 void resetPalette();
