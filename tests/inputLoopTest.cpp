@@ -6,8 +6,8 @@
 
 #include "controls/inputLoop.h"
 #include "screen/headless.h"
+#include "screen/platform.h"
 #include "screen/screen.h"
-#include "screen/surfaceState.h"
 #include "support/editorTestSupport.h"
 
 namespace {
@@ -66,6 +66,13 @@ TEST_F(InputLoopTest, ExtendedKeysArriveAboveFF00) {
             (Events{EVENT_SHIFT_TAB, EVENT_KEY_BASE + 59, EVENT_HOME, EVENT_UP, EVENT_LEFT,
                     EVENT_RIGHT, EVENT_END, EVENT_DOWN, EVENT_PAGE_DOWN, EVENT_INSERT, EVENT_DELETE,
                     EVENT_CTRL_PAGE_DOWN}));
+}
+
+TEST_F(InputLoopTest, KeysWithTheCodeOfAnotherEventGiveNoEvent) {
+  // Ctrl+2, Alt+U, Alt+O, Alt+], Shift+F8, Shift+F9, Ctrl+F1, Ctrl+F2, then F2.
+  for (int code : {3, 22, 24, 27, 91, 92, 94, 95, 60}) headless::extendedKey(code);
+  EXPECT_EQ(eventsUntilClose(), Events{EVENT_KEY_BASE + 60});
+  EXPECT_EQ(editorTest::soundCount(), 0);
 }
 
 TEST_F(InputLoopTest, CloseButtonArrivesAsAnEvent) {
@@ -169,11 +176,9 @@ TEST_F(InputLoopTest, PointerOutsideIsNegative) {
 }
 
 TEST_F(InputLoopTest, KeyTakesPrecedenceOverTheMouseOfTheSamePass) {
-  // A script hands over one step at a time, so both are put in place directly.
-  screen::input.keys.push_back("\t");
-  screen::input.pointerInside = true;
-  screen::input.mouseX = screen::input.mouseY = 10;
-  screen::input.buttons = 1;
+  // A script hands over one step at a time, so both are handed to the services directly.
+  screen::queueKey("\t");
+  screen::mouseChange(10, 10, 1);
   headless::wait(30);
   EXPECT_EQ(eventsUntilClose(), (Events{EVENT_TAB, EVENT_LEFT_PRESS}));
 }

@@ -63,6 +63,20 @@ EventCode macroStep(bool& delivered) {
   return event;
 }
 
+bool isAllowedControlKey(unsigned char code) {
+  return std::find(std::begin(ALLOWED_CONTROL_KEYS), std::end(ALLOWED_CONTROL_KEYS), code) !=
+         std::end(ALLOWED_CONTROL_KEYS);
+}
+
+// Some keys have the extended code of a control key's or a mouse action's event: Alt+U that of
+// Ctrl+V, Alt+] that of Esc, Ctrl+F2 that of a right-button release. They must not act as those.
+bool readsAsAnotherEvent(unsigned char code) {
+  EventCode event = EVENT_KEY_BASE + code;
+  return isAllowedControlKey(code) || event == EVENT_WHEEL_UP || event == EVENT_WHEEL_DOWN ||
+         event == EVENT_LEFT_PRESS || event == EVENT_LEFT_RELEASE || event == EVENT_RIGHT_PRESS ||
+         event == EVENT_RIGHT_RELEASE;
+}
+
 EventCode keyboardStep(int screenMode, bool blink) {
   std::string key = screen::pollKey();
   if (key.empty()) {
@@ -71,12 +85,9 @@ EventCode keyboardStep(int screenMode, bool blink) {
     return 0;
   }
   unsigned char code = static_cast<unsigned char>(key.size() >= 2 ? key[1] : key[0]);
-  if (key.size() >= 2) return EVENT_KEY_BASE + code;
+  if (key.size() >= 2) return readsAsAnotherEvent(code) ? 0 : EVENT_KEY_BASE + code;
   if (charInMask(key[0])) return code;
-  if (std::find(std::begin(ALLOWED_CONTROL_KEYS), std::end(ALLOWED_CONTROL_KEYS), code) !=
-      std::end(ALLOWED_CONTROL_KEYS)) {
-    return EVENT_KEY_BASE + code;
-  }
+  if (isAllowedControlKey(code)) return EVENT_KEY_BASE + code;
   playIllegalChar();
   return 0;
 }

@@ -27,3 +27,26 @@ std::string clipboardText();
 void setClipboardText(std::string_view text);
 
 }  // namespace platform
+
+// What a backend hands to the screen services, from pumpEvents or serviceEvents (and, in the real
+// window, from sleepMs and openWindow), in the order it happened. The services own the key queue
+// and the mouse state; a backend only calls these and never reads or writes that state itself.
+// - queueKey: a key poll result (one character, or 255 and an extended code).
+// - mouseChange: a mouse state the program must see, such as a button change; each is reported
+//   by a pollMouse of its own, oldest first.
+// - mouseMoved: the pointer's new position, given to the newest mouse state.
+// - wheelTurned: steps forward (positive) or back, added to the running total at once.
+// - pointerLeft and pointerEntered: leaving is a mouse state of its own, after the ones before
+//   it; a move or a mouse state means the pointer is over the window again.
+// inputWaiting tells whether keys or mouse states are still to be polled.
+namespace screen {
+
+void queueKey(std::string_view pollResult);
+void mouseChange(int x, int y, int buttons);
+void mouseMoved(int x, int y);
+void wheelTurned(int steps);
+void pointerLeft();
+void pointerEntered();
+bool inputWaiting();
+
+}  // namespace screen

@@ -23,26 +23,21 @@ void push(Step step) {
 }
 
 bool previousStepTaken() {
-  const screen::InputState& input = screen::input;
-  return input.keys.empty() && input.mouseSeen &&
-         headlessState.clockMs >= headlessState.waitUntilMs;
+  return !screen::inputWaiting() && headlessState.clockMs >= headlessState.waitUntilMs;
 }
 
 void deliver(const Step& step) {
-  screen::InputState& input = screen::input;
   switch (step.kind) {
     case Step::Key:
-      input.keys.push_back(step.text);
+      screen::queueKey(step.text);
       break;
     case Step::Mouse:
-      input.pointerInside = step.inside;
       if (step.inside) {
-        input.mouseX = step.x;
-        input.mouseY = step.y;
-        input.buttons = step.buttons;
-        input.wheel += step.wheelSteps;
+        screen::wheelTurned(step.wheelSteps);
+        screen::mouseChange(step.x, step.y, step.buttons);
+      } else {
+        screen::pointerLeft();
       }
-      input.mouseSeen = false;
       break;
     case Step::Wait:
       headlessState.waitUntilMs = headlessState.clockMs + step.milliseconds;
@@ -178,7 +173,7 @@ void pump(bool reading) {
         std::fprintf(stderr, "headless: the program ignored the close button too often\n");
         std::abort();
       }
-      screen::input.keys.push_back(std::string{screen::EXTENDED, screen::KEY_CLOSE});
+      screen::queueKey(std::string{screen::EXTENDED, screen::KEY_CLOSE});
       return;
     }
     headless::Step step = std::move(headlessState.script.front());

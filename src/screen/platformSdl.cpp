@@ -5,10 +5,11 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <deque>
+#include <utility>
 #include <vector>
 
 #include "screen/charset.h"
+#include "screen/keyMap.h"
 #include "screen/platform.h"
 #include "screen/surfaceState.h"
 
@@ -26,12 +27,9 @@ struct SdlState {
   Uint64 lastPresent = 0;
   Uint32 lookup[screen::PALETTE_SIZE] = {};
   Uint32 converted[screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT] = {};
-  // Button changes the program has not polled yet, oldest first. A click quicker than one poll
-  // would otherwise never show: each poll of the mouse takes the next change.
-  struct MouseChange {
-    int x, y, buttons;
-  };
-  std::deque<MouseChange> mouseChanges;
+  int buttonsHeld = 0;
+  // The text input that follows a key press is typed only if the key's modifiers allow it.
+  bool keyTypesText = true;
 };
 
 SdlState sdl;
@@ -68,105 +66,85 @@ void present(bool force) {
   sdl.lastPresent = now;
 }
 
-void pushKey(std::string key) {
-  screen::input.keys.push_back(std::move(key));
+void queueCloseButton() {
+  screen::queueKey(std::string{screen::EXTENDED, static_cast<char>(screen::KEY_CLOSE)});
 }
 
-void pushExtended(int code) {
-  pushKey(std::string{screen::EXTENDED, static_cast<char>(code)});
-}
+constexpr std::pair<SDL_Keycode, keyMap::Key> SDL_KEYS[] = {
+    {SDLK_RETURN, keyMap::Key::Enter},
+    {SDLK_ESCAPE, keyMap::Key::Escape},
+    {SDLK_BACKSPACE, keyMap::Key::Backspace},
+    {SDLK_TAB, keyMap::Key::Tab},
+    {SDLK_INSERT, keyMap::Key::Insert},
+    {SDLK_DELETE, keyMap::Key::Delete},
+    {SDLK_HOME, keyMap::Key::Home},
+    {SDLK_END, keyMap::Key::End},
+    {SDLK_PAGEUP, keyMap::Key::PageUp},
+    {SDLK_PAGEDOWN, keyMap::Key::PageDown},
+    {SDLK_UP, keyMap::Key::Up},
+    {SDLK_DOWN, keyMap::Key::Down},
+    {SDLK_LEFT, keyMap::Key::Left},
+    {SDLK_RIGHT, keyMap::Key::Right},
+    {SDLK_PRINTSCREEN, keyMap::Key::PrintScreen},
+    {SDLK_F1, keyMap::Key::F1},
+    {SDLK_F2, keyMap::Key::F2},
+    {SDLK_F3, keyMap::Key::F3},
+    {SDLK_F4, keyMap::Key::F4},
+    {SDLK_F5, keyMap::Key::F5},
+    {SDLK_F6, keyMap::Key::F6},
+    {SDLK_F7, keyMap::Key::F7},
+    {SDLK_F8, keyMap::Key::F8},
+    {SDLK_F9, keyMap::Key::F9},
+    {SDLK_F10, keyMap::Key::F10},
+    {SDLK_F11, keyMap::Key::F11},
+    {SDLK_F12, keyMap::Key::F12},
+    {SDLK_KP_0, keyMap::Key::Keypad0},
+    {SDLK_KP_1, keyMap::Key::Keypad1},
+    {SDLK_KP_2, keyMap::Key::Keypad2},
+    {SDLK_KP_3, keyMap::Key::Keypad3},
+    {SDLK_KP_4, keyMap::Key::Keypad4},
+    {SDLK_KP_5, keyMap::Key::Keypad5},
+    {SDLK_KP_6, keyMap::Key::Keypad6},
+    {SDLK_KP_7, keyMap::Key::Keypad7},
+    {SDLK_KP_8, keyMap::Key::Keypad8},
+    {SDLK_KP_9, keyMap::Key::Keypad9},
+    {SDLK_KP_PERIOD, keyMap::Key::KeypadPeriod},
+    {SDLK_KP_DIVIDE, keyMap::Key::KeypadDivide},
+    {SDLK_KP_MULTIPLY, keyMap::Key::KeypadMultiply},
+    {SDLK_KP_MINUS, keyMap::Key::KeypadMinus},
+    {SDLK_KP_PLUS, keyMap::Key::KeypadPlus},
+    {SDLK_KP_ENTER, keyMap::Key::KeypadEnter},
+};
 
-// Keypad keys act as their cursor keys only while NumLock is off; with it on they type digits.
-SDL_Keycode keypadAsCursorKey(SDL_Keycode sym, Uint16 mod) {
-  if (mod & KMOD_NUM) return sym;
-  switch (sym) {
-    case SDLK_KP_7:
-      return SDLK_HOME;
-    case SDLK_KP_8:
-      return SDLK_UP;
-    case SDLK_KP_4:
-      return SDLK_LEFT;
-    case SDLK_KP_6:
-      return SDLK_RIGHT;
-    case SDLK_KP_1:
-      return SDLK_END;
-    case SDLK_KP_2:
-      return SDLK_DOWN;
-    case SDLK_KP_3:
-      return SDLK_PAGEDOWN;
-    case SDLK_KP_0:
-      return SDLK_INSERT;
-    case SDLK_KP_PERIOD:
-      return SDLK_DELETE;
-    default:
-      return sym;
+// SDL names a character key by its unshifted character in the current layout.
+keyMap::Key mapKey(SDL_Keycode sym) {
+  if (sym >= ' ' && sym <= '~') return keyMap::characterKey(static_cast<char>(sym));
+  for (const auto& [sdlKey, key] : SDL_KEYS) {
+    if (sdlKey == sym) return key;
   }
+  return keyMap::Key::None;
 }
 
+// X11 reports AltGr as the right Alt key or as the mode switch.
+unsigned mapModifiers(Uint16 mod) {
+  return ((mod & KMOD_SHIFT) ? keyMap::SHIFT : 0u) | ((mod & KMOD_CTRL) ? keyMap::CTRL : 0u) |
+         ((mod & KMOD_LALT) ? keyMap::ALT : 0u) |
+         ((mod & (KMOD_RALT | KMOD_MODE)) ? keyMap::ALT_GR : 0u);
+}
+
+// Taken from the event, not from SDL's modifier state, which is already past a quick Alt+A.
 void keyDown(const SDL_KeyboardEvent& event) {
-  Uint16 mod = event.keysym.mod;
-  bool ctrl = mod & KMOD_CTRL, shift = mod & KMOD_SHIFT, alt = mod & KMOD_ALT;
-  SDL_Keycode sym = keypadAsCursorKey(event.keysym.sym, mod);
-  switch (sym) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-      pushKey(std::string(1, ctrl ? '\n' : '\r'));
-      return;
-    case SDLK_ESCAPE:
-      pushKey("\x1b");
-      return;
-    case SDLK_BACKSPACE:
-      pushKey("\b");
-      return;
-    case SDLK_TAB:
-      if (shift) {
-        pushExtended(screen::KEY_SHIFT_TAB);
-      } else {
-        pushKey("\t");
-      }
-      return;
-    case SDLK_HOME:
-      pushExtended(screen::KEY_HOME);
-      return;
-    case SDLK_UP:
-      pushExtended(screen::KEY_UP);
-      return;
-    case SDLK_LEFT:
-      pushExtended(screen::KEY_LEFT);
-      return;
-    case SDLK_RIGHT:
-      pushExtended(screen::KEY_RIGHT);
-      return;
-    case SDLK_END:
-      pushExtended(screen::KEY_END);
-      return;
-    case SDLK_DOWN:
-      pushExtended(screen::KEY_DOWN);
-      return;
-    case SDLK_PAGEDOWN:
-      pushExtended(ctrl ? screen::KEY_CTRL_PAGE_DOWN : screen::KEY_PAGE_DOWN);
-      return;
-    case SDLK_INSERT:
-      pushExtended(screen::KEY_INSERT);
-      return;
-    case SDLK_DELETE:
-      pushExtended(screen::KEY_DELETE);
-      return;
-    default:
-      break;
-  }
-  // Ctrl with a letter gives its control character (Ctrl+C 3, Ctrl+V 22, Ctrl+X 24).
-  if (ctrl && !alt && sym >= SDLK_a && sym <= SDLK_z)
-    pushKey(std::string(1, static_cast<char>(sym - SDLK_a + 1)));
+  unsigned modifiers = mapModifiers(event.keysym.mod);
+  sdl.keyTypesText = keyMap::modifiersTypeText(modifiers);
+  std::string key =
+      keyMap::pollResult(mapKey(event.keysym.sym), modifiers, event.keysym.mod & KMOD_NUM);
+  if (!key.empty()) screen::queueKey(key);
 }
 
 void textInput(const SDL_TextInputEvent& event) {
-  Uint16 mod = SDL_GetModState();
-  if ((mod & KMOD_CTRL) && !(mod & KMOD_ALT)) return;  // Ctrl+1 would otherwise type "1"
-  for (char ch : screen::utf8ToCp437(event.text)) pushKey(std::string(1, ch));
+  if (!sdl.keyTypesText) return;  // Alt+A and Ctrl+1 would otherwise type "a" and "1"
+  for (char ch : screen::utf8ToCp437(event.text)) screen::queueKey(std::string_view(&ch, 1));
 }
-
-constexpr size_t MAX_MOUSE_CHANGES = 32;
 
 int buttonBit(Uint8 button) {
   return button == SDL_BUTTON_LEFT     ? 1
@@ -175,36 +153,13 @@ int buttonBit(Uint8 button) {
                                        : 0;
 }
 
-void showMouseChange(const SdlState::MouseChange& change) {
-  screen::input.mouseX = change.x;
-  screen::input.mouseY = change.y;
-  screen::input.buttons = change.buttons;
-  screen::input.mouseSeen = false;
-}
-
 void buttonChange(const SDL_MouseButtonEvent& event) {
-  screen::InputState& input = screen::input;
   int bit = buttonBit(event.button);
-  int buttons = sdl.mouseChanges.empty() ? input.buttons : sdl.mouseChanges.back().buttons;
-  buttons = event.state == SDL_PRESSED ? buttons | bit : buttons & ~bit;
-  SdlState::MouseChange change = {event.x, event.y, buttons};
-  if (input.mouseSeen && sdl.mouseChanges.empty()) {
-    showMouseChange(change);
-  } else if (sdl.mouseChanges.size() < MAX_MOUSE_CHANGES) {
-    sdl.mouseChanges.push_back(change);
-  } else {
-    sdl.mouseChanges.back() = change;  // a program that never polls the mouse
-  }
-}
-
-void takeMouseChange() {
-  if (sdl.mouseChanges.empty() || !screen::input.mouseSeen) return;
-  showMouseChange(sdl.mouseChanges.front());
-  sdl.mouseChanges.pop_front();
+  sdl.buttonsHeld = event.state == SDL_PRESSED ? sdl.buttonsHeld | bit : sdl.buttonsHeld & ~bit;
+  screen::mouseChange(event.x, event.y, sdl.buttonsHeld);
 }
 
 void handle(const SDL_Event& event) {
-  screen::InputState& input = screen::input;
   switch (event.type) {
     case SDL_QUIT:  // a signal (a session logging out, Ctrl+C in the terminal): end from anywhere
       screen::requestQuit();
@@ -212,13 +167,13 @@ void handle(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-          pushExtended(screen::KEY_CLOSE);
+          queueCloseButton();
           break;
         case SDL_WINDOWEVENT_ENTER:
-          input.pointerInside = true;
+          screen::pointerEntered();
           break;
         case SDL_WINDOWEVENT_LEAVE:
-          input.pointerInside = false;
+          screen::pointerLeft();
           break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SHOWN:
@@ -236,14 +191,7 @@ void handle(const SDL_Event& event) {
       textInput(event.text);
       break;
     case SDL_MOUSEMOTION:
-      if (sdl.mouseChanges.empty()) {
-        input.mouseX = event.motion.x;
-        input.mouseY = event.motion.y;
-      } else {
-        sdl.mouseChanges.back().x = event.motion.x;
-        sdl.mouseChanges.back().y = event.motion.y;
-      }
-      input.pointerInside = true;
+      screen::mouseMoved(event.motion.x, event.motion.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -252,7 +200,7 @@ void handle(const SDL_Event& event) {
     case SDL_MOUSEWHEEL: {
       int steps = event.wheel.y;
       if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
-      input.wheel += steps;
+      screen::wheelTurned(steps);
       break;
     }
     default:
@@ -303,9 +251,7 @@ bool openWindow() {
   }
   int x = 0, y = 0;
   SDL_GetMouseState(&x, &y);
-  screen::input.pointerInside = SDL_GetMouseFocus() == sdl.window;
-  screen::input.mouseX = x;
-  screen::input.mouseY = y;
+  if (SDL_GetMouseFocus() == sdl.window) screen::mouseMoved(x, y);
   SDL_StartTextInput();
   openAudio();
   present(true);
@@ -324,7 +270,6 @@ void closeWindow() {
 }
 
 void pumpEvents() {
-  takeMouseChange();
   SDL_Event event;
   while (SDL_PollEvent(&event)) handle(event);
   present(false);

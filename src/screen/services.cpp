@@ -1,13 +1,54 @@
 // Window, keyboard, mouse, time, sound and clipboard services over the platform backend.
 
 #include <cstdlib>
+#include <deque>
 
 #include "screen/platform.h"
 #include "screen/surfaceState.h"
 
 namespace screen {
 
+namespace {
+
+struct MouseState {
+  int x = -1;
+  int y = -1;
+  int buttons = 0;
+  bool inside = false;
+};
+
+// Keys and mouse states as the backend handed them over, until the program polls them.
+struct InputState {
+  std::deque<std::string> keys;
+  MouseState shown;  // what pollMouse reports
+  // Button changes and leavings not shown yet, oldest first. A click quicker than one poll would
+  // otherwise never show: each poll of the mouse takes the next one.
+  std::deque<MouseState> waiting;
+  bool shownPolled = true;
+  int wheel = 0;
+  bool quitRequested = false;  // sticky: every poll reports the close button from then on
+};
+
 InputState input;
+
+constexpr size_t MAX_WAITING_MOUSE_STATES = 32;
+
+MouseState& newestMouseState() {
+  return input.waiting.empty() ? input.shown : input.waiting.back();
+}
+
+void addMouseState(const MouseState& state) {
+  if (input.shownPolled && input.waiting.empty()) {
+    input.shown = state;
+    input.shownPolled = false;
+  } else if (input.waiting.size() < MAX_WAITING_MOUSE_STATES) {
+    input.waiting.push_back(state);
+  } else {
+    input.waiting.back() = state;  // a program that never polls the mouse
+  }
+}
+
+}  // namespace
 
 void resetScreenState() {
   surface = {};
@@ -69,18 +110,56 @@ std::string pollKey() {
 
 void pollMouse(int& x, int& y, int& wheel, int& buttons) {
   platform::pumpEvents();
-  input.mouseSeen = true;
+  if (input.shownPolled && !input.waiting.empty()) {
+    input.shown = input.waiting.front();
+    input.waiting.pop_front();
+  }
+  input.shownPolled = true;
+  const MouseState& shown = input.shown;
   // While a button is held the window keeps getting the pointer's moves beyond its edges.
-  bool onSurface = input.mouseX >= 0 && input.mouseX < SCREEN_WIDTH && input.mouseY >= 0 &&
-                   input.mouseY < SCREEN_HEIGHT;
-  if (!input.pointerInside || !onSurface) {
+  bool onSurface =
+      shown.x >= 0 && shown.x < SCREEN_WIDTH && shown.y >= 0 && shown.y < SCREEN_HEIGHT;
+  if (!shown.inside || !onSurface) {
     x = y = wheel = buttons = -1;
     return;
   }
-  x = input.mouseX;
-  y = input.mouseY;
+  x = shown.x;
+  y = shown.y;
   wheel = input.wheel;
-  buttons = input.buttons;
+  buttons = shown.buttons;
+}
+
+void queueKey(std::string_view pollResult) {
+  input.keys.emplace_back(pollResult);
+}
+
+void mouseChange(int x, int y, int buttons) {
+  addMouseState({x, y, buttons, true});
+}
+
+void mouseMoved(int x, int y) {
+  MouseState& newest = newestMouseState();
+  newest.x = x;
+  newest.y = y;
+  newest.inside = true;
+}
+
+void wheelTurned(int steps) {
+  input.wheel += steps;
+}
+
+void pointerLeft() {
+  MouseState left = newestMouseState();
+  left.inside = false;
+  addMouseState(left);
+}
+
+void pointerEntered() {
+  newestMouseState().inside = true;
+}
+
+bool inputWaiting() {
+  return !input.keys.empty() || !input.shownPolled || !input.waiting.empty();
 }
 
 double readSeconds() {

@@ -3,7 +3,6 @@
 // The state behind the screen services, shared by the drawing code and the platform backends.
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,19 +39,6 @@ struct ImageStore {
   std::vector<Block> blocks;  // image n lives at index n - 1; an empty block is a free slot
 };
 
-struct InputState {
-  std::deque<std::string> keys;
-  int mouseX = -1;
-  int mouseY = -1;
-  int wheel = 0;
-  int buttons = 0;
-  bool pointerInside = false;
-  // Cleared whenever the mouse state changes, set by pollMouse: lets a backend hand
-  // over one mouse state at a time.
-  bool mouseSeen = true;
-  bool quitRequested = false;  // sticky: every poll reports the close button from then on
-};
-
 // Sounds the backend has made playable, by the name the program asked for; a name that could
 // not be used stands for the built-in chime, so no file is looked at twice.
 struct SoundStore {
@@ -64,7 +50,6 @@ struct SoundStore {
 extern Surface surface;
 extern TextState textState;
 extern ImageStore imageStore;
-extern InputState input;
 extern SoundStore soundStore;
 
 // The VGA colours the window starts with before any palette is applied.

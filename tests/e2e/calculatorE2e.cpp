@@ -8,6 +8,7 @@
 #include "e2e/e2eHarness.h"
 #include "support/mainScreenScript.h"
 #include "support/scheduleLine.h"
+#include "support/scratchDirectory.h"
 #include "support/screenReader.h"
 
 // A whole calculation in the real window, typed and clicked as a user would.
@@ -26,6 +27,12 @@ bool scheduleRowsAre(const e2e::Screen& screen, size_t count) {
 
 bool clickControl(e2e::Quillo& quillo, int k) {
   return e2e::click(quillo, mainScript::controlX(k), mainScript::controlY(k));
+}
+
+bool loanShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
+  return e2e::waitForScreen(
+      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(1, s.pixels()) == text; },
+      "the loan amount \"" + text + "\"", screen);
 }
 
 TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate) {
@@ -91,6 +98,35 @@ TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate)
   ASSERT_TRUE(e2e::waitForExit(quillo));
   EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
   EXPECT_EQ(e2e::readWorkFile(quillo, "quilloOptions.txt"), DEFAULT_OPTIONS);
+}
+
+// Keys the field does not handle end the edit and the amount is taken, without a warning.
+TEST(CalculatorE2e, FunctionAndAltKeysTakeTheAmountSilentlyAndCtrlDeleteRemovesNothing) {
+  const std::string sound = scratch::readFile(QUILLO_SOURCE_DIR "/run/illegalChar.wav");
+  ASSERT_FALSE(sound.empty()) << "run/illegalChar.wav is made by the build";
+  e2e::Quillo quillo;
+  e2e::Screen screen;
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"illegalChar.wav", sound}}));
+  ASSERT_TRUE(e2e::typeText(quillo, "250000"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "F1"));
+  ASSERT_TRUE(loanShows(quillo, "250,000", screen));
+
+  // The field is edited again from its first character.
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Delete Delete Delete Delete Delete Delete Delete"));
+  ASSERT_TRUE(loanShows(quillo, "", screen));
+  ASSERT_TRUE(e2e::typeText(quillo, "250000"));
+  ASSERT_TRUE(loanShows(quillo, "250000", screen));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "alt+a"));
+  ASSERT_TRUE(loanShows(quillo, "250,000", screen));
+
+  ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Delete"));
+  ASSERT_TRUE(e2e::typeText(quillo, "1"));
+  ASSERT_TRUE(loanShows(quillo, "1250,000", screen));
+  EXPECT_FALSE(e2e::soundWasPlayed(quillo));
+
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
+  ASSERT_TRUE(e2e::waitForExit(quillo));
+  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
 }
 
 TEST(CalculatorE2e, TheCloseButtonUnderARunningScheduleSavesTheOptions) {
