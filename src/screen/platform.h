@@ -38,6 +38,9 @@ void setClipboardText(std::string_view text);
 // - wheelTurned: steps forward (positive) or back, added to the running total at once.
 // - pointerLeft and pointerEntered: leaving is a mouse state of its own, after the ones before
 //   it; a move or a mouse state means the pointer is over the window again.
+// - requestQuit: a signal asks the program to end (a session logging out). From then on every key
+//   poll reports the close button, so whatever screen, dialog or macro runs gives way to the
+//   program's one exit path.
 // inputWaiting tells whether keys or mouse states are still to be polled.
 namespace screen {
 
@@ -47,6 +50,7 @@ void mouseMoved(int x, int y);
 void wheelTurned(int steps);
 void pointerLeft();
 void pointerEntered();
+void requestQuit();
 bool inputWaiting();
 
 }  // namespace screen

@@ -25,10 +25,6 @@ void screenSize(int& width, int& height);
 void serviceWindow();
 // Whether the window's close button waits in the key queue, or the program was asked to end.
 bool closeRequested();
-// The program is asked to end (a signal such as a session logging out): from now on every key
-// poll reports the close button, so whatever screen or macro is running gives way to the
-// program's one exit path.
-void requestQuit();
 
 // ---- Text grid ----
 // 80x60 selects the 8x8 font, 80x30 the 8x16 font; either clears the screen.
