@@ -43,6 +43,11 @@ double numberValue(std::string_view text) {
   return screen::leadingNumber(text);
 }
 
+double amountValue(std::string_view text) {
+  const double value = numberValue(stripCommas(text));
+  return std::isfinite(value) ? value : 0;
+}
+
 std::string stripCommas(std::string_view text) {
   std::string result;
   result.reserve(text.size());
