@@ -14,6 +14,11 @@
 // three decimals) falls back to the number text. NaN gives "NAN", infinities "INF" and "-INF".
 // Decimals outside 0..18 are taken as the nearest bound.
 std::string formatAmount(double value, int32_t decimals, bool trimZeros);
+// The same text written into `text`, for callers that format thousands of amounts; answers its
+// length.
+constexpr int AMOUNT_TEXT_SIZE = 64;
+int formatAmountInto(double value, int32_t decimals, bool trimZeros,
+                     char (&text)[AMOUNT_TEXT_SIZE]);
 
 std::string stripCommas(std::string_view text);
 

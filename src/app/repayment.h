@@ -6,6 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "app/moneyFormat.h"
 
 constexpr int32_t MONTH_LIMIT = 12000;
 constexpr int MONTHS_PER_YEAR = 12;
@@ -29,8 +32,8 @@ void startRepayment(Repayment& r);
 bool canRepayMonth(const Repayment& r);
 // The balance is more than a rounding residue.
 bool stillOwing(const Repayment& r);
-// Steps one month and answers its interest as shown ("1,250.00").
-std::string repayMonth(Repayment& r);
+// Steps one month and answers its interest as shown ("1,250.00"), held in `shownText`.
+std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]);
 
 enum class PaymentCheck { Covered, FilledIn, Refused };
 // Measures the payment against one month's interest on the balance (left in monthInterest).

@@ -35,7 +35,8 @@ struct MonthLine {
 };
 
 MonthLine computeMonth() {
-  repayMonth(calc);
+  char shownInterest[AMOUNT_TEXT_SIZE];
+  repayMonth(calc, shownInterest);
   recordMonth(calc, calc.rateText);
   return {calc.monthCount, calc.monthInterest, calc.monthPrincipal, calc.balance,
           calc.totalInterest};

@@ -146,7 +146,7 @@ bool confirmPayment(Run& run, std::string& err) {
   return true;
 }
 
-void appendMonth(const Run& run, const std::string& interest, bool text, std::string& out) {
+void appendMonth(const Run& run, std::string_view interest, bool text, std::string& out) {
   const Repayment& r = run.repayment;
   if (text) {
     out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
@@ -188,7 +188,8 @@ int writeSchedule(const Request& request, std::string& out, std::string& err) {
         return 1;
       }
     }
-    appendMonth(run, repayMonth(r), request.text, out);
+    char shownInterest[AMOUNT_TEXT_SIZE];
+    appendMonth(run, repayMonth(r, shownInterest), request.text, out);
   }
   const std::string totals = totalsLine(r);
   out.append(totals, 0, totals.find_last_not_of(' ') + 1);

@@ -12,6 +12,11 @@ constexpr int INTEREST_END = 19;
 constexpr int PRINCIPAL_END = 37;
 constexpr int REMAINDER_END = 59;
 constexpr int TOTAL_END = 79;
+constexpr size_t MONTH_SIZE = 16;
+constexpr size_t AMOUNT_SIZE = AMOUNT_TEXT_SIZE;
+// A table row holds its month, six separators, three amounts and a line end besides the texts
+// it is given.
+constexpr size_t ROW_SIZE_BEYOND_TEXTS = MONTH_SIZE + 6 + 3 * AMOUNT_SIZE + 1;
 
 // Writes the text so that it ends at column `end` where it fits, never touching the text before
 // it (which ends before column `next`); answers the column after it.
@@ -28,10 +33,12 @@ int placeEndingAt(std::string& line, std::string_view text, int end, int next) {
   return start + static_cast<int>(length);
 }
 
-void appendPlain(std::string& out, std::string_view shown) {
+// Copies the amount without its commas; answers the end of the copy. `line` has room for it.
+char* copyPlain(char* line, std::string_view shown) {
   for (char c : shown) {
-    if (c != ',') out += c;
+    if (c != ',') *line++ = c;
   }
+  return line;
 }
 
 }  // namespace
@@ -61,17 +68,24 @@ void appendTableHeader(std::string& out, char separator) {
 }
 
 void appendTableRow(std::string& out, char separator, const TableRow& row) {
-  char digits[16];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, row.month).ptr);
-  out += separator;
-  out += row.rate;
-  out += separator;
-  appendPlain(out, row.payment);
-  out += separator;
-  appendPlain(out, row.interest);
+  // Written in place: a long schedule writes thousands of rows.
+  const size_t start = out.size();
+  out.resize(start + ROW_SIZE_BEYOND_TEXTS + row.rate.size() + row.payment.size() +
+             row.interest.size());
+  char* const line = out.data() + start;
+  char* end = std::to_chars(line, line + MONTH_SIZE, row.month).ptr;
+  const auto field = [&](std::string_view text) {
+    *end++ = separator;
+    end = copyPlain(end, text);
+  };
+  field(row.rate);
+  field(row.payment);
+  field(row.interest);
+  char amountText[AMOUNT_TEXT_SIZE];
   for (double amount : {row.principal, row.balance, row.totalInterest}) {
-    out += separator;
-    appendPlain(out, formatAmount(amount, 2, false));
+    const int length = formatAmountInto(amount, 2, false, amountText);
+    field(std::string_view(amountText, static_cast<size_t>(length)));
   }
-  out += '\n';
+  *end++ = '\n';
+  out.resize(static_cast<size_t>(end - out.data()));
 }
