@@ -138,8 +138,13 @@ void BM_scheduleCommandCsvOverFormatting(benchmark::State& state) {
   if (last.find("(1000 years and 0 months)") == std::string::npos) {
     state.SkipWithError("the command did not print 12000 months");
   }
+  const double iterations = static_cast<double>(state.iterations());
   state.counters["ratio"] = std::chrono::duration<double>(command).count() /
                             std::chrono::duration<double>(formatting).count();
+  state.counters["commandMs"] =
+      std::chrono::duration<double, std::milli>(command).count() / iterations;
+  state.counters["formattingMs"] =
+      std::chrono::duration<double, std::milli>(formatting).count() / iterations;
 }
 BENCHMARK(BM_scheduleCommandCsvOverFormatting)->Unit(benchmark::kMillisecond);
 
