@@ -119,10 +119,8 @@ TEST(ClipboardE2e, CtrlCOnAFinishedScheduleCopiesEveryMonth) {
     EXPECT_EQ(lines[month].substr(0, lines[month].find('\t')), std::to_string(month));
   }
   EXPECT_EQ(lines[1], "1\t12\t200.00\t50.00\t150.00\t4850.00\t50.00");
-  EXPECT_EQ(lines[12].substr(0, 6), "12\t12\t");
   EXPECT_EQ(lines[13].substr(0, 6), "13\t18\t");
   // The last month as the screen's last line shows it, the amounts without their commas.
-  EXPECT_EQ(lines[30], "30\t18\t200.00\t2.24\t149.53\t0.00\t951.77");
   std::string screenFields;
   std::istringstream words(lastOnScreen);
   for (std::string word; words >> word;) {
