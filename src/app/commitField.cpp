@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "app/mainScreen.h"
@@ -20,13 +19,6 @@ void showAmount(const FieldSpec& field, const std::string& shown, size_t typedLe
   screen::printText(std::string(covered - shown.size(), ' '), true);
 }
 
-// The amount in a typed text. A field that shows a huge amount as 1E+16 can be edited into an
-// exponent no double holds; such a text gives no amount, like one without a number.
-double amountOf(const std::string& text) {
-  const double value = numberValue(stripCommas(text));
-  return std::isfinite(value) ? value : 0;
-}
-
 }  // namespace
 
 void commitField() {
@@ -36,7 +28,7 @@ void commitField() {
   switch (c.focus) {
     case FOCUS_LOAN: {
       const size_t shownBefore = c.loanText.size();
-      c.loanAmount = amountOf(c.editText);
+      c.loanAmount = amountValue(c.editText);
       c.loanText = formatAmount(c.loanAmount, 2, true);
       showAmount(FIELD_TABLE[FOCUS_LOAN], c.loanText, typedLength, shownBefore);
       break;
@@ -57,7 +49,7 @@ void commitField() {
         c.payment = 0;
         c.paymentText.clear();
       } else {
-        c.payment = amountOf(c.editText);
+        c.payment = amountValue(c.editText);
         c.paymentText = formatAmount(c.payment, 2, false);
       }
       showAmount(FIELD_TABLE[FOCUS_PAYMENT], c.paymentText, typedLength, shownBefore);

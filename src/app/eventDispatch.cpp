@@ -1,7 +1,11 @@
+#include <string>
+
 #include "app/mainScreen.h"
 #include "app/schedule.h"
+#include "app/scheduleHistory.h"
 #include "controls/buttonRegistry.h"
 #include "controls/inputLoop.h"
+#include "screen/screen.h"
 
 namespace {
 
@@ -50,6 +54,12 @@ void hoverControls() {
   }
 }
 
+// Reaches here only while no field is edited: in a field Ctrl+C copies the field's text.
+void copySchedule() {
+  const std::string table = historyTable('\t');
+  if (!table.empty()) screen::setClipboardText(table);
+}
+
 void highlightExit() {
   highlightButton(calc.controlIds[CONTROL_EXIT]);
 }
@@ -74,6 +84,7 @@ constexpr EventAction EVENT_ACTIONS[] = {
     {EVENT_LEFT_PRESS, hoverControls},
     {EVENT_RIGHT_PRESS, highlightExit},
     {EVENT_LEFT_RELEASE, handleClick},
+    {EVENT_CTRL_C, copySchedule},
 };
 
 }  // namespace

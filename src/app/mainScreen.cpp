@@ -1,6 +1,7 @@
 #include "app/mainScreen.h"
 
 #include "app/controlTable.h"
+#include "app/scheduleHistory.h"
 #include "controls/buttonRegistry.h"
 #include "screen/screen.h"
 
@@ -53,4 +54,5 @@ void startCalculation() {
   calc.focus = FOCUS_LOAN;
   calc.stepping = false;
   calc.inputsConfirmed = false;
+  endHistory();
 }

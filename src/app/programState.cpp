@@ -3,6 +3,7 @@
 #include "app/calculatorState.h"
 #include "app/mainScreen.h"
 #include "app/optionsFile.h"
+#include "app/scheduleHistory.h"
 #include "colours/colourEditor.h"
 #include "colours/colourScheme.h"
 #include "colours/optionsDialog.h"
@@ -16,6 +17,7 @@
 void resetProgramState() {
   calc = {};
   mainLoop = {};
+  scheduleHistory = {};
   options = {};
   colourSchemeState = {};
   optionsDialog = {};
