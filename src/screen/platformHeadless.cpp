@@ -141,7 +141,7 @@ namespace platform {
 
 using headless::headlessState;
 
-bool openWindow() {
+bool openWindow(int) {
   headlessState.windowOpen = true;
   return true;
 }
