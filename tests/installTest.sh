@@ -88,6 +88,16 @@ check_tree() {
   local said
   said="$("$root/bin/quillo" --version)" || fail "quillo --version ended with status $?"
   [ "$said" = "quillo $version" ] || fail "quillo --version said \"$said\", not \"quillo $version\""
+
+  # As the desktop menu starts it: the user's data directory is made and gets the warning sound;
+  # without a display the program then ends with status 1.
+  local data="$scratch/xdg/quillo" status=0
+  rm -rf "$scratch/xdg"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_DATA_HOME="$scratch/xdg" \
+    "$root/bin/quillo" --data-dir >"$scratch/run.log" 2>&1 || status=$?
+  [ "$status" = 1 ] || fail "quillo --data-dir without a display ended with status $status"
+  cmp -s "$data/illegalChar.wav" "$root/share/doc/quillo/illegalChar.wav" ||
+    fail "$data has no copy of the warning sound"
 }
 
 cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log" ||

@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::string_view SCALE_OPTION = "--scale";
 constexpr std::string_view DATA_DIR_OPTION = "--data-dir";
+constexpr const char* WARNING_SOUND = "illegalChar.wav";
 
 // A whole number from 1 to the largest scale, digits only.
 bool readScale(std::string_view text, int& scale) {
@@ -109,6 +110,17 @@ bool enterDataDirectory(const std::string& directory, std::string& error) {
   return false;
 }
 
+void copyInstalledSound() {
+  namespace fs = std::filesystem;
+  std::error_code code;
+  if (fs::exists(WARNING_SOUND, code)) return;
+  fs::path program = fs::read_symlink("/proc/self/exe", code);
+  if (code) return;
+  // Without a copy the program runs silent, as it always does without the file.
+  fs::copy_file(program.parent_path().parent_path() / "share/doc/quillo" / WARNING_SOUND,
+                WARNING_SOUND, code);
+}
+
 const std::string& usageText() {
   static const std::string text =
       "usage: quillo [--scale N] [--data-dir [DIR]]\n"
@@ -164,6 +176,7 @@ bool prepareRun(int argc, char** argv, int& status) {
       status = 1;
       return false;
     }
+    copyInstalledSound();
   }
   screen::setWindowScale(line.scale);
   return true;

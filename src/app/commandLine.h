@@ -24,6 +24,9 @@ std::string userDataDirectory(const char* xdgDataHome, const char* home);
 // Makes the directory with its parents when missing and makes it the working directory; false
 // with `error` set when it cannot.
 bool enterDataDirectory(const std::string& directory, std::string& error);
+// A data directory without the warning sound gets the copy installed beside the program
+// (PREFIX/bin/quillo, PREFIX/share/doc/quillo/illegalChar.wav), when there is one.
+void copyInstalledSound();
 const std::string& usageText();
 const char* programVersion();
 
