@@ -260,7 +260,7 @@ void reportFailure(Quillo& quillo, const std::string& what, const Screen* screen
                           {"DISPLAY=" + xvfbDisplay::displayState.name}, TOOL_TIMEOUT_MS, output)) {
       fresh.xwd = scratch::readFile(file);
       std::string error;
-      if (xwdImage::parse(fresh.xwd, fresh.rgb, error)) {
+      if (xwdImage::parse(fresh.xwd, fresh.rgb, error) && shrinkToSurface(fresh.rgb, error)) {
         fresh.colours = xwdImage::colourNumbers(fresh.rgb, *quillo.palette);
         screen = &fresh;
       }

@@ -19,8 +19,8 @@ namespace {
 constexpr int SCREENSHOT_INTERVAL_MS = 50;
 constexpr int ROWS = 30;
 
-// A window N times the surface's size becomes the surface's size, provided every N by N block
-// of it is one colour, as a crisp integer scale shows it.
+}  // namespace
+
 bool shrinkToSurface(xwdImage::RgbImage& rgb, std::string& error) {
   int scale = rgb.width / screen::SCREEN_WIDTH;
   if (scale < 1 || rgb.width != scale * screen::SCREEN_WIDTH ||
@@ -49,8 +49,6 @@ bool shrinkToSurface(xwdImage::RgbImage& rgb, std::string& error) {
   rgb = std::move(shrunk);
   return true;
 }
-
-}  // namespace
 
 bool takeScreenshot(Quillo& quillo, Screen& screen) {
   screen = {};

@@ -41,9 +41,19 @@ bool stepAndRead(e2e::Quillo& quillo, int scale, e2e::Screen& screen, int& windo
   return e2e::pressKeys(quillo, "Escape") && e2e::waitForExit(quillo);
 }
 
+// A screen of its own for the test, and the usual one again for the tests after it.
+struct DisplaySize {
+  DisplaySize(int width, int height) { resize(width, height); }
+  ~DisplaySize() { resize(640, 480); }
+  static void resize(int width, int height) {
+    xvfbDisplay::stopDisplay();
+    xvfbDisplay::displayState.width = width;
+    xvfbDisplay::displayState.height = height;
+  }
+};
+
 TEST(ScaleE2e, AtScaleTwoTheScreenIsTheSameAndClicksAtTwiceTheCoordinatesPressControls) {
-  xvfbDisplay::displayState.width = 1280;
-  xvfbDisplay::displayState.height = 960;
+  DisplaySize screenSize(1280, 960);
   std::vector<uint32_t> shown[2];
   for (int scale : {1, 2}) {
     SCOPED_TRACE("scale " + std::to_string(scale));
