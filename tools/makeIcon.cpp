@@ -101,7 +101,8 @@ std::vector<unsigned char> png(const std::vector<int>& pixels, int size) {
     for (int x = 0; x < size; ++x) {
       const int32_t* levels = builtInPalettes[SCHEME_LIGHT_ON_DARK][pixels[y * size + x]];
       // As the window shows a level of 0 to 63.
-      for (int c = 0; c < 3; ++c) raw.push_back(static_cast<unsigned char>((levels[c] * 255 + 31) / 63));
+      for (int c = 0; c < 3; ++c)
+        raw.push_back(static_cast<unsigned char>((levels[c] * 255 + 31) / 63));
     }
   }
   std::vector<unsigned char> header;
