@@ -9,7 +9,7 @@
 #include "app/moneyFormat.h"
 #include "app/program.h"
 #include "app/schedule.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 
 namespace {
 

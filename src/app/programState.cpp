@@ -12,6 +12,7 @@
 #include "editor/fieldCursor.h"
 #include "editor/fieldEditor.h"
 #include "editor/macroFiles.h"
+#include "screen/screen.h"
 
 void resetProgramState() {
   calc = {};
@@ -26,4 +27,5 @@ void resetProgramState() {
   fieldCursor = {};
   maskTable = {};
   macroRecall = {};
+  screen::closeAllFiles();
 }

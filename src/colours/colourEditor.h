@@ -32,8 +32,6 @@ constexpr int COMPONENT_BLUE = 3;
 
 constexpr int32_t HIGHEST_LEVEL = 63;
 constexpr int EDITOR_BOX_WIDTH = 280;
-// Level numbers and the background role's label are drawn in it.
-constexpr int COLOUR_EDITOR_TEXT = 15;
 // Between two steps while an arrow button is held.
 constexpr int ARROW_REPEAT_MS = 200;
 
