@@ -1,9 +1,9 @@
-# The two commands: `make run` and `make test`.
+# The two commands: `make run` and `make test`; `make package` makes the Debian package.
 BUILD ?= build
 TEST_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build bench fuzz format clean
+.PHONY: run test deps build package bench fuzz format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -14,6 +14,10 @@ build: deps
 
 run: build
 	cd run && ../$(BUILD)/quillo
+
+# build/quillo_<version>_amd64.deb, for `apt-get install ./build/quillo_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUILLO_SANITIZE=ON >/dev/null

@@ -3,12 +3,14 @@
 #include <chrono>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "app/calculatorState.h"
 #include "app/moneyFormat.h"
 #include "app/program.h"
 #include "app/schedule.h"
+#include "app/scheduleCommand.h"
 #include "screen/private/headless.h"
 
 namespace {
@@ -113,5 +115,37 @@ void BM_stepToEndOverFormatting(benchmark::State& state) {
                             std::chrono::duration<double>(formatting).count();
 }
 BENCHMARK(BM_stepToEndOverFormatting)->Unit(benchmark::kMillisecond);
+
+// `quillo schedule 100000 12 1000`, its 12000 months as CSV, against formatting the schedule's
+// amounts alone, timed in turn within every iteration; the counter is the ratio of the two.
+void BM_scheduleCommandCsvOverFormatting(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  const std::vector<double> amounts = scheduleAmounts();
+  const char* const argv[] = {"quillo", "schedule", "100000", "12", "1000"};
+  Clock::duration command{}, formatting{};
+  std::string last;
+  for (auto _ : state) {
+    std::string out, err;
+    const Clock::time_point start = Clock::now();
+    const int status = scheduleCommand(5, argv, out, err);
+    const Clock::time_point written = Clock::now();
+    for (double amount : amounts) benchmark::DoNotOptimize(formatAmount(amount, 2, false));
+    formatting += Clock::now() - written;
+    command += written - start;
+    if (status != 0) state.SkipWithError("the command failed");
+    last.swap(out);
+  }
+  if (last.find("(1000 years and 0 months)") == std::string::npos) {
+    state.SkipWithError("the command did not print 12000 months");
+  }
+  const double iterations = static_cast<double>(state.iterations());
+  state.counters["ratio"] = std::chrono::duration<double>(command).count() /
+                            std::chrono::duration<double>(formatting).count();
+  state.counters["commandMs"] =
+      std::chrono::duration<double, std::milli>(command).count() / iterations;
+  state.counters["formattingMs"] =
+      std::chrono::duration<double, std::milli>(formatting).count() / iterations;
+}
+BENCHMARK(BM_scheduleCommandCsvOverFormatting)->Unit(benchmark::kMillisecond);
 
 }  // namespace

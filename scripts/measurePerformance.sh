@@ -4,7 +4,8 @@
 # payment only covers the interest, runs its 12000-month schedule with Ctrl+Page Down, and ends
 # with Escape.
 #
-# usage: scripts/measurePerformance.sh [QUILLO_BINARY] [idle seconds] [runs]
+# usage: scripts/measurePerformance.sh [QUILLO_BINARY] [idle seconds] [runs] [scale]
+# At a scale N the program runs with --scale N on a screen of 640N by 480N, which it fills.
 # Build the binary first, e.g.
 #   cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DQUILLO_TESTS=OFF
 #   cmake --build build-rel -j2 --target quillo
@@ -14,9 +15,10 @@ here="$(cd "$(dirname "$0")" && pwd)"
 binary="$(realpath "${1:-build-rel/quillo}")"
 idle_seconds="${2:-10}"
 runs="${3:-3}"
+scale="${4:-1}"
 
 echo "== first frame and idle CPU"
-python3 "$here/measureIdle.py" "$binary" "$idle_seconds" "$runs"
+python3 "$here/measureIdle.py" "$binary" "$idle_seconds" "$runs" "$scale"
 
 echo "== peak memory"
 workdir="$(mktemp -d /tmp/quilloPeakXXXXXX)"
@@ -27,7 +29,7 @@ cat >"$workdir/drive.sh" <<'EOF'
 set -euo pipefail
 cd "$WORKDIR"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORKDIR/audio.raw" \
-  /usr/bin/time -f "%M" -o "$WORKDIR/peak.txt" "$BINARY" 2>"$WORKDIR/program.err" &
+  /usr/bin/time -f "%M" -o "$WORKDIR/peak.txt" "$BINARY" --scale "$SCALE" 2>"$WORKDIR/program.err" &
 timer=$!
 program=""
 for _ in $(seq 100); do
@@ -51,8 +53,8 @@ xdotool key --window "$window" Escape
 wait "$timer"
 EOF
 
-WORKDIR="$workdir" BINARY="$binary" \
-  xvfb-run -a -s "-screen 0 640x480x24" bash "$workdir/drive.sh"
+WORKDIR="$workdir" BINARY="$binary" SCALE="$scale" \
+  xvfb-run -a -s "-screen 0 $((640 * scale))x$((480 * scale))x24" bash "$workdir/drive.sh"
 if [ -n "${KEEP_SCREENSHOT:-}" ]; then
   python3 "$here/xwdToPng.py" "$workdir/end.xwd" "$KEEP_SCREENSHOT"
 fi

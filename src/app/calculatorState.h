@@ -8,22 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "app/repayment.h"
 #include "controls/buttonRegistry.h"
 #include "screen/screen.h"
 
 constexpr int CONTROL_COUNT = 10;
 
-struct CalculatorState {
+// The rate, the payment and the schedule's amounts are those of the repayment being stepped.
+struct CalculatorState : Repayment {
   double loanAmount = 0;
-  double annualRate = 0;  // percent
-  double payment = 0;
-  double balance = 0;
-  // At confirmation one month's interest on the balance; while stepping the unrounded interest
-  // of the month just stepped, carried remainder included.
-  double monthInterest = 0;
-  double monthPrincipal = 0;
-  double totalInterest = 0;  // the sum of the interest amounts as shown
-  double roundingCarry = 0;  // interest not yet shown, added to the next month's
 
   std::string loanText;
   std::string rateText;
@@ -45,7 +38,6 @@ struct CalculatorState {
   bool errorShown = false;
   int errorLength = 0;
 
-  int32_t monthCount = 0;
   int scheduleRow = 0;  // the text row of the next schedule line
   screen::Image scrollImage = 0;
 };

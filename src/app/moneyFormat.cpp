@@ -23,13 +23,18 @@ int writeNumberText(double value, char* text) {
       text);
 }
 
-std::string unformatted(bool negative, const char* text, int length) {
-  std::string result(negative ? "-" : "");
+int unformatted(bool negative, const char* text, int length, char* result) {
+  int resultLength = 0;
+  if (negative) result[resultLength++] = '-';
   for (int i = 0; i < length; ++i) {
     const char c = text[i];
-    result += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    result[resultLength++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   }
-  return result;
+  return resultLength;
+}
+
+int copied(std::string_view text, char* result) {
+  return static_cast<int>(text.copy(result, text.size()));
 }
 
 }  // namespace
@@ -43,6 +48,11 @@ double numberValue(std::string_view text) {
   return screen::leadingNumber(text);
 }
 
+double amountValue(std::string_view text) {
+  const double value = numberValue(stripCommas(text));
+  return std::isfinite(value) ? value : 0;
+}
+
 std::string stripCommas(std::string_view text) {
   std::string result;
   result.reserve(text.size());
@@ -53,10 +63,15 @@ std::string stripCommas(std::string_view text) {
 }
 
 std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
-  if (std::isnan(value)) return "NAN";
+  char text[AMOUNT_TEXT_SIZE];
+  return std::string(text, static_cast<size_t>(formatAmountInto(value, decimals, trimZeros, text)));
+}
+
+int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&r)[AMOUNT_TEXT_SIZE]) {
+  if (std::isnan(value)) return copied("NAN", r);
   const bool negative = value < 0;
   const double m = std::fabs(value);
-  if (std::isinf(m)) return negative ? "-INF" : "INF";
+  if (std::isinf(m)) return copied(negative ? "-INF" : "INF", r);
 
   const int32_t places = std::clamp(decimals, 0, MAX_DECIMALS);
   int32_t d = places;
@@ -72,7 +87,7 @@ std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
     if (e != tEnd) {
       int exponent = 0;
       std::from_chars(e[1] == '+' ? e + 2 : e + 1, tEnd, exponent);
-      if (exponent >= 0 || exponent <= -20) return unformatted(negative, t, tLength);
+      if (exponent >= 0 || exponent <= -20) return unformatted(negative, t, tLength, r);
       // 1.5e-05 written plainly is .000015
       const int mantissaDigits = static_cast<int>(e - t) - (std::find(t, e, '.') != e ? 1 : 0);
       fractionLength = -exponent - 1 + mantissaDigits;
@@ -88,7 +103,7 @@ std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
   const long double scaled = std::floor(POWERS_OF_TEN[d] * static_cast<long double>(m) + 0.5L);
   if (scaled >= 0x1p64L) {
     if (tLength == 0) tLength = writeNumberText(m, t);
-    return unformatted(negative, t, tLength);
+    return unformatted(negative, t, tLength, r);
   }
   const uint64_t n = static_cast<uint64_t>(scaled);
 
@@ -96,7 +111,6 @@ std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
   const int k = static_cast<int>(std::to_chars(u, u + sizeof u, n).ptr - u);
   const int integerLength = k > d ? k - d : 1;
 
-  char r[64];
   int length = 0;
   if (negative && n != 0) r[length++] = '-';  // never "-0.00"
   if (k > d) {
@@ -116,5 +130,5 @@ std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
       if (r[length - 1] == '.') --length;
     }
   }
-  return std::string(r, length);
+  return length;
 }

@@ -14,11 +14,21 @@
 // three decimals) falls back to the number text. NaN gives "NAN", infinities "INF" and "-INF".
 // Decimals outside 0..18 are taken as the nearest bound.
 std::string formatAmount(double value, int32_t decimals, bool trimZeros);
+// The same text written into `text`, for callers that format thousands of amounts; answers its
+// length.
+constexpr int AMOUNT_TEXT_SIZE = 64;
+int formatAmountInto(double value, int32_t decimals, bool trimZeros,
+                     char (&text)[AMOUNT_TEXT_SIZE]);
 
 std::string stripCommas(std::string_view text);
 
 // The leading decimal number of the text ("1,234" reads as 1); 0 if there is none.
 double numberValue(std::string_view text);
+
+// An amount as a field reads it: numberValue of the text without its commas. A text that can
+// show a huge amount as 1E+16 can be edited into an exponent no double holds; such a text gives
+// no amount, like one without a number.
+double amountValue(std::string_view text);
 
 // At most 16 significant digits, exactly as "%.16g" writes them.
 std::string numberText(double value);

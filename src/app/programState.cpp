@@ -3,6 +3,7 @@
 #include "app/calculatorState.h"
 #include "app/mainScreen.h"
 #include "app/optionsFile.h"
+#include "app/scheduleHistory.h"
 #include "colours/colourEditor.h"
 #include "colours/colourScheme.h"
 #include "colours/optionsDialog.h"
@@ -17,6 +18,7 @@
 void resetProgramState() {
   calc = {};
   mainLoop = {};
+  scheduleHistory = {};
   options = {};
   colourSchemeState = {};
   optionsDialog = {};

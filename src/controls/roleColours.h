@@ -4,11 +4,13 @@
 // only its palette entry differs. The colour roles name them; every layer from the controls up
 // draws with them.
 
-constexpr int TITLES_COLOUR = 14;
-constexpr int EXPRESSIONS_COLOUR = 15;
-constexpr int BUTTON_COLOUR = 2;
-constexpr int BUTTON_SELECTED_COLOUR = 13;
-constexpr int DROPDOWNS_COLOUR = 8;
-constexpr int ERROR_MESSAGES_COLOUR = 12;
-constexpr int REPLACEABLE_TEXT_COLOUR = 7;
-constexpr int BACKGROUND_COLOUR = 0;
+enum RoleColour : int {
+  TITLES_COLOUR = 14,           // "Titles"
+  EXPRESSIONS_COLOUR = 15,      // "Expressions"
+  BUTTON_COLOUR = 2,            // "Button (not selected)"
+  BUTTON_SELECTED_COLOUR = 13,  // "Button (selected)"
+  DROPDOWNS_COLOUR = 8,         // "Dropdowns"
+  ERROR_MESSAGES_COLOUR = 12,   // "Error messages"
+  REPLACEABLE_TEXT_COLOUR = 7,  // "Replacable text"
+  BACKGROUND_COLOUR = 0,        // "(backGround)"
+};

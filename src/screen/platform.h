@@ -8,7 +8,8 @@
 
 namespace platform {
 
-bool openWindow();
+// Shows each surface pixel as a square of `scale` window pixels; 0 fits the scale to the display.
+bool openWindow(int scale);
 void closeWindow();
 // Moves waiting window events into the key queue and mouse state, and shows the surface
 // if it changed since it was last shown.

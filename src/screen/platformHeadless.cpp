@@ -145,7 +145,7 @@ namespace platform {
 
 using headless::headlessState;
 
-bool openWindow() {
+bool openWindow(int) {
   headlessState.windowOpen = true;
   return true;
 }

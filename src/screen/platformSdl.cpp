@@ -1,10 +1,12 @@
-// The real window: SDL2 shows the surface through a streaming texture, SDL_mixer plays waves,
-// and SDL's events feed the key queue and the mouse state.
+// The real window: SDL2 shows the surface in the window's own framebuffer, each surface pixel as
+// a square of window pixels; SDL_mixer plays waves, and SDL's events feed the key queue and the
+// mouse state.
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -19,49 +21,86 @@ namespace {
 
 struct SdlState {
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
+  int scale = 1;  // window pixels per surface pixel, across and down
+  // The surface in the window's pixel format at its own size, stretched into the window.
+  SDL_Surface* converted = nullptr;
   bool audioOpen = false;
   std::vector<Mix_Chunk*> sounds;
   bool exposed = false;  // the window system lost what was shown: show it again
   Uint64 lastPresent = 0;
   Uint32 lookup[screen::PALETTE_SIZE] = {};
-  Uint32 converted[screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT] = {};
   int buttonsHeld = 0;
   // The text input that follows a key press is typed only if the key's modifiers allow it.
   bool keyTypesText = true;
+  // The colour numbers last shown: only the rectangle that differs is sent again, so that the
+  // blinking cursor costs the same at every scale.
+  uint8_t shown[screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT] = {};
 };
 
 SdlState sdl;
 
 constexpr Uint64 MIN_PRESENT_GAP_MS = 15;  // about 60 frames a second at most
 
-Uint32 toArgb(int32_t packed) {
+Uint32 toPixel(int32_t packed) {
   auto level = [&](int shift) {
-    return static_cast<Uint32>((((packed >> shift) & 0x3f) * 255 + 31) / 63);
+    return static_cast<Uint8>((((packed >> shift) & 0x3f) * 255 + 31) / 63);
   };
-  return 0xff000000u | (level(0) << 16) | (level(8) << 8) | level(16);
+  return SDL_MapRGB(sdl.converted->format, level(0), level(8), level(16));
 }
 
 bool presentPending() {
   const screen::Surface& surface = screen::surface;
-  return sdl.texture && (surface.pixelsChanged || surface.paletteChanged || sdl.exposed);
+  return sdl.converted && (surface.pixelsChanged || surface.paletteChanged || sdl.exposed);
+}
+
+// The smallest rectangle holding every pixel that differs from what was shown; empty when none.
+SDL_Rect changedRect() {
+  constexpr int W = screen::SCREEN_WIDTH, H = screen::SCREEN_HEIGHT;
+  const uint8_t* now = screen::surface.pixels;
+  auto rowDiffers = [&](int y) { return std::memcmp(now + y * W, sdl.shown + y * W, W) != 0; };
+  int top = 0, bottom = H - 1;
+  while (top < H && !rowDiffers(top)) ++top;
+  if (top == H) return {0, 0, 0, 0};
+  while (!rowDiffers(bottom)) --bottom;
+  int left = W, right = -1;
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = 0; x < left; ++x) {
+      if (now[y * W + x] != sdl.shown[y * W + x]) left = x;
+    }
+    for (int x = W - 1; x > right; --x) {
+      if (now[y * W + x] != sdl.shown[y * W + x]) right = x;
+    }
+  }
+  return {left, top, right - left + 1, bottom - top + 1};
 }
 
 void present(bool force) {
   screen::Surface& surface = screen::surface;
-  if (!sdl.texture) return;
+  if (!sdl.converted) return;
   if (!force && !presentPending()) return;
   Uint64 now = SDL_GetTicks64();
   if (!force && now - sdl.lastPresent < MIN_PRESENT_GAP_MS) return;
-  for (int i = 0; i < screen::PALETTE_SIZE; ++i) sdl.lookup[i] = toArgb(surface.palette[i]);
-  for (int i = 0; i < screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT; ++i) {
-    sdl.converted[i] = sdl.lookup[surface.pixels[i]];
+  SDL_Surface* window = SDL_GetWindowSurface(sdl.window);
+  if (!window) return;
+  bool whole = force || surface.paletteChanged || sdl.exposed;
+  if (whole) {
+    for (int i = 0; i < screen::PALETTE_SIZE; ++i) sdl.lookup[i] = toPixel(surface.palette[i]);
   }
-  SDL_UpdateTexture(sdl.texture, nullptr, sdl.converted, screen::SCREEN_WIDTH * sizeof(Uint32));
-  SDL_RenderClear(sdl.renderer);
-  SDL_RenderCopy(sdl.renderer, sdl.texture, nullptr, nullptr);
-  SDL_RenderPresent(sdl.renderer);
+  SDL_Rect rect =
+      whole ? SDL_Rect{0, 0, screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT} : changedRect();
+  if (rect.w > 0) {
+    for (int y = rect.y; y < rect.y + rect.h; ++y) {
+      const uint8_t* from = surface.pixels + y * screen::SCREEN_WIDTH;
+      Uint32* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(sdl.converted->pixels) +
+                                             y * sdl.converted->pitch);
+      for (int x = rect.x; x < rect.x + rect.w; ++x) to[x] = sdl.lookup[from[x]];
+      std::memcpy(sdl.shown + y * screen::SCREEN_WIDTH + rect.x, from + rect.x, rect.w);
+    }
+    SDL_Rect scaled = {rect.x * sdl.scale, rect.y * sdl.scale, rect.w * sdl.scale,
+                       rect.h * sdl.scale};
+    SDL_BlitScaled(sdl.converted, &rect, window, &scaled);
+    SDL_UpdateWindowSurfaceRects(sdl.window, &scaled, 1);
+  }
   surface.pixelsChanged = surface.paletteChanged = sdl.exposed = false;
   sdl.lastPresent = now;
 }
@@ -208,6 +247,44 @@ void handle(const SDL_Event& event) {
   }
 }
 
+// The window opens centred on the first display, and is sized for it.
+constexpr int WINDOW_DISPLAY = 0;
+
+int scaleForDisplay(int display) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return 1;
+  return screen::fittingWindowScale(usable.w, usable.h);
+}
+
+// Rounds down, so that the pixels just left of or above the window stay outside the surface.
+int toSurfacePixels(int windowPixels) {
+  return windowPixels >= 0 ? windowPixels / sdl.scale
+                           : -((-windowPixels + sdl.scale - 1) / sdl.scale);
+}
+
+// Every mouse position is turned into surface pixels as the event is queued, so that the
+// program sees the same positions at every scale.
+int mouseInSurfacePixels(void*, SDL_Event* event) {
+  switch (event->type) {
+    case SDL_MOUSEMOTION:
+      event->motion.x = toSurfacePixels(event->motion.x);
+      event->motion.y = toSurfacePixels(event->motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      event->button.x = toSurfacePixels(event->button.x);
+      event->button.y = toSurfacePixels(event->button.y);
+      break;
+    case SDL_MOUSEWHEEL:
+      event->wheel.mouseX = toSurfacePixels(event->wheel.mouseX);
+      event->wheel.mouseY = toSurfacePixels(event->wheel.mouseY);
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
 void openAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no sound device: run silent
   sdl.audioOpen = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
@@ -216,10 +293,9 @@ void openAudio() {
 
 }  // namespace
 
-bool openWindow() {
+bool openWindow(int scale) {
   // The close button must reach the program as a key, not end it.
   SDL_SetHintWithPriority(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0", SDL_HINT_OVERRIDE);
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   // The colour numbers are turned into RGB on the CPU anyway; showing them through the window's
   // own framebuffer starts several times faster and idles cheaper than a GL renderer, which
   // brings shader compilation and worker threads on machines without a graphics card.
@@ -236,22 +312,31 @@ bool openWindow() {
     SDL_Quit();
     return false;
   }
-  sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT, SDL_WINDOW_SHOWN);
-  if (sdl.window) sdl.renderer = SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_SOFTWARE);
-  if (sdl.renderer) {
-    sdl.texture =
-        SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                          screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT);
+  sdl.scale = scale > 0 ? scale : scaleForDisplay(WINDOW_DISPLAY);
+  SDL_AddEventWatch(mouseInSurfacePixels, nullptr);
+  sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED_DISPLAY(WINDOW_DISPLAY),
+                                SDL_WINDOWPOS_CENTERED_DISPLAY(WINDOW_DISPLAY),
+                                screen::SCREEN_WIDTH * sdl.scale, screen::SCREEN_HEIGHT * sdl.scale,
+                                SDL_WINDOW_SHOWN);
+  SDL_Surface* shownIn = sdl.window ? SDL_GetWindowSurface(sdl.window) : nullptr;
+  if (shownIn) {
+    // Stretching needs both sides in one format; a window that is not 32-bit is converted.
+    Uint32 format = shownIn->format->BytesPerPixel == 4 ? shownIn->format->format
+                                                        : Uint32{SDL_PIXELFORMAT_ARGB8888};
+    sdl.converted =
+        SDL_CreateRGBSurfaceWithFormat(0, screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT, 32, format);
   }
-  if (!sdl.texture) {
+  if (!sdl.converted) {
     SDL_Log("quillo: cannot open the window: %s", SDL_GetError());
     closeWindow();
     return false;
   }
+  SDL_SetSurfaceBlendMode(sdl.converted, SDL_BLENDMODE_NONE);
   int x = 0, y = 0;
   SDL_GetMouseState(&x, &y);
-  if (SDL_GetMouseFocus() == sdl.window) screen::mouseMoved(x, y);
+  if (SDL_GetMouseFocus() == sdl.window) {
+    screen::mouseMoved(toSurfacePixels(x), toSurfacePixels(y));
+  }
   SDL_StartTextInput();
   openAudio();
   present(true);
@@ -262,8 +347,8 @@ void closeWindow() {
   for (Mix_Chunk* chunk : sdl.sounds) Mix_FreeChunk(chunk);
   sdl.sounds.clear();
   if (sdl.audioOpen) Mix_CloseAudio();
-  if (sdl.texture) SDL_DestroyTexture(sdl.texture);
-  if (sdl.renderer) SDL_DestroyRenderer(sdl.renderer);
+  SDL_DelEventWatch(mouseInSurfacePixels, nullptr);
+  if (sdl.converted) SDL_FreeSurface(sdl.converted);
   if (sdl.window) SDL_DestroyWindow(sdl.window);
   sdl = {};
   SDL_Quit();

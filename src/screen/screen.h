@@ -15,6 +15,13 @@ constexpr int SCREEN_HEIGHT = 480;
 constexpr int PALETTE_SIZE = 256;
 
 // ---- Window ----
+// How many window pixels wide and high one surface pixel is shown; 0 takes the largest scale
+// that fittingWindowScale allows on the display the window opens on. Set before openScreen.
+constexpr int MAX_WINDOW_SCALE = 8;
+void setWindowScale(int scale);
+// The largest scale from 1 to MAX_WINDOW_SCALE whose window takes at most two thirds of the
+// width and of the height of a display's usable area; 1 when even that is too big.
+int fittingWindowScale(int usableWidth, int usableHeight);
 void openScreen();
 bool screenExists();
 // Offered to every screen, though the calculator's own never calls it (nor printInteger,

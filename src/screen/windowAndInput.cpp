@@ -59,10 +59,23 @@ void resetScreenState() {
   resetPalette();
 }
 
+void setWindowScale(int scale) {
+  textState.windowScale = scale;
+}
+
+int fittingWindowScale(int usableWidth, int usableHeight) {
+  int scale = MAX_WINDOW_SCALE;
+  while (scale > 1 && (3 * SCREEN_WIDTH * scale > 2 * usableWidth ||
+                       3 * SCREEN_HEIGHT * scale > 2 * usableHeight)) {
+    --scale;
+  }
+  return scale;
+}
+
 void openScreen() {
   if (textState.windowOpen) return;
   resetPalette();
-  textState.windowOpen = platform::openWindow();
+  textState.windowOpen = platform::openWindow(textState.windowScale);
   // Everything the program does needs the window; without one it could only wait forever.
   if (!textState.windowOpen) std::exit(1);
 }

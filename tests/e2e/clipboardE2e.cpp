@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "e2e/childProcess.h"
 #include "e2e/e2eHarness.h"
 #include "e2e/xvfbDisplay.h"
 #include "support/mainScreenScript.h"
+#include "support/scheduleLine.h"
+#include "support/screenReader.h"
 
 // Copy and paste go through the desktop's real clipboard, both ways.
 
@@ -62,6 +67,69 @@ TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
   }
   EXPECT_TRUE(read);
   EXPECT_EQ(copied, "987654");
+
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
+  ASSERT_TRUE(e2e::waitForExit(quillo));
+  EXPECT_EQ(quillo.exitStatus, 0);
+}
+
+// A schedule with a change of rate, stepped to its end, copied with Ctrl+C: the clipboard
+// holds every month, not only the lines on the screen.
+TEST(ClipboardE2e, CtrlCOnAFinishedScheduleCopiesEveryMonth) {
+  e2e::Quillo quillo;
+  e2e::Screen screen;
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+  ASSERT_TRUE(e2e::typeInputs(quillo, "5000", "12", "200"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Next"));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo,
+      [](const e2e::Screen& s) {
+        const std::vector<std::string> rows = mainScript::scheduleRows(s.pixels());
+        return rows.size() == 12 && rows[11].starts_with("12 ");
+      },
+      "the first year", screen));
+  ASSERT_TRUE(e2e::click(quillo, mainScript::controlX(2), mainScript::controlY(2)));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo, [](const e2e::Screen& s) { return mainScript::controlInk(4, s.pixels()) == 2; },
+      "Continue back", screen));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Delete Delete"));
+  ASSERT_TRUE(e2e::typeText(quillo, "18"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Return ctrl+Next"));
+  ASSERT_TRUE(e2e::waitForText(quillo, "(2 years and 6 months)", screen));
+  const std::vector<std::string> rows = mainScript::scheduleRows(screen.pixels());
+  ASSERT_GE(rows.size(), 2u);
+  const std::string lastOnScreen = rows[rows.size() - 2];
+  ASSERT_EQ(lastOnScreen, scheduleLine(30, "2.24", "149.53", "0.00", "951.77"));
+
+  std::string error;
+  const std::string display = xvfbDisplay::ensureDisplay(error);
+  ASSERT_FALSE(display.empty()) << error;
+  ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+c"));
+  std::string copied;
+  for (int attempt = 0; attempt < 20 && copied.find("months)") == std::string::npos; ++attempt) {
+    childProcess::run({"xclip", "-o", "-selection", "clipboard"}, {"DISPLAY=" + display}, 5000,
+                      copied);
+  }
+  std::vector<std::string> lines;
+  std::istringstream stream(copied);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 32u) << copied;
+  EXPECT_EQ(lines[0], "Month\tRate\tPayment\tInterest\tPrincipal\tRemainder\tTotal interest");
+  for (size_t month = 1; month <= 30; ++month) {
+    EXPECT_EQ(lines[month].substr(0, lines[month].find('\t')), std::to_string(month));
+  }
+  EXPECT_EQ(lines[1], "1\t12\t200.00\t50.00\t150.00\t4850.00\t50.00");
+  EXPECT_EQ(lines[13].substr(0, 6), "13\t18\t");
+  // The last month as the screen's last line shows it, the amounts without their commas.
+  std::string screenFields;
+  std::istringstream words(lastOnScreen);
+  for (std::string word; words >> word;) {
+    word.erase(std::remove(word.begin(), word.end(), ','), word.end());
+    screenFields += "\t" + word;
+    if (screenFields == "\t30") screenFields += "\t18\t200.00";
+  }
+  EXPECT_EQ("\t" + lines[30], screenFields);
+  EXPECT_EQ(lines[31], "(2 years and 6 months)");
 
   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
   ASSERT_TRUE(e2e::waitForExit(quillo));

@@ -41,11 +41,12 @@ std::vector<std::string> programEnvironment(const Quillo& quillo, const std::str
   std::string suppressions = "suppressions=" QUILLO_SOURCE_DIR "/tests/e2e/lsanSuppressions.txt";
   const char* lsan = std::getenv("LSAN_OPTIONS");
   std::string lsanOptions = lsan && *lsan ? std::string(lsan) + ":" + suppressions : suppressions;
-  std::vector<std::string> environment = {
-      "DISPLAY=" + display, "SDL_AUDIODRIVER=disk",
-      "SDL_DISKAUDIOFILE=" + quillo.runDirectory + "/audio.raw", "LSAN_OPTIONS=" + lsanOptions,
-      // The tests' window belongs on the private display, never on a desktop's.
-      "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+  std::vector<std::string> environment = {"DISPLAY=" + display, "SDL_AUDIODRIVER=disk",
+                                          "SDL_DISKAUDIOFILE=" + quillo.runDirectory + "/audio.raw",
+                                          "LSAN_OPTIONS=" + lsanOptions,
+                                          // The tests' window belongs on the private display, never
+                                          // on a desktop's, at the size the test asks for.
+                                          "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "QUILLO_SCALE"};
   auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
   for (const std::string& change : quillo.environment) {
     std::erase_if(environment, [&](const std::string& e) { return name(e) == name(change); });
@@ -130,6 +131,7 @@ bool start(Quillo& quillo, const std::vector<WorkFile>& files) {
   }
   childProcess::Spawn spawn;
   spawn.argv = {QUILLO_BINARY};
+  spawn.argv.insert(spawn.argv.end(), quillo.arguments.begin(), quillo.arguments.end());
   spawn.environment = programEnvironment(quillo, display);
   spawn.workingDirectory = quillo.workDirectory;
   spawn.outputFile = quillo.runDirectory + "/output.txt";
@@ -258,7 +260,7 @@ void reportFailure(Quillo& quillo, const std::string& what, const Screen* screen
                           {"DISPLAY=" + xvfbDisplay::displayState.name}, TOOL_TIMEOUT_MS, output)) {
       fresh.xwd = scratch::readFile(file);
       std::string error;
-      if (xwdImage::parse(fresh.xwd, fresh.rgb, error)) {
+      if (xwdImage::parse(fresh.xwd, fresh.rgb, error) && shrinkToSurface(fresh.rgb, error)) {
         fresh.colours = xwdImage::colourNumbers(fresh.rgb, *quillo.palette);
         screen = &fresh;
       }

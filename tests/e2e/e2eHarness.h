@@ -12,9 +12,9 @@
 //   ASSERT_TRUE(e2e::waitForExit(quillo));
 //
 // Set QUILLO_E2E_SCREENSHOTS to a directory to get a PNG of the screen for every failure.
-// The display is 640x480, so the window fills it and the pointer cannot leave the window; a test
-// program that needs room around it sets xvfbDisplay::displayState.width and .height before its
-// first start.
+// QUILLO_SCALE is removed from the program's environment. The display is 640x480, so the window
+// fills it and the pointer cannot leave the window; a test program that needs room around it sets
+// xvfbDisplay::displayState.width and .height before its first start.
 
 #include <sys/types.h>
 
@@ -54,6 +54,8 @@ struct Quillo {
   // Changes to the program's environment at its next start, over the harness's own settings:
   // NAME=value sets a variable, a bare NAME removes it.
   std::vector<std::string> environment;
+  // The program's command-line arguments at its next start.
+  std::vector<std::string> arguments;
 
   Quillo() = default;
   ~Quillo();
@@ -63,6 +65,8 @@ struct Quillo {
 
 struct Screen {
   std::string xwd;  // the screenshot as xwd wrote it
+  // At the surface's size: a window scaled by N is read back one pixel of every N by N block,
+  // and a block that is not all one colour fails the screenshot.
   xwdImage::RgbImage rgb;
   // 640x480 colour numbers, NO_COLOUR where a pixel shows none of the palette's colours: the
   // `pixels` argument of the screen reader.

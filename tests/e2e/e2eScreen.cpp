@@ -21,6 +21,35 @@ constexpr int ROWS = 30;
 
 }  // namespace
 
+bool shrinkToSurface(xwdImage::RgbImage& rgb, std::string& error) {
+  int scale = rgb.width / screen::SCREEN_WIDTH;
+  if (scale < 1 || rgb.width != scale * screen::SCREEN_WIDTH ||
+      rgb.height != scale * screen::SCREEN_HEIGHT) {
+    error = "the window is " + std::to_string(rgb.width) + "x" + std::to_string(rgb.height) +
+            ", not 640x480 or a whole multiple of it";
+    return false;
+  }
+  if (scale == 1) return true;
+  xwdImage::RgbImage shrunk{screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT, {}};
+  shrunk.pixels.resize(static_cast<size_t>(shrunk.width) * shrunk.height);
+  for (int y = 0; y < rgb.height; ++y) {
+    for (int x = 0; x < rgb.width; ++x) {
+      uint32_t pixel = rgb.pixels[static_cast<size_t>(y) * rgb.width + x];
+      uint32_t& kept = shrunk.pixels[static_cast<size_t>(y / scale) * shrunk.width + x / scale];
+      if (x % scale == 0 && y % scale == 0) {
+        kept = pixel;
+      } else if (pixel != kept) {
+        error = "the window pixel " + std::to_string(x) + "," + std::to_string(y) +
+                " differs from the others that show surface pixel " + std::to_string(x / scale) +
+                "," + std::to_string(y / scale);
+        return false;
+      }
+    }
+  }
+  rgb = std::move(shrunk);
+  return true;
+}
+
 bool takeScreenshot(Quillo& quillo, Screen& screen) {
   screen = {};
   if (quillo.window.empty()) {
@@ -34,13 +63,8 @@ bool takeScreenshot(Quillo& quillo, Screen& screen) {
   }
   screen.xwd = scratch::readFile(file);
   std::string error;
-  if (!xwdImage::parse(screen.xwd, screen.rgb, error)) {
+  if (!xwdImage::parse(screen.xwd, screen.rgb, error) || !shrinkToSurface(screen.rgb, error)) {
     reportFailure(quillo, "cannot read the screenshot: " + error);
-    return false;
-  }
-  if (screen.rgb.width != screen::SCREEN_WIDTH || screen.rgb.height != screen::SCREEN_HEIGHT) {
-    reportFailure(quillo, "the window is " + std::to_string(screen.rgb.width) + "x" +
-                              std::to_string(screen.rgb.height) + ", not 640x480");
     return false;
   }
   screen.colours = xwdImage::colourNumbers(screen.rgb, *quillo.palette);

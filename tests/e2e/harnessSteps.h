@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "e2e/e2eHarness.h"
+#include "e2e/xwdImage.h"
 
 namespace e2e {
 
@@ -13,6 +14,9 @@ namespace e2e {
 // returns false when the tool fails or takes too long.
 bool runXTool(Quillo& quillo, const std::vector<std::string>& argv, const std::string& doing,
               std::string& output);
+// A window N times the surface's size becomes the surface's size, provided every N by N block
+// of it is one colour, as a crisp integer scale shows it.
+bool shrinkToSurface(xwdImage::RgbImage& rgb, std::string& error);
 // Records a test failure with the screen (the given one, or a fresh screenshot) and the
 // program's output.
 void reportFailure(Quillo& quillo, const std::string& what, const Screen* screen = nullptr);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "e2e/childProcess.h"
+#include "support/scheduleLine.h"
 
 namespace {
 
@@ -29,6 +30,18 @@ TEST(NoDisplayE2e, TheProgramEndsWithAnErrorWhenThereIsNoDisplay) {
   ASSERT_TRUE(ended) << "the program kept running without a display";
   EXPECT_EQ(childProcess::exitCode(status), 1) << output;
   EXPECT_NE(output.find("no display"), std::string::npos) << output;
+}
+
+// The schedule command prints without a window, so it works where there is no display.
+TEST(NoDisplayE2e, TheScheduleCommandNeedsNoDisplay) {
+  std::string output;
+  const bool ran = childProcess::run(
+      {QUILLO_BINARY, "schedule", "1000", "12", "100", "--format", "text"},
+      {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"}, 15000, output);
+  EXPECT_TRUE(ran) << output;
+  const std::string first = scheduleLine(1, "10.00", "90.00", "910.00", "10.00") + "\n";
+  EXPECT_EQ(output.substr(0, first.size()), first);
+  EXPECT_NE(output.find("\n(0 years and 11 months)\n"), std::string::npos) << output;
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ struct TextState {
   int foreground = 15;
   int background = 0;
   bool windowOpen = false;
+  int windowScale = 0;
 };
 
 struct ImageStore {

@@ -1,0 +1,52 @@
+# What `cmake --install` puts in place and what `cpack` packs: the program, its desktop entry
+# and icons, the manual page, the README and the warning sound.
+
+include(GNUInstallDirs)
+
+# The icons are drawn at build time from the program's own font and palette.
+add_executable(makeIcon tools/makeIcon.cpp)
+target_link_libraries(makeIcon PRIVATE quillo_colours quillo_screen)
+set(ICON_SIZES 48 256)
+set(ICON_FILES)
+foreach(size ${ICON_SIZES})
+  set(icon ${CMAKE_BINARY_DIR}/icons/${size}x${size}/quillo.png)
+  add_custom_command(
+    OUTPUT ${icon}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}x${size}
+    COMMAND makeIcon ${size} ${icon}
+    DEPENDS makeIcon
+    VERBATIM)
+  list(APPEND ICON_FILES ${icon})
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+# The manual page carries the project's version; compressed as Debian keeps manual pages.
+configure_file(packaging/quillo.1.in ${CMAKE_BINARY_DIR}/quillo.1 @ONLY)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/quillo.1.gz
+  COMMAND sh -c "gzip -9n -c ${CMAKE_BINARY_DIR}/quillo.1 > ${CMAKE_BINARY_DIR}/quillo.1.gz"
+  DEPENDS ${CMAKE_BINARY_DIR}/quillo.1
+  VERBATIM)
+add_custom_target(installedFiles ALL DEPENDS ${ICON_FILES} ${CMAKE_BINARY_DIR}/quillo.1.gz)
+
+install(TARGETS quillo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES packaging/quillo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_BINARY_DIR}/quillo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES README.md ${CMAKE_BINARY_DIR}/illegalChar.wav DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quillo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "loan repayment calculator for a variable rate and payment")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quillo steps through the repayment of a loan whose rate and monthly payment may change\n\
+while it is repaid, month by month, a year at a time or to the end, in a retro 640x480 window.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quillo developers <quillo@localhost>")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+# The dependencies are the shared libraries the program is linked with (SDL2, SDL2_mixer and
+# the C and C++ runtimes), as dpkg-shlibdeps finds them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)

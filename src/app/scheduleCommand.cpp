@@ -1,0 +1,229 @@
+#include "app/scheduleCommand.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "app/moneyFormat.h"
+#include "app/repayment.h"
+#include "app/scheduleText.h"
+
+namespace {
+
+constexpr std::string_view USAGE =
+    "usage: quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... "
+    "[--format csv|text]\n"
+    "Prints the repayment schedule, every month of it, and the totals line.\n"
+    "  LOAN, PAYMENT   amounts as the fields take them: digits, a point, commas (250,000)\n"
+    "  RATE            the annual rate in percent: digits and a point\n"
+    "  PAYMENT         left out or 0: the interest due, rounded up to the cent\n"
+    "  --change M:R:P  rate R and payment P from month M on, as if typed after month M - 1;\n"
+    "                  leave R or P empty to keep it (13::1100)\n"
+    "  --format csv    Month,Rate,Payment,Interest,Principal,Remainder,Total interest "
+    "(the default)\n"
+    "  --format text   the lines as the window shows them\n"
+    "Exit status: 0 done; 1 a payment below the interest due, or the output could not be\n"
+    "written; 2 arguments it cannot use.\n";
+
+constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
+constexpr std::string_view RATE_CHARACTERS = "0123456789.";
+// "12000,12.5,1000.00,..." with room to spare.
+constexpr size_t LINE_SIZE_GUESS = 96;
+
+struct Change {
+  int32_t month = 0;
+  std::string_view rate, payment;  // empty: kept
+};
+
+struct Request {
+  std::vector<std::string_view> amounts;  // loan, rate and payment, as given
+  std::vector<Change> changes;
+  bool text = false;
+};
+
+bool onlyOf(std::string_view text, std::string_view characters) {
+  return text.find_first_not_of(characters) == std::string_view::npos;
+}
+
+// The value of an option given as "--name value" or "--name=value"; false when it has none.
+bool optionValue(int argc, const char* const* argv, int& i, std::string_view name,
+                 std::string_view& value) {
+  const std::string_view arg = argv[i];
+  if (arg == name) {
+    if (i + 1 >= argc) return false;
+    value = argv[++i];
+    return true;
+  }
+  value = arg.substr(name.size() + 1);
+  return true;
+}
+
+bool isOption(std::string_view arg, std::string_view name) {
+  return arg == name ||
+         (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
+}
+
+// "13:5.5:1100"; answers what is wrong with it, or nothing.
+std::string readChange(std::string_view text, Change& change) {
+  const size_t first = text.find(':');
+  const size_t second = first == std::string_view::npos ? first : text.find(':', first + 1);
+  if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos) {
+    return "a change is MONTH:RATE:PAYMENT, not " + std::string(text);
+  }
+  const std::string_view month = text.substr(0, first);
+  change.rate = text.substr(first + 1, second - first - 1);
+  change.payment = text.substr(second + 1);
+  const auto [end, error] =
+      std::from_chars(month.data(), month.data() + month.size(), change.month);
+  if (month.empty() || error != std::errc() || end != month.data() + month.size() ||
+      change.month < 1 || change.month > MONTH_LIMIT) {
+    return "the month of a change is 1 to 12000, not " + std::string(month);
+  }
+  if (!onlyOf(change.rate, RATE_CHARACTERS)) return "not a rate: " + std::string(change.rate);
+  if (!onlyOf(change.payment, AMOUNT_CHARACTERS)) {
+    return "not an amount: " + std::string(change.payment);
+  }
+  return {};
+}
+
+// Answers what is wrong with the arguments, or nothing.
+std::string readRequest(int argc, const char* const* argv, Request& request) {
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    std::string_view value;
+    if (isOption(arg, "--change")) {
+      if (!optionValue(argc, argv, i, "--change", value)) return "--change needs a value";
+      Change change;
+      if (std::string problem = readChange(value, change); !problem.empty()) return problem;
+      request.changes.push_back(change);
+    } else if (isOption(arg, "--format")) {
+      if (!optionValue(argc, argv, i, "--format", value)) return "--format needs a value";
+      if (value != "csv" && value != "text") {
+        return "the format is csv or text, not " + std::string(value);
+      }
+      request.text = value == "text";
+    } else if (arg.starts_with("-")) {
+      return "unknown option " + std::string(arg);
+    } else {
+      request.amounts.push_back(arg);
+    }
+  }
+  if (request.amounts.size() < 2) return "the loan amount and the rate are needed";
+  if (request.amounts.size() > 3) return "one amount too many: " + std::string(request.amounts[3]);
+  for (size_t k : {0u, 2u}) {
+    if (k < request.amounts.size() && !onlyOf(request.amounts[k], AMOUNT_CHARACTERS)) {
+      return "not an amount: " + std::string(request.amounts[k]);
+    }
+  }
+  if (!onlyOf(request.amounts[1], RATE_CHARACTERS)) {
+    return "not a rate: " + std::string(request.amounts[1]);
+  }
+  if (amountValue(request.amounts[0]) == 0) return "the loan amount must not be 0";
+  // Applied in the order of their months, as a user stepping through the schedule would.
+  std::stable_sort(request.changes.begin(), request.changes.end(),
+                   [](const Change& a, const Change& b) { return a.month < b.month; });
+  return {};
+}
+
+struct Run {
+  Repayment repayment;
+  std::string rateText;     // as typed
+  std::string paymentText;  // as shown
+};
+
+// The payment confirmed as the "Continue" choice does it; false, with the message, when it
+// falls short of the interest due.
+bool confirmPayment(Run& run, std::string& err) {
+  std::string due;
+  if (checkPayment(run.repayment, due) == PaymentCheck::Refused) {
+    err += paymentMessage(due);
+    err += '\n';
+    return false;
+  }
+  run.paymentText = formatAmount(run.repayment.payment, 2, false);
+  return true;
+}
+
+void appendMonth(const Run& run, std::string_view interest, bool text, std::string& out) {
+  const Repayment& r = run.repayment;
+  if (text) {
+    out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
+    out += '\n';
+  } else {
+    appendTableRow(out, ',',
+                   {r.monthCount, run.rateText, run.paymentText, interest, r.monthPrincipal,
+                    r.balance, r.totalInterest});
+  }
+}
+
+int writeSchedule(const Request& request, std::string& out, std::string& err) {
+  Run run;
+  Repayment& r = run.repayment;
+  r.balance = amountValue(request.amounts[0]);
+  run.rateText = request.amounts[1];
+  r.annualRate = numberValue(run.rateText);
+  // An empty payment field holds 0.
+  if (request.amounts.size() > 2 && !request.amounts[2].empty()) {
+    r.payment = amountValue(request.amounts[2]);
+  }
+  if (!confirmPayment(run, err)) return 1;
+  startRepayment(r);
+
+  // Nothing of a schedule that stops at a refused payment is written.
+  const size_t start = out.size();
+  out.reserve(start + LINE_SIZE_GUESS * MONTHS_PER_YEAR);
+  if (!request.text) appendTableHeader(out, ',');
+  auto change = request.changes.begin();
+  while (canRepayMonth(r)) {
+    for (; change != request.changes.end() && change->month == r.monthCount + 1; ++change) {
+      if (!change->rate.empty()) {
+        run.rateText = change->rate;
+        r.annualRate = numberValue(run.rateText);
+      }
+      if (!change->payment.empty()) r.payment = amountValue(change->payment);
+      if (!confirmPayment(run, err)) {
+        out.resize(start);
+        return 1;
+      }
+    }
+    char shownInterest[AMOUNT_TEXT_SIZE];
+    appendMonth(run, repayMonth(r, shownInterest), request.text, out);
+  }
+  const std::string totals = totalsLine(r);
+  out.append(totals, 0, totals.find_last_not_of(' ') + 1);
+  out += '\n';
+  return 0;
+}
+
+}  // namespace
+
+int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err) {
+  for (int i = 2; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--help") {
+      out += USAGE;
+      return 0;
+    }
+  }
+  Request request;
+  if (std::string problem = readRequest(argc, argv, request); !problem.empty()) {
+    err += "quillo schedule: " + problem + "\n";
+    err += USAGE;
+    return 2;
+  }
+  return writeSchedule(request, out, err);
+}
+
+int runScheduleCommand(int argc, const char* const* argv) {
+  std::string out, err;
+  int status = scheduleCommand(argc, argv, out, err);
+  const bool written =
+      std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
+  if (!written && status == 0) {
+    err += "quillo schedule: the schedule could not be written\n";
+    status = 1;
+  }
+  std::fwrite(err.data(), 1, err.size(), stderr);
+  return status;
+}

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "app/commandLine.h"
+#include "screen/private/headless.h"
+#include "screen/private/surfaceState.h"
+#include "support/scratchDirectory.h"
+
+// How the program is started: the options and QUILLO_SCALE, what it prints and how it ends, and
+// the data directory it works in.
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct StartCase {
+  std::vector<std::string> arguments;
+  const char* scaleVariable;
+  CommandAction action;
+  int scale = 0;
+  bool changeDirectory = false;
+  std::string dataDirectory = "";
+};
+
+constexpr CommandAction RUN = CommandAction::Run, BAD = CommandAction::UsageError;
+
+class CommandLineCases : public testing::TestWithParam<StartCase> {};
+
+TEST_P(CommandLineCases, ReadAsTheUserMeantOrRefused) {
+  const StartCase& c = GetParam();
+  CommandLine line = parseCommandLine(c.arguments, c.scaleVariable);
+  EXPECT_EQ(line.action, c.action);
+  if (c.action == BAD) {
+    EXPECT_FALSE(line.error.empty());
+    return;
+  }
+  EXPECT_EQ(line.scale, c.scale);
+  EXPECT_EQ(line.changeDirectory, c.changeDirectory);
+  EXPECT_EQ(line.dataDirectory, c.dataDirectory);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartOptions, CommandLineCases,
+    testing::Values(
+        StartCase{{}, nullptr, RUN, 0, false, ""}, StartCase{{"--scale", "3"}, nullptr, RUN, 3},
+        StartCase{{"--scale=8"}, nullptr, RUN, 8}, StartCase{{"--scale", "1"}, nullptr, RUN, 1},
+        StartCase{{"--scale", "9"}, nullptr, BAD}, StartCase{{"--scale", "0"}, nullptr, BAD},
+        StartCase{{"--scale", "-2"}, nullptr, BAD}, StartCase{{"--scale", "2x"}, nullptr, BAD},
+        StartCase{{"--scale"}, nullptr, BAD}, StartCase{{"--scale="}, nullptr, BAD},
+        StartCase{{}, "4", RUN, 4}, StartCase{{}, "12", BAD}, StartCase{{}, "", BAD},
+        StartCase{{}, "big", BAD},
+        // The flag wins over the variable, even over one that would be refused.
+        StartCase{{"--scale", "2"}, "5", RUN, 2}, StartCase{{"--scale", "2"}, "big", RUN, 2},
+        StartCase{{"--data-dir"}, nullptr, RUN, 0, true, ""},
+        StartCase{{"--data-dir", "/tmp/q"}, nullptr, RUN, 0, true, "/tmp/q"},
+        StartCase{{"--data-dir=rel/q"}, nullptr, RUN, 0, true, "rel/q"},
+        StartCase{{"--data-dir", "--scale", "2"}, nullptr, RUN, 2, true, ""},
+        StartCase{{"--scale", "2", "--data-dir"}, "3", RUN, 2, true, ""},
+        StartCase{{"--data-dir="}, nullptr, BAD},
+        StartCase{{"--help"}, nullptr, CommandAction::PrintHelp},
+        StartCase{{"--version"}, nullptr, CommandAction::PrintVersion},
+        StartCase{{"--version", "--help"}, nullptr, CommandAction::PrintHelp},
+        StartCase{{"--help", "--bogus"}, nullptr, BAD}, StartCase{{"schedule"}, nullptr, BAD},
+        StartCase{{"-h"}, nullptr, BAD}, StartCase{{"--scales", "2"}, nullptr, BAD},
+        StartCase{{"loan.txt"}, nullptr, BAD}, StartCase{{""}, nullptr, BAD}));
+
+TEST(DataDirectory, TheUsersComesFromXdgDataHomeOrElseHome) {
+  struct Case {
+    const char *xdgDataHome, *home;
+    std::string directory;
+  };
+  for (const Case& c : {Case{"/data", "/home/u", "/data/quillo"},
+                        Case{nullptr, "/home/u", "/home/u/.local/share/quillo"},
+                        Case{"", "/home/u", "/home/u/.local/share/quillo"},
+                        Case{"data", "/home/u", "/home/u/.local/share/quillo"},
+                        Case{"/data", nullptr, "/data/quillo"}, Case{nullptr, "", ""},
+                        Case{nullptr, nullptr, ""}}) {
+    EXPECT_EQ(userDataDirectory(c.xdgDataHome, c.home), c.directory)
+        << (c.xdgDataHome ? c.xdgDataHome : "(unset)") << " " << (c.home ? c.home : "(unset)");
+  }
+}
+
+TEST(DataDirectory, IsMadeWithItsParentsAndBecomesTheWorkingDirectory) {
+  ScratchDirectory scratch;
+  fs::path nested = scratch.path / "share" / "quillo";
+  std::string error;
+  ASSERT_TRUE(enterDataDirectory(nested.string(), error)) << error;
+  EXPECT_EQ(fs::current_path(), nested);
+  scratch::writeFile("kept.txt", "x");
+  ASSERT_TRUE(enterDataDirectory(nested.string(), error)) << error;
+  EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"kept.txt"});
+
+  fs::current_path(scratch.path);
+  scratch::writeFile("plain", "a file, not a directory");
+  EXPECT_FALSE(enterDataDirectory((scratch.path / "plain" / "quillo").string(), error));
+  EXPECT_NE(error.find("plain"), std::string::npos) << error;
+  EXPECT_EQ(fs::current_path(), scratch.path);
+}
+
+// What `quillo ...` prints, where, and the status it ends with.
+TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
+  struct Case {
+    std::vector<std::string> arguments;
+    bool runs;
+    int status;
+    std::string stdoutPattern, stderrPattern;
+  };
+  const std::string usage = "usage: quillo \\[--scale N\\] \\[--data-dir \\[DIR\\]\\]\n[^]*";
+  for (const Case& c : {
+           Case{{"--help"}, false, 0, usage, ""},
+           Case{{"--version"}, false, 0, "quillo [0-9]+\\.[0-9]+\\.[0-9]+\n", ""},
+           Case{{"--bogus"}, false, 2, "", "quillo: unknown argument: --bogus\n" + usage},
+           Case{{"--scale", "10"}, false, 2, "", "quillo: --scale needs [^]*"},
+           Case{{"--scale", "3", "--data-dir", "data"}, true, 0, "", ""},
+       }) {
+    SCOPED_TRACE(c.arguments[0]);
+    ScratchDirectory scratch;
+    headless::reset();
+    std::vector<char*> argv = {const_cast<char*>("quillo")};
+    for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    int status = -1;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    bool runs = prepareRun(static_cast<int>(argv.size()), argv.data(), status);
+    std::string out = testing::internal::GetCapturedStdout();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(runs, c.runs);
+    EXPECT_EQ(status, c.status);
+    EXPECT_TRUE(std::regex_match(out, std::regex(c.stdoutPattern))) << out;
+    EXPECT_TRUE(std::regex_match(err, std::regex(c.stderrPattern))) << err;
+    if (c.runs) {
+      EXPECT_EQ(fs::current_path(), scratch.path / "data");
+      EXPECT_EQ(screen::textState.windowScale, 3);
+    }
+  }
+}
+
+TEST(DefaultScale, TheLargestWindowInTwoThirdsOfTheUsableArea) {
+  struct Case {
+    int width, height, scale;
+  };
+  for (const Case& c :
+       {Case{640, 480, 1}, Case{1920, 1080, 1}, Case{1280, 960, 1}, Case{1920, 1440, 2},
+        Case{1919, 1440, 1}, Case{2560, 1600, 2}, Case{3840, 2160, 3}, Case{3840, 2112, 2},
+        Case{5120, 2880, 4}, Case{7680, 4320, 6}, Case{20000, 20000, 8}, Case{0, 0, 1}}) {
+    EXPECT_EQ(screen::fittingWindowScale(c.width, c.height), c.scale) << c.width << "x" << c.height;
+  }
+}
+
+}  // namespace

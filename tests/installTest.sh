@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The program as a user installs it: `cmake --install` into a scratch prefix, and the Debian
+# package that CPack makes, unpacked with `dpkg -x` into a scratch root. Each must hold every
+# file, a desktop entry that validates and starts the program in its data directory, the two
+# icons, a manual page that formats without warnings, and a program that tells its version.
+#
+# usage: tests/installTest.sh BUILD_DIRECTORY VERSION
+set -euo pipefail
+
+build="$1"
+version="$2"
+scratch="$(mktemp -d /tmp/quilloInstallXXXXXX)"
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# The PNG's size and colours as an independent decoder reads them: every chunk's CRC, the zlib
+# stream, one filter byte and 3 bytes a pixel per row. The colours are the "Light on Dark"
+# background (0,0,16), button (0,38,0), title (63,63,11) and white, each 6-bit level L shown
+# as (L * 255 + 31) / 63.
+check_icon() {
+  python3 - "$1" "$2" <<'EOF'
+import struct, sys, zlib
+path, size = sys.argv[1], int(sys.argv[2])
+data = open(path, "rb").read()
+assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
+at, chunks = 8, {}
+while at < len(data):
+    length, kind = struct.unpack(">I4s", data[at:at + 8])
+    body = data[at + 8:at + 8 + length]
+    assert struct.unpack(">I", data[at + 8 + length:at + 12 + length])[0] == zlib.crc32(kind + body), kind
+    chunks[kind] = chunks.get(kind, b"") + body
+    at += 12 + length
+width, height, depth, colour_type = struct.unpack(">IIBB", chunks[b"IHDR"][:10])
+assert (width, height, depth, colour_type) == (size, size, 8, 2), (width, height, depth, colour_type)
+raw = zlib.decompress(chunks[b"IDAT"])
+assert len(raw) == size * (1 + 3 * size), len(raw)
+colours = set()
+for y in range(size):
+    row = raw[y * (1 + 3 * size):(y + 1) * (1 + 3 * size)]
+    assert row[0] == 0, "filtered row"
+    colours.update(tuple(row[1 + 3 * x:4 + 3 * x]) for x in range(size))
+expected = {(0, 0, 65), (0, 154, 0), (255, 255, 45), (255, 255, 255)}
+assert colours == expected, sorted(colours)
+EOF
+}
+
+check_tree() {
+  local root="$1"
+  local files=(
+    bin/quillo
+    share/applications/quillo.desktop
+    share/icons/hicolor/48x48/apps/quillo.png
+    share/icons/hicolor/256x256/apps/quillo.png
+    share/man/man1/quillo.1.gz
+    share/doc/quillo/README.md
+    share/doc/quillo/illegalChar.wav
+  )
+  for file in "${files[@]}"; do
+    [ -f "$root/$file" ] || fail "$root/$file is missing"
+  done
+  [ -x "$root/bin/quillo" ] || fail "$root/bin/quillo cannot be run"
+
+  local entry="$root/share/applications/quillo.desktop"
+  desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+  grep -qx 'Exec=quillo --data-dir' "$entry" || fail "the desktop entry starts: $(grep ^Exec "$entry")"
+  grep -qx 'Icon=quillo' "$entry" || fail "the desktop entry names another icon"
+
+  for size in 48 256; do
+    check_icon "$root/share/icons/hicolor/${size}x${size}/apps/quillo.png" "$size" ||
+      fail "the ${size}x${size} icon"
+  done
+  [ "$(head -c 4 "$root/share/doc/quillo/illegalChar.wav")" = RIFF ] || fail "the sound is no wave"
+
+  local page="$scratch/page.txt" warnings="$scratch/warnings.txt"
+  zcat "$root/share/man/man1/quillo.1.gz" | groff -man -Tascii -P-cbu -ww >"$page" 2>"$warnings"
+  [ ! -s "$warnings" ] || fail "the manual page: $(cat "$warnings")"
+  for section in SYNOPSIS WINDOW KEYS OPTIONS ENVIRONMENT FILES; do
+    grep -q "^$section" "$page" || fail "the manual page has no $section"
+  done
+  for word in --scale --data-dir --version --help QUILLO_SCALE XDG_DATA_HOME quilloOptions.txt; do
+    grep -q -- "$word" "$page" || fail "the manual page does not mention $word"
+  done
+
+  local said
+  said="$("$root/bin/quillo" --version)" || fail "quillo --version ended with status $?"
+  [ "$said" = "quillo $version" ] || fail "quillo --version said \"$said\", not \"quillo $version\""
+
+  # As the desktop menu starts it: the user's data directory is made; without a display the
+  # program then ends with status 1.
+  local data="$scratch/xdg/quillo" status=0
+  rm -rf "$scratch/xdg"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_DATA_HOME="$scratch/xdg" \
+    "$root/bin/quillo" --data-dir >"$scratch/run.log" 2>&1 || status=$?
+  [ "$status" = 1 ] || fail "quillo --data-dir without a display ended with status $status"
+  [ -d "$data" ] || fail "$data was not made"
+}
+
+cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log" ||
+  fail "cmake --install: $(cat "$scratch/install.log")"
+check_tree "$scratch/prefix"
+
+(cd "$build" && cpack -G DEB -B "$scratch/package") >"$scratch/cpack.log" 2>&1 ||
+  fail "cpack: $(cat "$scratch/cpack.log")"
+deb="$scratch/package/quillo_${version}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "no $(basename "$deb"); cpack made: $(ls "$scratch/package")"
+[ "$(dpkg-deb -f "$deb" Package)" = quillo ] || fail "the package's name"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version"
+depends="$(dpkg-deb -f "$deb" Depends)"
+for library in libsdl2-2.0-0 libsdl2-mixer-2.0-0; do
+  [[ ", $depends," == *", $library "* || ", $depends," == *", $library,"* ]] ||
+    fail "the package does not depend on $library: $depends"
+done
+dpkg -x "$deb" "$scratch/root"
+outside="$(cd "$scratch/root" && find . -mindepth 1 -maxdepth 1 ! -name usr)"
+[ -z "$outside" ] || fail "the package puts files outside /usr: $outside"
+check_tree "$scratch/root/usr"
+echo "installed and packaged quillo $version: all files in place"

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/calculatorState.h"
+#include "app/mainScreen.h"
+#include "app/schedule.h"
+#include "app/scheduleCommand.h"
+#include "support/freshScreen.h"
+#include "support/mainScreenScript.h"
+#include "support/screenReader.h"
+
+namespace {
+
+struct Output {
+  int status = -1;
+  std::string out, err;
+  std::vector<std::string> lines;  // of out
+};
+
+Output runCommand(const std::vector<std::string>& args) {
+  std::vector<const char*> argv = {"quillo", "schedule"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  Output o;
+  o.status = scheduleCommand(static_cast<int>(argv.size()), argv.data(), o.out, o.err);
+  size_t start = 0;
+  for (size_t end; (end = o.out.find('\n', start)) != std::string::npos; start = end + 1) {
+    o.lines.push_back(o.out.substr(start, end - start));
+  }
+  EXPECT_EQ(start, o.out.size()) << "the output ends with a line end";
+  return o;
+}
+
+const std::string HEADER = "Month,Rate,Payment,Interest,Principal,Remainder,Total interest";
+
+// Figures worked out by hand and with exact rational arithmetic rounded as the calculator
+// rounds (64-bit significand for the interest, halves of a cent decided on the exact value).
+TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
+  struct Case {
+    std::vector<std::string> args;
+    size_t months;
+    std::vector<std::string> firstLines, lastLines;  // the month lines; the totals line follows
+    std::string totals;
+  };
+  const std::vector<Case> cases = {
+      {{"1000", "12", "100", "--format", "csv"},
+       11,
+       {"1,12,100.00,10.00,90.00,910.00,10.00", "2,12,100.00,9.10,90.90,819.10,19.10"},
+       {"10,12,100.00,1.57,98.43,58.40,58.40", "11,12,100.00,0.58,58.40,0.00,58.98"},
+       "(0 years and 11 months)"},
+      // 0.40 less four times 0.10 leaves a residue of about 3E-17, which counts as repaid.
+      {{"0.40", "0", "0.10"},
+       4,
+       {"1,0,0.10,0.00,0.10,0.30,0.00"},
+       {"4,0,0.10,0.00,0.10,0.00,0.00"},
+       "(0 years and 4 months)"},
+      // 12 / 1200 * 1007.5 lies just below 10.075.
+      {{"1007.5", "12", "100"},
+       11,
+       {"1,12,100.00,10.07,89.93,917.57,10.07"},
+       {"11,12,100.00,0.66,66.69,0.00,59.85"},
+       "(0 years and 11 months)"},
+      {{"1200.5", "12", "12.01"},
+       783,
+       {"1,12,12.01,12.01,0.00,1200.50,12.01", "2,12,12.01,12.00,0.01,1200.49,24.01"},
+       {"782,12,12.01,0.16,11.85,3.82,8195.14", "783,12,12.01,0.04,3.82,0.00,8195.18"},
+       "(65 years and 3 months)"},
+      // No payment: the interest due, exactly covered for a thousand years.
+      {{"250,000", "6"},
+       12000,
+       {"1,6,1250.00,1250.00,0.00,250000.00,1250.00"},
+       {"12000,6,1250.00,1250.00,0.00,250000.00,15000000.00"},
+       "(1000 years and 0 months)  and you still haven't paid it off!!!"},
+      {{"1000", "12", "100", "--change", "2:24:"},
+       12,
+       {"1,12,100.00,10.00,90.00,910.00,10.00", "2,24,100.00,18.20,81.80,828.20,28.20"},
+       {"12,24,100.00,0.29,14.31,0.00,114.60"},
+       "(1 years and 0 months)"},
+      {{"1,000", "12", "100", "--change=3::50"},
+       20,
+       {"1,12,100.00,10.00,90.00,910.00,10.00", "2,12,100.00,9.10,90.90,819.10,19.10"},
+       {"19,12,50.00,0.97,49.03,48.54,98.54", "20,12,50.00,0.49,48.54,0.00,99.03"},
+       "(1 years and 8 months)"},
+      // The changes apply in the order of their months, whatever their order here.
+      {{"30000", "4.5", "300", "--change", "100:9.75:1000", "--change", "50::"},
+       107,
+       {"1,4.5,300.00,112.50,187.50,29812.50,112.50"},
+       {"106,9.75,1000.00,14.84,985.16,841.44,7541.44",
+        "107,9.75,1000.00,6.84,841.44,0.00,7548.28"},
+       "(8 years and 11 months)"},
+      // A payment of 0 at a change becomes the interest due on the balance reached.
+      {{"100000", "7.25", "800", "--change", "13::0"},
+       2056,
+       {"1,7.25,800.00,604.17,195.83,99804.17,604.17"},
+       {"2056,7.25,589.49,0.34,55.74,0.00,1113984.15"},
+       "(171 years and 4 months)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Output o = runCommand(c.args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    ASSERT_EQ(o.lines.size(), c.months + 2);
+    EXPECT_EQ(o.lines.front(), HEADER);
+    EXPECT_EQ(o.lines.back(), c.totals);
+    for (size_t i = 0; i < c.firstLines.size(); ++i) EXPECT_EQ(o.lines[1 + i], c.firstLines[i]);
+    for (size_t i = 0; i < c.lastLines.size(); ++i) {
+      EXPECT_EQ(o.lines[c.months + 1 - c.lastLines.size() + i], c.lastLines[i]);
+    }
+    for (size_t month = 1; month <= c.months; ++month) {
+      ASSERT_EQ(o.lines[month].substr(0, o.lines[month].find(',')), std::to_string(month));
+    }
+  }
+}
+
+TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string due;
+  };
+  const std::vector<Case> cases = {
+      {{"250000", "6", "1000"}, "1,250.00"},
+      {{"1000", "1", "0.5", "--format", "text"}, "0.84"},
+      // After twelve months 5.5% of 246,916.11 is 1,131.70, more than 1,100.
+      {{"250000", "6", "1500", "--change", "13:5.5:1100"}, "1,131.70"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Output o = runCommand(c.args);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Payment must be >= interest due ($" + c.due + ")\n");
+    EXPECT_EQ(o.out, "");
+  }
+}
+
+TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string problem;
+  };
+  const std::vector<Case> cases = {
+      {{}, "the loan amount and the rate are needed"},
+      {{"1000", "12", "100", "5"}, "one amount too many: 5"},
+      {{"0", "12", "100"}, "the loan amount must not be 0"},
+      {{"1000x", "12"}, "not an amount: 1000x"},
+      {{"1000", "1,5"}, "not a rate: 1,5"},
+      {{"-1000", "12"}, "unknown option -1000"},
+      {{"1000", "12", "--verbose"}, "unknown option --verbose"},
+      {{"1000", "12", "--format", "tsv"}, "the format is csv or text, not tsv"},
+      {{"1000", "12", "--format"}, "--format needs a value"},
+      {{"1000", "12", "--change"}, "--change needs a value"},
+      {{"1000", "12", "--change", "13:5"}, "a change is MONTH:RATE:PAYMENT, not 13:5"},
+      {{"1000", "12", "--change", "13:5:1:2"}, "a change is MONTH:RATE:PAYMENT, not 13:5:1:2"},
+      {{"1000", "12", "--change", "0:5:"}, "the month of a change is 1 to 12000, not 0"},
+      {{"1000", "12", "--change", "12001:5:"}, "the month of a change is 1 to 12000, not 12001"},
+      {{"1000", "12", "--change", "2:a:"}, "not a rate: a"},
+      {{"1000", "12", "--change", "2::-5"}, "not an amount: -5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Output o = runCommand(c.args);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err.substr(0, o.err.find('\n')), "quillo schedule: " + c.problem);
+    EXPECT_NE(o.err.find("\nusage: quillo schedule LOAN RATE [PAYMENT]"), std::string::npos);
+  }
+  const Output help = runCommand({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.substr(0, 22), "usage: quillo schedule");
+  EXPECT_EQ(help.err, "");
+}
+
+// The window's lines for these inputs, typed into the fields and confirmed, stepped a month at
+// a time, with each change typed and confirmed before its month. Past the first `head` months
+// and the last change, Ctrl+Page Down takes the rest at once (it leaves the screen of stepping
+// every month), and only the last screenful is read; the lines in between stay empty.
+struct Change {
+  int32_t month;
+  std::string rate, payment;  // empty: not typed
+};
+
+void typeInto(int focus, const std::string& text) {
+  calc.focus = focus;
+  calc.editText = text;
+  commitField();
+}
+
+std::vector<std::string> windowLines(const std::string& loan, const std::string& rate,
+                                     const std::string& payment, const std::vector<Change>& changes,
+                                     size_t head) {
+  openFreshScreen();
+  startCalculation();
+  typeInto(FOCUS_LOAN, loan);
+  typeInto(FOCUS_RATE, rate);
+  typeInto(FOCUS_PAYMENT, payment);
+  confirmInputs();
+  std::vector<std::string> lines;
+  while (calc.stepping) {
+    for (const Change& change : changes) {
+      if (change.month != calc.monthCount + 1) continue;
+      if (!change.rate.empty()) typeInto(FOCUS_RATE, change.rate);
+      if (!change.payment.empty()) typeInto(FOCUS_PAYMENT, change.payment);
+      confirmInputs();
+    }
+    const bool changesAhead = std::any_of(
+        changes.begin(), changes.end(), [](const Change& c) { return c.month > calc.monthCount; });
+    if (lines.size() >= head && !changesAhead) {
+      stepToEnd();
+      if (!calc.stepping) {
+        const std::vector<std::string> band = mainScript::scheduleRows();
+        lines.resize(static_cast<size_t>(calc.monthCount) + 1 - band.size());
+        lines.insert(lines.end(), band.begin(), band.end());
+        break;
+      }
+    }
+    stepDown();
+    const int row = calc.stepping ? std::min(15 + calc.monthCount, 27) : calc.scheduleRow + 1;
+    lines.push_back(screenReader::rowText(row));
+  }
+  return lines;
+}
+
+TEST(ScheduleCommand, TheTextFormatIsWhatTheWindowShows) {
+  struct Case {
+    std::string loan, rate, payment;
+    std::vector<Change> changes;
+  };
+  const std::vector<Case> cases = {
+      {"1000", "12", "100", {}},
+      {"30000", "4.5", "300", {{13, "9.75", "1000"}, {40, "", "2,000"}}},
+      {"250000", "6", "", {}},                           // a thousand years, never repaid
+      {"1000000000000000", "1.2", "2000000000000", {}},  // amounts too wide for their places
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.loan + " " + c.rate + " " + c.payment);
+    std::vector<std::string> args = {c.loan, c.rate, c.payment, "--format", "text"};
+    for (const Change& change : c.changes) {
+      args.insert(args.end(), {"--change", std::to_string(change.month) + ":" + change.rate + ":" +
+                                               change.payment});
+    }
+    const Output o = runCommand(args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<std::string> window = windowLines(c.loan, c.rate, c.payment, c.changes, 150);
+    ASSERT_EQ(o.lines.size(), window.size());
+    for (size_t i = 0; i < window.size(); ++i) {
+      if (!window[i].empty()) {
+        ASSERT_EQ(o.lines[i], window[i]) << i + 1;
+      }
+    }
+  }
+}
+
+}  // namespace
