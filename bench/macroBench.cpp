@@ -8,7 +8,7 @@
 #include "controls/inputLoop.h"
 #include "editor/fieldEditor.h"
 #include "editor/macroFiles.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 // Loading a macro file of several megabytes, and playing one back into a field.

@@ -11,7 +11,7 @@
 #include "app/program.h"
 #include "app/schedule.h"
 #include "app/scheduleCommand.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 
 namespace {
 

@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 
 # The icons are drawn at build time from the program's own font and palette.
 add_executable(makeIcon tools/makeIcon.cpp)
-target_link_libraries(makeIcon PRIVATE quillo_core)
+target_link_libraries(makeIcon PRIVATE quillo_colours quillo_screen)
 set(ICON_SIZES 48 256)
 set(ICON_FILES)
 foreach(size ${ICON_SIZES})

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "screen/private/surfaceState.h"
 #include "screen/screen.h"
-#include "screen/surfaceState.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "editor/fieldEditor.h"
 #include "editor/macroFiles.h"
 #include "screen/fonts.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "controls/eventCodes.h"
 #include "controls/inputLoop.h"
 #include "editor/macroTranslation.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editor/characterMask.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/warningChime.h"
 #include "support/editorTestSupport.h"
 #include "support/scratchDirectory.h"

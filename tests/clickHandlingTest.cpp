@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/program.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/mainScreenScript.h"
 #include "support/screenReader.h"

@@ -5,7 +5,7 @@
 #include "colours/builtInPalettes.h"
 #include "colours/colourEditor.h"
 #include "controls/inputLoop.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
 

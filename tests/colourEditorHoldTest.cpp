@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "colours/colourEditor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
 

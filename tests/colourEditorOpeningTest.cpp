@@ -3,7 +3,7 @@
 #include <string>
 
 #include "colours/colourEditor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
 #include "support/scratchDirectory.h"

@@ -6,7 +6,7 @@
 #include "colours/builtInPalettes.h"
 #include "colours/colourScheme.h"
 #include "controls/inputLoop.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
 #include "support/scratchDirectory.h"

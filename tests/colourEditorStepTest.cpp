@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "colours/colourEditor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
 #include "support/keyLetters.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/commandLine.h"
-#include "screen/headless.h"
-#include "screen/surfaceState.h"
+#include "screen/private/headless.h"
+#include "screen/private/surfaceState.h"
 #include "support/scratchDirectory.h"
 
 // How the program is started: the options and QUILLO_SCALE, what it prints and how it ends, and

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "screen/fonts.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace {

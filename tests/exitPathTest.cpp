@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "app/program.h"
-#include "screen/files.h"
-#include "screen/headless.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
+#include "screen/private/surfaceState.h"
 #include "screen/screen.h"
-#include "screen/surfaceState.h"
 #include "support/colourDialogSupport.h"
+#include "support/fileFaults.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"
@@ -169,9 +170,8 @@ TEST(ExitPath, AFailedWriteDuringASchedulesEndIsSilent) {
   headless::key("\r");
   headless::extendedKey(screen::KEY_PAGE_DOWN);
   mainScript::clickControl(EXIT);
-  screen::fileTable.writeBudget = 0;
+  FileFaultScope faults({.writeBudget = 0});
   runProgram();
-  screen::fileTable.writeBudget = -1;
   EXPECT_TRUE(scratch::fileNames().empty());
   EXPECT_EQ(screenReader::rowText(1).find("QUILLO 2.1"), 34u);
   EXPECT_EQ(mainScript::scheduleRows().size(), 12u);

@@ -2,7 +2,7 @@
 
 #include "controls/inputLoop.h"
 #include "editor/fieldCursor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/editorTestSupport.h"
 

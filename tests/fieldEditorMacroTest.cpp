@@ -4,7 +4,7 @@
 
 #include "controls/inputLoop.h"
 #include "editor/fieldEditor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/editorTestSupport.h"
 #include "support/screenReader.h"

@@ -5,7 +5,7 @@
 
 #include "controls/inputLoop.h"
 #include "editor/fieldEditor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/editorTestSupport.h"
 
 namespace {

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "screen/files.h"
+#include "screen/private/fileTable.h"
 #include "screen/screen.h"
+#include "support/fileFaults.h"
 #include "support/scratchDirectory.h"
 
 namespace {
@@ -95,12 +96,11 @@ TEST(FileItemWrite, TheOldFileSurvivesUntilACompleteNewOneReplacesIt) {
     scratch::writeFile("options.txt", old);
     int file = screen::freeFileNumber();
     ASSERT_EQ(screen::openFile("options.txt", screen::FileMode::WriteText, file), 0) << c.what;
-    screen::fileTable.writeBudget = c.budget;
+    FileFaultScope faults({.writeBudget = c.budget});
     screen::writeItem(file, std::string_view("new.wav"), Separator::LineEnd);
     EXPECT_EQ(scratch::readFile("options.txt"), old) << c.what << ": replaced before the close";
     screen::writeItem(file, 2, Separator::LineEnd);
     screen::closeFile(file);
-    screen::fileTable.writeBudget = -1;
     EXPECT_EQ(scratch::readFile("options.txt"), c.expected) << c.what;
     EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"options.txt"}) << c.what;
   }
@@ -150,10 +150,9 @@ TEST(FileItemWrite, AFailedWriteOfANewFileLeavesNoFile) {
   ScratchDirectory directory;
   int file = screen::freeFileNumber();
   ASSERT_EQ(screen::openFile("new.txt", screen::FileMode::WriteText, file), 0);
-  screen::fileTable.writeBudget = 3;
+  FileFaultScope faults({.writeBudget = 3});
   screen::writeItem(file, 123456, Separator::LineEnd);
   screen::closeFile(file);
-  screen::fileTable.writeBudget = -1;
   EXPECT_TRUE(scratch::fileNames().empty());
 }
 

@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "app/program.h"
-#include "screen/files.h"
-#include "screen/headless.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
+#include "support/fileFaults.h"
 #include "support/mainScreenScript.h"
 #include "support/programInvariants.h"
 #include "support/scratchDirectory.h"
@@ -52,9 +53,8 @@ Written runWithDisk(long budget, bool oldFiles) {
   headless::extendedKey(screen::KEY_UP);
   headless::click(colourDialogs::EDITOR_OK.x, colourDialogs::EDITOR_OK.y);
   headless::click(colourDialogs::PANEL_OK.x, colourDialogs::PANEL_OK.y);
-  screen::fileTable.writeBudget = budget;
+  FileFaultScope faults({.writeBudget = budget});
   runProgram();
-  screen::fileTable.writeBudget = -1;
   return {scratch::readFile(PALETTE), scratch::readFile(OPTIONS), scratch::fileNames()};
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "controls/inputLoop.h"
-#include "screen/headless.h"
 #include "screen/platform.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/editorTestSupport.h"
 

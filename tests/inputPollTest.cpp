@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "screen/headless.h"
 #include "screen/keyMap.h"
 #include "screen/platform.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace {

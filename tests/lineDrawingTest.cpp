@@ -3,7 +3,7 @@
 #include <set>
 #include <utility>
 
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace {

@@ -6,8 +6,9 @@
 
 #include "app/program.h"
 #include "controls/inputLoop.h"
-#include "screen/files.h"
-#include "screen/headless.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
+#include "support/fileFaults.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"
@@ -133,10 +134,9 @@ TEST(MacroBadInput, AFileThatCannotBeReadPlaysWhatWasRead) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDirectory scratchDirectory;
-    screen::fileTable.readBudget = c.readable;
+    FileFaultScope faults({.readBudget = c.readable});
     macroRun::run(
         "123456", [] { headless::type("5\t"); }, c.size);
-    screen::fileTable.readBudget = -1;
     EXPECT_EQ(screenReader::textAt(1, 1, 20), "Could not read 7.mac");
     EXPECT_EQ(screenReader::readCell(1, 1).ink, 11);
     EXPECT_EQ(mainScript::fieldText(1), c.loan);

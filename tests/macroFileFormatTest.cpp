@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"

@@ -5,7 +5,7 @@
 
 #include "app/program.h"
 #include "controls/inputLoop.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"

@@ -8,7 +8,7 @@
 
 #include "app/program.h"
 #include "controls/eventCodes.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/editorTestSupport.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"

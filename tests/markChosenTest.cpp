@@ -5,7 +5,7 @@
 
 #include "colours/markChosen.h"
 #include "controls/buttonRegistry.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace {

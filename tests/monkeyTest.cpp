@@ -13,9 +13,10 @@
 #include "colours/colourScheme.h"
 #include "colours/optionsDialog.h"
 #include "controls/inputLoop.h"
-#include "screen/files.h"
-#include "screen/headless.h"
-#include "screen/surfaceState.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
+#include "screen/private/surfaceState.h"
+#include "support/fileFaults.h"
 #include "support/monkeyEvents.h"
 #include "support/programInvariants.h"
 #include "support/scratchDirectory.h"
@@ -147,10 +148,10 @@ std::string checkAfterRun(monkey::Storm& storm) {
 // One run of the program, from start-up to its end, fed by the storm.
 std::string runOnce(monkey::Storm& storm, Coverage& reach) {
   monkey::plantFiles(storm.random, storm.files);
-  screen::fileTable.writeBudget = -1;
+  FileFaultScope faults({});
   storm.writeBudgetSet = false;
   if (monkey::chance(storm, 15)) {
-    screen::fileTable.writeBudget = monkey::randomBelow(storm, 60);
+    screen::fileFaults.writeBudget = monkey::randomBelow(storm, 60);
     storm.writeBudgetSet = true;
   }
   headless::reset();
@@ -176,7 +177,6 @@ std::string runOnce(monkey::Storm& storm, Coverage& reach) {
   runProgram();
   headless::headlessState.onPump = nullptr;
   if (problem.empty()) problem = checkAfterRun(storm);
-  screen::fileTable.writeBudget = -1;
   return problem;
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/program.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/mainScreenScript.h"
 #include "support/screenReader.h"

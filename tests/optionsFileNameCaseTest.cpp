@@ -5,7 +5,7 @@
 
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/scratchDirectory.h"
 
 // The file is read as QuilloOptions.txt and written as quilloOptions.txt; on a file system that

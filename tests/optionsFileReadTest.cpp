@@ -7,7 +7,7 @@
 
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/scratchDirectory.h"
 
 namespace {

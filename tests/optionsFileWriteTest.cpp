@@ -5,8 +5,9 @@
 
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
-#include "screen/files.h"
-#include "screen/headless.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
+#include "support/fileFaults.h"
 #include "support/scratchDirectory.h"
 
 namespace {
@@ -69,9 +70,8 @@ TEST(OptionsFileWrite, AFailedWriteKeepsTheOldFile) {
     headless::reset();
     scratch::writeFile("quilloOptions.txt", old);
     setSettings("a-new-sound.wav", 2);
-    screen::fileTable.writeBudget = budget;
+    FileFaultScope faults({.writeBudget = budget});
     writeOptions();
-    screen::fileTable.writeBudget = -1;
     EXPECT_EQ(scratch::readFile("quilloOptions.txt"), old);
     EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"quilloOptions.txt"});
   }
@@ -81,8 +81,7 @@ TEST(OptionsFileWrite, AFailedWriteWithNoOldFileLeavesNothing) {
   ScratchDirectory dir;
   headless::reset();
   setSettings("ding.wav", 2);
-  screen::fileTable.writeBudget = 3;
+  FileFaultScope faults({.writeBudget = 3});
   writeOptions();
-  screen::fileTable.writeBudget = -1;
   EXPECT_TRUE(scratch::fileNames().empty());
 }

@@ -6,7 +6,7 @@
 
 #include "app/program.h"
 #include "colours/builtInPalettes.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
 #include "support/mainScreenScript.h"

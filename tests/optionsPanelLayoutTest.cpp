@@ -6,9 +6,9 @@
 
 #include "colours/optionsDialog.h"
 #include "controls/inputLoop.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
+#include "screen/private/surfaceState.h"
 #include "screen/screen.h"
-#include "screen/surfaceState.h"
 #include "support/colourDialogSupport.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"

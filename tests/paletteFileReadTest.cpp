@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "colours/colourScheme.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/scratchDirectory.h"
 

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "colours/colourScheme.h"
-#include "screen/files.h"
-#include "screen/headless.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
+#include "support/fileFaults.h"
 #include "support/scratchDirectory.h"
 
 namespace {
@@ -111,9 +112,8 @@ TEST(PaletteFileWrite, AFailedWriteKeepsTheOldFileAndTheScreen) {
     chooseScheme(1);
     loadSchemePalette();
     screen::setPaletteEntry(5, pack(9, 9, 9));
-    screen::fileTable.writeBudget = budget;
+    FileFaultScope faults({.writeBudget = budget});
     saveSchemePalette();
-    screen::fileTable.writeBudget = -1;
     EXPECT_EQ(scratch::readFile("lightOnDarkPalette.txt"), old);
     EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"lightOnDarkPalette.txt"});
     EXPECT_EQ(screen::getPaletteEntry(0), pack(63, 0, 0));

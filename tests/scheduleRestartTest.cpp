@@ -2,7 +2,7 @@
 
 #include "app/program.h"
 #include "controls/buttonRegistry.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/mainScreenScript.h"
 #include "support/screenReader.h"

@@ -4,7 +4,7 @@
 
 #include "app/program.h"
 #include "controls/buttonRegistry.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/scratchDirectory.h"
 #include "support/smallTextReader.h"

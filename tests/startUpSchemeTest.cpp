@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "app/program.h"
-#include "screen/files.h"
-#include "screen/headless.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
+#include "support/fileFaults.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"
 
@@ -77,9 +78,8 @@ TEST(StartUpScheme, WhenNothingCanBeWrittenTheRunStillEndsNormally) {
   {
     ScratchDirectory dir;
     scratch::writeFile("QuilloOptions.txt", "\"bell.wav\"\r\n1\r\n");
-    screen::fileTable.writeBudget = 0;
+    FileFaultScope faults({.writeBudget = 0});
     runOnce();
-    screen::fileTable.writeBudget = -1;
     expectTitleColours(YELLOW, NEAR_BLACK_BLUE);
     EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"QuilloOptions.txt"});
     EXPECT_EQ(scratch::readFile("QuilloOptions.txt"), "\"bell.wav\"\r\n1\r\n");

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "screen/fonts.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/screenReader.h"
 
@@ -34,6 +34,11 @@ TEST(TextGrid, TheLastCellOfEachGridIsAtTheBottomRight) {
     screen::printText("X", false);
     EXPECT_TRUE(glyphDrawnAt(c.x, c.y, 'X', c.cellHeight, 14)) << c.rows << " rows";
     EXPECT_EQ(screen::pixelAt(c.x - 1, c.y), 0);
+    EXPECT_EQ(screen::cellHeight(), c.cellHeight);
+    int width = 0, height = 0;
+    screen::screenSize(width, height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
   }
 }
 

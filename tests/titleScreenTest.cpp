@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/screenReader.h"
 
 TEST(TitleScreen, TitlesAreCentredInTheTitleColour) {

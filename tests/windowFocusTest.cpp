@@ -5,7 +5,7 @@
 
 #include "app/program.h"
 #include "editor/fieldEditor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/editorTestSupport.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"

@@ -3,12 +3,10 @@
 #include <vector>
 
 #include "controls/buttonRegistry.h"
+#include "controls/roleColours.h"
 
 namespace {
 
-constexpr int32_t BUTTON_NOT_SELECTED = 2;
-constexpr int32_t BUTTON_SELECTED = 13;
-constexpr int32_t DROPDOWNS = 8;
 // Widens a field label's hit rectangle over the first cells of its field.
 constexpr int32_t OVER_FIELD = 64;
 
@@ -16,16 +14,19 @@ constexpr int32_t OVER_FIELD = 64;
 
 const ControlSpec CONTROL_TABLE[CONTROL_COUNT + 1] = {
     {},
-    {"    Loan Amount:", 2, 4, 0, 2, false, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, OVER_FIELD},
-    {" Rate (percent):", 2, 5, 0, 2, false, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, OVER_FIELD},
-    {"Monthly Payment:", 2, 6, 0, 2, false, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, OVER_FIELD},
-    {"Continue", 4, 7, 10, 1, true, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, 0},
-    {"New calculation", 4, 29, 8, 1, true, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, 0},
-    {"Exit", 74, 29, 8, 1, true, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, 0},
-    {" \x19 ", 6, 9, 0, 2, false, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, 0},
-    {" PageDown ", 6, 10, 0, 2, false, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, 0},
-    {" Ctrl-PageDown ", 6, 12, 0, 2, false, BUTTON_NOT_SELECTED, BUTTON_SELECTED, 0, 0},
-    {"Options", 4, 2, 0, 2, true, DROPDOWNS, BUTTON_SELECTED, 0, 0},
+    {"    Loan Amount:", 2, 4, 0, TEXT_LINES, false, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0,
+     OVER_FIELD},
+    {" Rate (percent):", 2, 5, 0, TEXT_LINES, false, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0,
+     OVER_FIELD},
+    {"Monthly Payment:", 2, 6, 0, TEXT_LINES, false, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0,
+     OVER_FIELD},
+    {"Continue", 4, 7, 10, SMALL_LINES, true, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0, 0},
+    {"New calculation", 4, 29, 8, SMALL_LINES, true, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0, 0},
+    {"Exit", 74, 29, 8, SMALL_LINES, true, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0, 0},
+    {" \x19 ", 6, 9, 0, TEXT_LINES, false, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0, 0},
+    {" PageDown ", 6, 10, 0, TEXT_LINES, false, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0, 0},
+    {" Ctrl-PageDown ", 6, 12, 0, TEXT_LINES, false, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, 0, 0},
+    {"Options", 4, 2, 0, TEXT_LINES, true, DROPDOWNS_COLOUR, BUTTON_SELECTED_COLOUR, 0, 0},
 };
 
 namespace {

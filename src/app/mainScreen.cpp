@@ -1,9 +1,16 @@
+// The main screen's start and end: the calculator's state, a fresh form for each calculation,
+// and the one exit path that saves the options.
+
 #include "app/mainScreen.h"
 
+#include "app/calculatorState.h"
 #include "app/controlTable.h"
+#include "app/optionsFile.h"
 #include "app/scheduleHistory.h"
 #include "controls/buttonRegistry.h"
 #include "screen/screen.h"
+
+CalculatorState calc;
 
 const FieldSpec FIELD_TABLE[FOCUS_PAYMENT + 1] = {
     {},
@@ -19,7 +26,7 @@ constexpr std::string_view TITLES[] = {"QUILLO 2.1", "Quillo Calculator",
 constexpr int SCREEN_MIDDLE = 40;
 
 void printTitles() {
-  screen::setForeground(TITLE_COLOUR);
+  screen::setForeground(TITLES_COLOUR);
   for (int i = 0; i < 3; ++i) {
     screen::moveCursor(i + 1, SCREEN_MIDDLE - static_cast<int>(TITLES[i].size()) / 2);
     screen::printText(TITLES[i], true);
@@ -32,7 +39,7 @@ void createForm() {
   for (int k = FOCUS_LOAN; k <= FOCUS_PAYMENT; ++k) {
     createControl(k);
     const FieldSpec& field = FIELD_TABLE[k];
-    screen::setForeground(TEXT_COLOUR);
+    screen::setForeground(EXPRESSIONS_COLOUR);
     screen::moveCursor(field.row, field.column);
     screen::printText(calc.*field.text, true);
   }
@@ -50,9 +57,18 @@ void startCalculation() {
   calc.inertControls.clear();
   removeButtons(calc.controlIds, CONTROL_COUNT);
   createForm();
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   calc.focus = FOCUS_LOAN;
   calc.stepping = false;
   calc.inputsConfirmed = false;
   endHistory();
+}
+
+MainLoop mainLoop;
+
+void exitProgram() {
+  if (mainLoop.programEnded) return;
+  writeOptions();
+  screen::destroyImage(calc.scrollImage);
+  mainLoop.programEnded = true;
 }

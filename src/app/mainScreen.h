@@ -8,28 +8,24 @@
 
 #include "app/calculatorState.h"
 #include "controls/eventCodes.h"
+#include "controls/roleColours.h"
 
 constexpr std::string_view AMOUNT_MASK = "(0-9)(.)(,)";
 constexpr std::string_view RATE_MASK = "(0-9)(.)";
 
 // Values of calc.focus.
-constexpr int FOCUS_LOAN = 1;
-constexpr int FOCUS_RATE = 2;
-constexpr int FOCUS_PAYMENT = 3;
-constexpr int FOCUS_CONTINUE = 4;
+enum Focus : int { FOCUS_LOAN = 1, FOCUS_RATE, FOCUS_PAYMENT, FOCUS_CONTINUE };
 
 // Indexes of calc.controlIds; the field labels are 1 to 3, like the focus of their field.
-constexpr int CONTROL_CONTINUE = 4;
-constexpr int CONTROL_NEW_CALCULATION = 5;
-constexpr int CONTROL_EXIT = 6;
-constexpr int CONTROL_STEP_MONTH = 7;
-constexpr int CONTROL_STEP_YEAR = 8;
-constexpr int CONTROL_STEP_TO_END = 9;
-constexpr int CONTROL_OPTIONS = 10;
-
-constexpr int TITLE_COLOUR = 14;
-constexpr int TEXT_COLOUR = 15;
-constexpr int ERROR_COLOUR = 12;
+enum Control : int {
+  CONTROL_CONTINUE = 4,
+  CONTROL_NEW_CALCULATION,
+  CONTROL_EXIT,
+  CONTROL_STEP_MONTH,
+  CONTROL_STEP_YEAR,
+  CONTROL_STEP_TO_END,
+  CONTROL_OPTIONS,
+};
 
 // Where the payment message stands.
 constexpr int MESSAGE_ROW = 6;

@@ -10,23 +10,26 @@
 
 namespace {
 
+struct Size {
+  int across, down;
+};
+
 // The grid whose 8x8 cells the small glyphs are taken from, and the one the program runs in.
-constexpr int GRID_COLUMNS = 80;
-constexpr int SMALL_GLYPH_ROWS = 60;
-constexpr int SCREEN_ROWS = 30;
-constexpr int SCROLL_IMAGE_WIDTH = 640;
-constexpr int SCROLL_IMAGE_HEIGHT = 192;
+constexpr Size SMALL_GLYPH_GRID = {80, 60};
+constexpr Size SCREEN_GRID = {80, 30};
+// The band of twelve schedule lines.
+constexpr Size SCROLL_IMAGE = {640, 192};
 
 }  // namespace
 
 void openProgramScreen() {
   resetProgramState();
   screen::openScreen();
-  screen::setTextGrid(GRID_COLUMNS, SMALL_GLYPH_ROWS);
+  screen::setTextGrid(SMALL_GLYPH_GRID.across, SMALL_GLYPH_GRID.down);
   captureSmallGlyphs();
-  screen::setTextGrid(GRID_COLUMNS, SCREEN_ROWS);
+  screen::setTextGrid(SCREEN_GRID.across, SCREEN_GRID.down);
   // Made once: every scroll of the schedule reuses it.
-  calc.scrollImage = screen::createImage(SCROLL_IMAGE_WIDTH, SCROLL_IMAGE_HEIGHT);
+  calc.scrollImage = screen::createImage(SCROLL_IMAGE.across, SCROLL_IMAGE.down);
 }
 
 void runProgram() {

@@ -13,6 +13,7 @@
 #include "editor/fieldCursor.h"
 #include "editor/fieldEditor.h"
 #include "editor/macroFiles.h"
+#include "screen/screen.h"
 
 void resetProgramState() {
   calc = {};
@@ -28,4 +29,5 @@ void resetProgramState() {
   fieldCursor = {};
   maskTable = {};
   macroRecall = {};
+  screen::closeAllFiles();
 }

@@ -11,12 +11,11 @@
 #include "app/scheduleHistory.h"
 #include "app/scheduleText.h"
 #include "controls/buttonRegistry.h"
+#include "controls/roleColours.h"
 #include "screen/screen.h"
 
 namespace {
 
-constexpr int TEXT_COLOUR = 15;
-constexpr int HEADER_COLOUR = 14;
 constexpr int FIRST_LINE_ROW = 16;
 constexpr int LAST_LINE_ROW = 27;
 constexpr int BAND_ROWS = LAST_LINE_ROW - FIRST_LINE_ROW + 1;
@@ -50,7 +49,7 @@ void blankRow(int row) {
 // The whole row is written, so nothing of an earlier schedule's line shows between the values.
 void drawMonthLine(int row, const MonthLine& line) {
   blankRow(row);
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(row, 1);
   screen::printText(scheduleLineText(line.month, formatAmount(line.interest, 2, false),
                                      line.principal, line.balance, line.totalInterest),
@@ -79,28 +78,28 @@ void placeLines(const std::array<MonthLine, BAND_ROWS>& recent, int32_t count) {
 }
 
 void printPrompt() {
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(9, 1);
   screen::printText("Press", true);
   createControl(7);
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(9, 9);
   screen::printText("to step by month.", true);
   screen::printText("Press", true);
   createControl(8);
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(10, 16);
   screen::printText("to step by year.", true);
   screen::printText("You can change rate and/or payment while stepping.", true);
   screen::printText("Press", true);
   createControl(9);
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(12, 21);
   screen::printText("to continue until loan repaid.", true);
 }
 
 void printHeader() {
-  screen::setForeground(HEADER_COLOUR);
+  screen::setForeground(TITLES_COLOUR);
   screen::printTab(12);
   screen::printText(std::string(9, HORIZONTAL_LINE), false);
   screen::printText("Payment", false);
@@ -181,7 +180,7 @@ void finishSchedule() {
   }
   const int row = calc.scheduleRow + 1;
   blankRow(row);
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(row, 1);
   const std::string totals = totalsLine(calc);
   // The line ends only after the reminder; a repaid loan leaves the cursor after the blank.

@@ -8,10 +8,8 @@
 namespace {
 
 constexpr int LAST_COLUMN = 80;
-constexpr int INTEREST_END = 19;
-constexpr int PRINCIPAL_END = 37;
-constexpr int REMAINDER_END = 59;
-constexpr int TOTAL_END = 79;
+// The last column of each amount of a schedule line: interest, principal, remainder, total.
+enum AmountEnd : int { INTEREST_END = 19, PRINCIPAL_END = 37, REMAINDER_END = 59, TOTAL_END = 79 };
 constexpr size_t MONTH_SIZE = 16;
 constexpr size_t AMOUNT_SIZE = AMOUNT_TEXT_SIZE;
 // A table row holds its month, six separators, three amounts and a line end besides the texts

@@ -10,8 +10,6 @@ ColourEditorState colourEditor;
 namespace {
 
 constexpr std::string_view TITLE = "Change a Color";
-constexpr int SMALL_LINES = 1;  // line height code: 8-pixel lines in the small glyphs
-constexpr int TEXT_LINES = 2;   // line height code: 16-pixel lines in the screen font
 constexpr int ROLE_MARK_ROOM = 16;
 
 // Where a fixed button stands: rows below the component row, and columns from the left or the
@@ -177,9 +175,9 @@ void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int3
   for (int i = 1; i <= e.roleCount; ++i) {
     e.roleColours[i] = roles[i].colourNumber;
     // A label in the background colour would be invisible.
-    const int colour = roles[i].colourNumber == 0 ? COLOUR_EDITOR_TEXT : roles[i].colourNumber;
+    const int colour = roles[i].colourNumber == 0 ? EXPRESSIONS_COLOUR : roles[i].colourNumber;
     createButton(e.roleButtons[i], roles[i].name, columnToX(layout.left + 3),
-                 rowToYForHeight(layout.titleRow + i, rowHeight), TEXT_LINES, colour, colour, false,
+                 rowToY(layout.titleRow + i, rowHeight), TEXT_LINES, colour, colour, false,
                  ROLE_MARK_ROOM, 0, 0);
   }
   for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
@@ -187,7 +185,7 @@ void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int3
     const int column = (place.fromRight ? layout.right : layout.left) + place.columnOffset;
     const int row = layout.componentRow + place.rowsBelow;
     createButton(e.fixedButtons[b], place.label, columnToX(column) + place.pixelsRight,
-                 rowToYForHeight(row, rowHeight) + place.pixelsDown, SMALL_LINES, buttonColour,
+                 rowToY(row, rowHeight) + place.pixelsDown, SMALL_LINES, buttonColour,
                  highlightColour, true, 0, 0, 0);
   }
 

@@ -16,24 +16,22 @@
 constexpr int MAX_EDITED_ROLES = 20;
 
 // Indexes of ColourEditorState::fixedButtons, in the order they are created and searched.
-constexpr int BUTTON_RED = 1;
-constexpr int BUTTON_GREEN = 2;
-constexpr int BUTTON_BLUE = 3;
-constexpr int BUTTON_UP = 4;
-constexpr int BUTTON_DOWN = 5;
-constexpr int BUTTON_OK = 6;
-constexpr int BUTTON_CANCEL = 7;
-constexpr int FIXED_BUTTON_COUNT = 7;
+enum FixedButton : int {
+  BUTTON_RED = 1,
+  BUTTON_GREEN,
+  BUTTON_BLUE,
+  BUTTON_UP,
+  BUTTON_DOWN,
+  BUTTON_OK,
+  BUTTON_CANCEL,
+  FIXED_BUTTON_COUNT = BUTTON_CANCEL,
+};
 
 // Values of chosenComponent, and indexes of levels.
-constexpr int COMPONENT_RED = 1;
-constexpr int COMPONENT_GREEN = 2;
-constexpr int COMPONENT_BLUE = 3;
+enum Component : int { COMPONENT_RED = 1, COMPONENT_GREEN, COMPONENT_BLUE };
 
 constexpr int32_t HIGHEST_LEVEL = 63;
 constexpr int EDITOR_BOX_WIDTH = 280;
-// Level numbers and the background role's label are drawn in it.
-constexpr int COLOUR_EDITOR_TEXT = 15;
 // Between two steps while an arrow button is held.
 constexpr int ARROW_REPEAT_MS = 200;
 

@@ -31,7 +31,7 @@ void showLevels() {
   char text[32];
   std::snprintf(text, sizeof text, "%2d     %2d     %2d", e.levels[COMPONENT_RED],
                 e.levels[COMPONENT_GREEN], e.levels[COMPONENT_BLUE]);
-  screen::setForeground(COLOUR_EDITOR_TEXT);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(e.levelsRow, e.levelsColumn);
   screen::printText(text, false);
 }

@@ -8,13 +8,13 @@ struct RoleEntry {
 };
 
 constexpr RoleEntry ROLES[FILLED_ROLES] = {
-    {"Titles", 14},
-    {"Expressions", 15},
-    {"Button (not selected)", 2},
-    {"Button (selected)", 13},
-    {"Dropdowns", 8},
-    {"Error messages", 12},
-    {"Replacable text", 7},
+    {"Titles", TITLES_COLOUR},
+    {"Expressions", EXPRESSIONS_COLOUR},
+    {"Button (not selected)", BUTTON_COLOUR},
+    {"Button (selected)", BUTTON_SELECTED_COLOUR},
+    {"Dropdowns", DROPDOWNS_COLOUR},
+    {"Error messages", ERROR_MESSAGES_COLOUR},
+    {"Replacable text", REPLACEABLE_TEXT_COLOUR},
 };
 
 }  // namespace

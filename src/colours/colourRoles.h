@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "controls/roleColours.h"
+
 struct ColourRole {
   std::string name;
   int32_t colourNumber = 0;
@@ -15,7 +17,6 @@ struct ColourRole {
 // Roles 1 to 7 come from fillColourRoles; role 8 is the background, added by the options dialog.
 constexpr int ROLE_COUNT = 8;
 constexpr int FILLED_ROLES = 7;
-constexpr int BACKGROUND_COLOUR = 0;
 constexpr const char* BACKGROUND_ROLE_NAME = "(backGround)";
 
 // Fills roles 1 to 7 of a role list numbered from 1 (element 0 unused). A list too short for

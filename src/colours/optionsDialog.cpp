@@ -14,12 +14,6 @@ OptionsDialogState optionsDialog;
 namespace {
 
 constexpr int PANEL_LEFT = 0;
-constexpr int FRAME_COLOUR = 8;  // the "Dropdowns" role
-constexpr int LABEL_COLOUR = 2;
-constexpr int BUTTON_COLOUR = 2;
-constexpr int HIGHLIGHT_COLOUR = 13;
-constexpr int SMALL_LINES = 1;
-constexpr int TEXT_LINES = 2;
 constexpr int SCHEME_MARK_ROOM = 32;
 // "OK" stays on this row as long as the panel hangs high enough for it.
 constexpr int OK_ROW = 9;
@@ -32,7 +26,6 @@ constexpr int DEFAULT_BOTTOM = 37;
 
 constexpr int EDITOR_X = 320;
 constexpr int EDITOR_Y = 200;
-constexpr int EDITOR_TITLE_COLOUR = 14;
 constexpr int EDITOR_ROW_HEIGHT = 16;
 
 // A pointer exactly on a bound, one pixel past the last drawn row or column, counts as inside.
@@ -81,26 +74,26 @@ void openOptionsPanel(ButtonId optionsButton) {
   d.savedArea = screen::createImage(PANEL_WIDTH, d.panelHeight);
   screen::captureRect(PANEL_LEFT, d.panelTop, right, lowest, d.savedArea, false);
   screen::drawLine(PANEL_LEFT, d.panelTop, right, lowest, 0, screen::Shape::FilledBox, false);
-  screen::setForeground(FRAME_COLOUR);
+  screen::setForeground(DROPDOWNS_COLOUR);
   screen::drawLine(PANEL_LEFT, d.panelTop, right, lowest, screen::CURRENT_COLOUR,
                    screen::Shape::Box, false);
   // Open under the button, so that the panel hangs from it.
   screen::drawLine(innerLeft, d.panelTop, innerRight, d.panelTop, 0, screen::Shape::Line, false);
 
-  screen::setForeground(LABEL_COLOUR);
+  screen::setForeground(BUTTON_COLOUR);
   screen::moveCursor(labelRow, 4);
   screen::printText("Color palette:", false);
   createButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK], "Light on Dark", columnToX(10),
-               rowToY(labelRow + 1), TEXT_LINES, BUTTON_COLOUR, HIGHLIGHT_COLOUR, false,
+               rowToY(labelRow + 1), TEXT_LINES, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, false,
                SCHEME_MARK_ROOM, 0, 0);
   createButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT], "Dark on Light", columnToX(10),
-               rowToY(labelRow + 2), TEXT_LINES, BUTTON_COLOUR, HIGHLIGHT_COLOUR, false,
+               rowToY(labelRow + 2), TEXT_LINES, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, false,
                SCHEME_MARK_ROOM, 0, 0);
   markChosen(d.schemeButtons, 2, colourSchemeState.colourScheme);
   createButton(d.changeButton, "Change a color", columnToX(4), rowToY(labelRow + 4), TEXT_LINES,
-               BUTTON_COLOUR, HIGHLIGHT_COLOUR, false, 0, 0, 0);
+               BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, false, 0, 0, 0);
   createButton(d.okButton, "OK", columnToX(OK_COLUMN), rowToY(okRow), SMALL_LINES, BUTTON_COLOUR,
-               HIGHLIGHT_COLOUR, true, 0, 0, 0);
+               BUTTON_SELECTED_COLOUR, true, 0, 0, 0);
 }
 
 void closeOptionsPanel() {
@@ -117,8 +110,8 @@ void editColourRoles() {
   std::array<ColourRole, ROLE_COUNT + 1> roles{};
   fillColourRoles(roles);
   roles[ROLE_COUNT] = {BACKGROUND_ROLE_NAME, BACKGROUND_COLOUR};
-  runColourEditor(roles, ROLE_COUNT, EDITOR_X, EDITOR_Y, BUTTON_COLOUR, HIGHLIGHT_COLOUR,
-                  EDITOR_TITLE_COLOUR, EDITOR_ROW_HEIGHT);
+  runColourEditor(roles, ROLE_COUNT, EDITOR_X, EDITOR_Y, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR,
+                  TITLES_COLOUR, EDITOR_ROW_HEIGHT);
   // After "Cancel" too: the editor has put the old levels back, so the file gets those.
   saveSchemePalette();
   // A press outside the editor or the close button is the panel's to handle as well.

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "screen/screen.h"
+
 using ButtonId = int32_t;  // 0: no button; 1 to MAX_BUTTONS: a slot
 
 constexpr int MAX_BUTTONS = 200;
@@ -49,6 +51,11 @@ struct ButtonRegistry {
 
 extern ButtonRegistry buttonRegistry;
 
+// Line height codes of createButton: 8-pixel lines in the small glyphs, 16-pixel lines in the
+// screen font.
+constexpr int32_t SMALL_LINES = 1;
+constexpr int32_t TEXT_LINES = 2;
+
 // Registers the button in the lowest free slot and draws it in its normal colour; does nothing
 // when id is not 0. A line height code of 1 or 2 means 8 or 16 pixel lines, a larger one is a
 // pixel height. When every slot is taken it prints "Too many active Buttons" at the text cursor
@@ -73,17 +80,12 @@ void buttonExtent(ButtonId id, int32_t& innerLeft, int32_t& innerRight, int32_t&
 void markOptionOn(ButtonId id);
 void markOptionOff(ButtonId id);
 
-constexpr int32_t columnToX(int32_t column) {
-  return column * 8 - 8;
-}
-constexpr int32_t rowToY(int32_t row) {
-  return row * 16 - 16;
-}
-constexpr int32_t rowToYForHeight(int32_t row, int32_t height) {
-  return (row - 1) * height;
-}
+// Buttons are placed by the text grid's cells.
+using screen::columnToX;
+using screen::rowToY;
 
-// Opaque 8x8 cells: the glyph's ink in the colour, its paper in colour 0.
+// The small glyphs (smallGlyphs.cpp). Opaque 8x8 cells: the glyph's ink in the colour, its paper
+// in colour 0.
 void drawSmallText(std::string_view text, int32_t y, int32_t x, int32_t colour);
 // Needs the 80x60 text grid (8x8 cells); prints each character at the top left and copies it.
 void captureSmallGlyphs();

@@ -109,9 +109,8 @@ EventCode mouseStep(int& pointerY, int& pointerX, int screenMode) {
   if (pointerX < 0 || pointerY < 0) return 0;
   // A text screen reports the pointer in cells.
   if (screenMode == 0) {
-    int rows = screen::textGridSize() >> 16;
-    pointerX = pointerX / 8 + 1;
-    pointerY = pointerY / (screen::SCREEN_HEIGHT / std::max(rows, 1)) + 1;
+    pointerX = screen::xToColumn(pointerX);
+    pointerY = screen::yToRow(pointerY, screen::cellHeight());
   }
   // One wheel step per poll, so a fast turn arrives as several events in a row.
   EventCode event = 0;

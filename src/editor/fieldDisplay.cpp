@@ -8,24 +8,12 @@
 
 namespace {
 
-int textLength() {
-  return static_cast<int>(fieldEditor.text.size());
-}
-
 bool rightAligned() {
   return (fieldEditor.editOptions & EDIT_RIGHT_ALIGNED) != 0;
 }
 
-bool textScreen() {
-  return fieldEditor.screenMode == 0;
-}
-
 bool drawnCursorShown() {
   return fieldEditor.screenMode > 0 && fieldCursor.x >= 0 && fieldCursor.y >= 0;
-}
-
-int statusRow() {
-  return fieldEditor.statusRow > 0 ? fieldEditor.statusRow : 1;
 }
 
 // Cells of the field: the view of a scrolling field, else its whole width.
@@ -57,7 +45,7 @@ void showOvertypeIndicator(bool on) {
   if (on) {
     screen::setForeground(EDITOR_MESSAGE_COLOUR);
     screen::printText("OVR", false);
-    screen::setForeground(EDITOR_TEXT_COLOUR);
+    screen::setForeground(EXPRESSIONS_COLOUR);
   } else {
     screen::printText("   ", false);
   }
@@ -101,8 +89,8 @@ void placeCursor() {
     screen::moveCursor(fieldEditor.row, column);
     fieldCursor.gridCursorShown = true;
   } else {
-    fieldCursor.x = (column - 1) * 8;
-    fieldCursor.y = fieldEditor.row * fieldEditor.cellHeight - 1;
+    fieldCursor.x = screen::columnToX(column);
+    fieldCursor.y = screen::rowToY(fieldEditor.row + 1, fieldEditor.cellHeight) - 1;
     // The next idle poll of the input loop shows it.
     fieldCursor.blinkColour = 0;
     fieldCursor.lastBlinkTime = BLINK_AT_ONCE;

@@ -10,25 +10,17 @@
 
 FieldEditor fieldEditor;
 
-namespace {
-
-int textLength() {
-  return static_cast<int>(fieldEditor.text.size());
+void printStatusMessage(std::string_view message, bool lineBreak) {
+  screen::moveCursor(statusRow(), 1);
+  screen::setForeground(EDITOR_MESSAGE_COLOUR);
+  screen::printText(message, lineBreak);
+  screen::setForeground(EXPRESSIONS_COLOUR);
 }
+
+namespace {
 
 bool hasOption(int bit) {
   return (fieldEditor.editOptions & bit) != 0;
-}
-
-bool textScreen() {
-  return fieldEditor.screenMode == 0;
-}
-
-void printMessage(std::string_view message) {
-  screen::moveCursor(fieldEditor.statusRow, 1);
-  screen::setForeground(EDITOR_MESSAGE_COLOUR);
-  screen::printText(message, false);
-  screen::setForeground(EDITOR_TEXT_COLOUR);
 }
 
 // Positions handed over by the caller are brought into the text, and the cursor into the view.
@@ -67,7 +59,7 @@ void typeText(std::string_view input) {
       playIllegalChar();
       return;
     }
-    screen::setForeground(EDITOR_TEXT_COLOUR);
+    screen::setForeground(EXPRESSIONS_COLOUR);
     if (!charInMask(ch)) {
       playIllegalChar();
       continue;
@@ -246,7 +238,7 @@ bool handleEvent(EventCode event) {
       if (!inputLoop.macroWaiting) return false;
       inputLoop.macroPlaying = false;
       inputLoop.macroWaiting = false;
-      printMessage("Macro processing terminated - ");
+      printStatusMessage("Macro processing terminated - ", false);
       placeCursor();
       return true;
     case EVENT_CTRL_ENTER:
@@ -263,8 +255,8 @@ bool consumeEvent(EventCode event, int pointerY, int pointerX) {
   if ((event == EVENT_LEFT_PRESS || event == EVENT_LEFT_RELEASE) && f.editing) {
     int clickColumn = pointerX, clickRow = pointerY;
     if (f.screenMode > 0) {
-      clickColumn = pointerX / 8 + 1;
-      clickRow = pointerY / f.cellHeight + 1;
+      clickColumn = screen::xToColumn(pointerX);
+      clickRow = screen::yToRow(pointerY, f.cellHeight);
     }
     if (clickIntoField(clickRow, clickColumn)) return true;
     inputLoop.macroWaiting = false;
@@ -325,7 +317,7 @@ void enterMacroName() {
 void leaveField() {
   releaseOvertype();
   endDimText();
-  releaseOvertype();
+  releaseOvertype();  // again: redrawing a full field in endDimText forces overtype back on
   if (textScreen()) {
     fieldCursor.gridCursorShown = false;
   } else {
@@ -358,10 +350,7 @@ EventCode editField(int row, int column, std::string& text, int width, std::stri
   f.cursorPos = cursorPos;
   fieldCursor.fieldColour = screen::currentColours() & 15;
   f.dimColour = fieldCursor.fieldColour & 7;
-  if (screenMode > 0) {
-    int rows = screen::textGridSize() >> 16;
-    f.cellHeight = screen::SCREEN_HEIGHT / std::max(rows, 1);
-  }
+  if (screenMode > 0) f.cellHeight = screen::cellHeight();
   if (f.statusRow == 0) f.statusRow = 1;
 
   if (!f.text.empty() && f.text.back() == '\n') {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "controls/eventCodes.h"
+#include "controls/roleColours.h"
 
 // Option bits of `editOptions`.
 constexpr int EDIT_RIGHT_ALIGNED = 1;
@@ -26,7 +27,6 @@ constexpr int EDIT_PASTE_OFF = 128;
 // Where the mode indicator "OVR" stands on a text screen.
 constexpr int OVERTYPE_INDICATOR_COLUMN = 78;
 constexpr int EDITOR_MESSAGE_COLOUR = 11;
-constexpr int EDITOR_TEXT_COLOUR = 15;
 
 struct FieldEditor {
   // Set afresh by each editField.
@@ -53,6 +53,20 @@ struct FieldEditor {
 };
 
 extern FieldEditor fieldEditor;
+
+// Facts about the field being edited that the editor's files share.
+inline int textLength() {
+  return static_cast<int>(fieldEditor.text.size());
+}
+inline bool textScreen() {
+  return fieldEditor.screenMode == 0;
+}
+inline int statusRow() {
+  return fieldEditor.statusRow > 0 ? fieldEditor.statusRow : 1;
+}
+// A message of the editor or the macro loader: at the status row, column 1, in the message
+// colour; the text colour is set again afterwards.
+void printStatusMessage(std::string_view message, bool lineBreak);
 
 // Edits `text` at row and column (1-based) and returns the event that ended editing. The pointer
 // is written by every mouse poll; firstVisible and cursorPos are taken only with

@@ -18,13 +18,6 @@ constexpr size_t READ_CHUNK = 1 << 16;
 // huge one neither freezes the window nor fills the memory.
 constexpr int64_t MAX_MACRO_BYTES = 16 << 20;
 
-void reportAtStatusRow(std::string_view message, bool lineBreak) {
-  screen::moveCursor(std::max(fieldEditor.statusRow, 1), 1);
-  screen::setForeground(EDITOR_MESSAGE_COLOUR);
-  screen::printText(message, lineBreak);
-  screen::setForeground(EDITOR_TEXT_COLOUR);
-}
-
 }  // namespace
 
 std::string macroFileName(std::string_view name) {
@@ -37,7 +30,7 @@ void loadMacro(std::string_view name) {
   int fileNumber = screen::freeFileNumber();
   std::string fileName = macroFileName(name);
   if (screen::openFile(fileName, screen::FileMode::ReadBinary, fileNumber) != 0) {
-    reportAtStatusRow("Could not find macro file " + fileName, false);
+    printStatusMessage("Could not find macro file " + fileName, false);
     return;
   }
   MacroTranslation translation;
@@ -53,7 +46,7 @@ void loadMacro(std::string_view name) {
       if (!reading) break;
     }
     // A failure after two slashes lies in the part of the file that is never read.
-    if (failed && reading) reportAtStatusRow("Could not read " + fileName, true);
+    if (failed && reading) printStatusMessage("Could not read " + fileName, true);
     if (failed || chunk.size() < READ_CHUNK) break;
   }
   finishMacroTranslation(translation);

@@ -5,11 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "screen/surfaceState.h"
+#include "screen/private/surfaceState.h"
 
 namespace screen {
-
-ImageStore imageStore;
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The 256-entry palette of 6-bit levels, set and read as packed colours.
 
-#include "screen/surfaceState.h"
+#include "screen/private/surfaceState.h"
 
 namespace screen {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "screen/headless.h"
 #include "screen/platform.h"
-#include "screen/surfaceState.h"
+#include "screen/private/headless.h"
+#include "screen/private/surfaceState.h"
 
 namespace headless {
 

@@ -13,7 +13,7 @@
 #include "screen/charset.h"
 #include "screen/keyMap.h"
 #include "screen/platform.h"
-#include "screen/surfaceState.h"
+#include "screen/private/surfaceState.h"
 
 namespace platform {
 

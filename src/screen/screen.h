@@ -24,6 +24,8 @@ void setWindowScale(int scale);
 int fittingWindowScale(int usableWidth, int usableHeight);
 void openScreen();
 bool screenExists();
+// Offered to every screen, though the calculator's own never calls it (nor printInteger,
+// readByte and atEndOfFile below): they are part of the services' contract and tested with it.
 void screenSize(int& width, int& height);
 // Ends the process with exit status 0.
 [[noreturn]] void endProgram();
@@ -34,6 +36,24 @@ void serviceWindow();
 bool closeRequested();
 
 // ---- Text grid ----
+// Cells are 8 pixels wide; 16 high under the 80x30 grid, 8 under the 80x60 one. Rows and
+// columns count from 1.
+constexpr int CELL_WIDTH = 8;
+constexpr int TEXT_CELL_HEIGHT = 16;
+constexpr int columnToX(int column) {
+  return (column - 1) * CELL_WIDTH;
+}
+constexpr int rowToY(int row, int cellHeight = TEXT_CELL_HEIGHT) {
+  return (row - 1) * cellHeight;
+}
+constexpr int xToColumn(int x) {
+  return x / CELL_WIDTH + 1;
+}
+constexpr int yToRow(int y, int cellHeight = TEXT_CELL_HEIGHT) {
+  return y / cellHeight + 1;
+}
+// The cell height of the current grid.
+int cellHeight();
 // 80x60 selects the 8x8 font, 80x30 the 8x16 font; either clears the screen.
 void setTextGrid(int columns, int rows);
 // Columns in the low 16 bits, rows in the high 16 bits.
@@ -47,7 +67,7 @@ void moveCursor(int row, int column);
 void cursorPosition(int& row, int& column);
 void printText(std::string_view text, bool lineBreak);
 void printTab(int column);
-void printInteger(long long n);
+void printInteger(long long n);  // not called by the calculator; see screenSize
 
 // ---- Pixel drawing (inclusive coordinates) ----
 enum class Shape { Line, Box, FilledBox };
@@ -120,17 +140,19 @@ void readItem(int fileNumber, int32_t& item);
 enum class Separator { Comma, LineEnd };
 void writeItem(int fileNumber, std::string_view item, Separator separator);
 void writeItem(int fileNumber, int32_t item, Separator separator);
-std::string readByte(int fileNumber);
+std::string readByte(int fileNumber);  // not called by the calculator; see screenSize
 // Up to `count` bytes from where the file stands, in one buffered read. Fewer only at the end
 // of the file (lastError 0) or when the read failed (lastError positive).
 std::string readBytes(int fileNumber, size_t count);
 int32_t lastError();
-bool atEndOfFile(int fileNumber);
+bool atEndOfFile(int fileNumber);  // not called by the calculator; see screenSize
 // The size of an open file in bytes, -1 when it cannot be told.
 int64_t fileLength(int fileNumber);
 // The whole of a regular file of at most maxBytes; false, with bytes empty, for anything else.
 bool readWholeFile(std::string_view name, size_t maxBytes, std::string& bytes);
 void closeFile(int fileNumber);
+// Closes every open file, dropping what was being written, and forgets them all.
+void closeAllFiles();
 
 // ---- Text and number conversions ----
 // The longest leading decimal number after leading spaces ("E"/"D" exponents allowed); 0 if none.

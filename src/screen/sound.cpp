@@ -2,13 +2,11 @@
 // played safely, the built-in chime otherwise.
 
 #include "screen/platform.h"
-#include "screen/surfaceState.h"
+#include "screen/private/surfaceState.h"
 #include "screen/warningChime.h"
 #include "screen/waveFile.h"
 
 namespace screen {
-
-SoundStore soundStore;
 
 namespace {
 

@@ -6,12 +6,9 @@
 #include <cstring>
 
 #include "screen/fonts.h"
-#include "screen/surfaceState.h"
+#include "screen/private/surfaceState.h"
 
 namespace screen {
-
-Surface surface;
-TextState textState;
 
 namespace {
 
@@ -53,6 +50,10 @@ void setTextGrid(int columns, int rows) {
   textState.rows = rows > 0 ? rows : 30;
   textState.cellHeight = textState.rows >= 60 ? 8 : 16;
   clearScreen();
+}
+
+int cellHeight() {
+  return textState.cellHeight;
 }
 
 int32_t textGridSize() {

@@ -7,7 +7,7 @@
 #include "colours/colourScheme.h"
 #include "colours/optionsDialog.h"
 #include "controls/inputLoop.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/freshScreen.h"
 #include "support/scratchDirectory.h"

@@ -2,7 +2,7 @@
 
 #include "app/programState.h"
 #include "editor/fieldEditor.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/keyLetters.h"
 

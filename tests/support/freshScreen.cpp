@@ -3,7 +3,7 @@
 #include "app/calculatorState.h"
 #include "app/program.h"
 #include "app/schedule.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 
 void openFreshScreen() {
   headless::reset();

@@ -1,6 +1,6 @@
 #include "support/keyLetters.h"
 
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 
 namespace keyLetters {
 

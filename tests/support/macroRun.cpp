@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "app/program.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "support/scratchDirectory.h"
 
 namespace macroRun {

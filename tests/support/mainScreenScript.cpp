@@ -6,7 +6,7 @@
 
 #include "app/controlTable.h"
 #include "controls/buttonRegistry.h"
-#include "screen/headless.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/screenReader.h"
 

@@ -7,8 +7,8 @@
 #include "colours/colourEditor.h"
 #include "colours/optionsDialog.h"
 #include "controls/buttonRegistry.h"
-#include "screen/files.h"
-#include "screen/headless.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/headless.h"
 #include "screen/screen.h"
 
 namespace monkey {
@@ -260,7 +260,7 @@ const std::vector<WeightedAction>& actions() {
       {4,
        [](Storm& s) {
          const long budget = chance(s, 30) ? -1 : randomBelow(s, 80);
-         screen::fileTable.writeBudget = budget;
+         screen::fileFaults.writeBudget = budget;
          s.writeBudgetSet = s.writeBudgetSet || budget >= 0;
          note(s, "write budget " + std::to_string(budget));
        }},

@@ -11,8 +11,8 @@
 #include "colours/optionsDialog.h"
 #include "controls/buttonRegistry.h"
 #include "editor/fieldEditor.h"
-#include "screen/files.h"
-#include "screen/surfaceState.h"
+#include "screen/private/fileTable.h"
+#include "screen/private/surfaceState.h"
 
 namespace invariants {
 

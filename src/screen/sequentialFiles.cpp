@@ -1,7 +1,5 @@
 // Sequential text files: comma and line separated items, and byte-wise reading.
 
-#include "screen/files.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,11 +10,13 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "screen/private/fileTable.h"
 #include "screen/screen.h"
 
 namespace screen {
 
 FileTable fileTable;
+FileFaults fileFaults;
 
 namespace {
 
@@ -43,11 +43,11 @@ int32_t errorFor(int err) {
 void writeBytes(FileTable::OpenFile& file, std::string_view bytes) {
   if (file.failed) return;
   size_t allowed = bytes.size();
-  if (fileTable.writeBudget >= 0 && static_cast<long>(allowed) > fileTable.writeBudget) {
-    allowed = static_cast<size_t>(fileTable.writeBudget);
+  if (fileFaults.writeBudget >= 0 && static_cast<long>(allowed) > fileFaults.writeBudget) {
+    allowed = static_cast<size_t>(fileFaults.writeBudget);
   }
   size_t written = std::fwrite(bytes.data(), 1, allowed, file.stream);
-  if (fileTable.writeBudget >= 0) fileTable.writeBudget -= static_cast<long>(written);
+  if (fileFaults.writeBudget >= 0) fileFaults.writeBudget -= static_cast<long>(written);
   if (written != bytes.size()) {
     file.failed = true;
     fileTable.lastError = DEVICE_IO_ERROR;
@@ -319,13 +319,13 @@ std::string readBytes(int fileNumber, size_t count) {
   FileTable::OpenFile* file = findFile(fileNumber);
   if (!file || file->writing) return {};
   size_t allowed = count;
-  if (fileTable.readBudget >= 0 && static_cast<long>(allowed) > fileTable.readBudget) {
-    allowed = static_cast<size_t>(fileTable.readBudget);
+  if (fileFaults.readBudget >= 0 && static_cast<long>(allowed) > fileFaults.readBudget) {
+    allowed = static_cast<size_t>(fileFaults.readBudget);
   }
   std::string bytes(allowed, '\0');
   size_t got = std::fread(bytes.data(), 1, allowed, file->stream);
   bytes.resize(got);
-  if (fileTable.readBudget >= 0) fileTable.readBudget -= static_cast<long>(got);
+  if (fileFaults.readBudget >= 0) fileFaults.readBudget -= static_cast<long>(got);
   bool budgetSpent = allowed < count && got == allowed;
   fileTable.lastError = std::ferror(file->stream) || budgetSpent ? DEVICE_IO_ERROR : FILE_OK;
   return bytes;
@@ -342,6 +342,15 @@ bool atEndOfFile(int fileNumber) {
   if (ch == EOF) return true;
   std::ungetc(ch, file->stream);
   return false;
+}
+
+void closeAllFiles() {
+  for (FileTable::OpenFile& file : fileTable.files) {
+    if (!file.stream) continue;
+    std::fclose(file.stream);
+    if (file.writing) std::remove(file.scratchName.c_str());
+  }
+  fileTable = {};
 }
 
 void closeFile(int fileNumber) {

@@ -1,3 +1,6 @@
+// Text turned into a number: the longest leading decimal number, as typed amounts and file items
+// are read.
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>

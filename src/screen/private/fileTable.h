@@ -31,14 +31,19 @@ struct FileTable {
   };
   OpenFile files[MAX_FILES + 1];
   int32_t lastError = FILE_OK;
-  // Bytes that may still be written before writes start failing; negative means no limit.
-  // Lets tests play out a disk that fills up half way through a file.
+};
+
+// Faults the tests play out through the file services; none in the program.
+struct FileFaults {
+  // Bytes that may still be written before writes start failing; negative means no limit: a
+  // disk that fills up half way through a file.
   long writeBudget = -1;
-  // Bytes that readBytes may still deliver before its reads fail; negative means no limit.
-  // Lets tests play out a file that cannot be read to its end.
+  // Bytes that readBytes may still deliver before its reads fail; negative means no limit: a
+  // file that cannot be read to its end.
   long readBudget = -1;
 };
 
 extern FileTable fileTable;
+extern FileFaults fileFaults;
 
 }  // namespace screen

@@ -4,7 +4,7 @@
 #include <deque>
 
 #include "screen/platform.h"
-#include "screen/surfaceState.h"
+#include "screen/private/surfaceState.h"
 
 namespace screen {
 

@@ -1,8 +1,15 @@
+// The form's inputs: a field's text taken over and shown formatted, and "Continue", which checks
+// the payment and starts or resumes the schedule.
+
 #include <algorithm>
 #include <string>
 
+#include "app/controlTable.h"
 #include "app/mainScreen.h"
 #include "app/moneyFormat.h"
+#include "app/repayment.h"
+#include "app/schedule.h"
+#include "controls/buttonRegistry.h"
 #include "screen/screen.h"
 
 namespace {
@@ -13,7 +20,7 @@ namespace {
 void showAmount(const FieldSpec& field, const std::string& shown, size_t typedLength,
                 size_t shownBefore) {
   const size_t covered = std::max({typedLength, shown.size(), shownBefore});
-  screen::setForeground(TEXT_COLOUR);
+  screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(field.row, field.column);
   screen::printText(shown, false);
   screen::printText(std::string(covered - shown.size(), ' '), true);
@@ -38,7 +45,7 @@ void commitField() {
       const FieldSpec& field = FIELD_TABLE[FOCUS_RATE];
       c.rateText = c.editText;
       c.annualRate = numberValue(c.rateText);
-      screen::setForeground(TEXT_COLOUR);
+      screen::setForeground(EXPRESSIONS_COLOUR);
       screen::moveCursor(field.row, field.column);
       screen::printText(c.rateText, true);
       break;
@@ -58,4 +65,58 @@ void commitField() {
     default:
       break;
   }
+}
+
+namespace {
+
+// Blanks that wipe any earlier payment message.
+constexpr int MESSAGE_ERASE_LENGTH = 63;
+
+void showPaymentMessage(const std::string& due) {
+  const std::string message = paymentMessage(due);
+  screen::setForeground(ERROR_MESSAGES_COLOUR);
+  screen::moveCursor(MESSAGE_ROW, MESSAGE_COLUMN);
+  screen::printText(message, true);
+  calc.errorLength = static_cast<int>(message.size());
+  calc.errorShown = true;
+  calc.focus = FOCUS_PAYMENT;
+}
+
+// No payment was given: the interest due became the payment, and the field shows it.
+void showFilledInPayment(const std::string& due) {
+  const FieldSpec& field = FIELD_TABLE[FOCUS_PAYMENT];
+  calc.paymentText = due;
+  screen::setForeground(EXPRESSIONS_COLOUR);
+  screen::moveCursor(field.row, field.column);
+  screen::printText(due, true);
+}
+
+}  // namespace
+
+void confirmInputs() {
+  CalculatorState& c = calc;
+  if (c.loanAmount == 0) {
+    c.focus = FOCUS_LOAN;
+    return;
+  }
+  // A running schedule goes on from where it stands.
+  if (!c.stepping) c.balance = c.loanAmount;
+  std::string due;
+  switch (checkPayment(c, due)) {
+    case PaymentCheck::Refused:
+      showPaymentMessage(due);
+      return;
+    case PaymentCheck::FilledIn:
+      showFilledInPayment(due);
+      break;
+    case PaymentCheck::Covered:
+      break;
+  }
+  screen::setForeground(EXPRESSIONS_COLOUR);
+  screen::moveCursor(MESSAGE_ROW, MESSAGE_COLUMN);
+  screen::printText(std::string(MESSAGE_ERASE_LENGTH, ' '), true);
+  c.focus = FOCUS_CONTINUE;
+  removeButton(c.controlIds[CONTROL_CONTINUE]);
+  c.inputsConfirmed = true;
+  if (!c.stepping) startSchedule();
 }

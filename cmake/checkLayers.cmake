@@ -1,0 +1,38 @@
+# Fails when a source file includes a header of a layer above its own, or a private header of
+# another layer. Layers, lowest first: screen; controls and editor (they call each other);
+# colours; app. Run as: cmake -DSOURCE_ROOT=<dir holding src/> [-DSTAMP=<file>] -P checkLayers.cmake
+
+set(LAYER_screen 0)
+set(LAYER_controls 1)
+set(LAYER_editor 1)
+set(LAYER_colours 2)
+set(LAYER_app 3)
+
+get_filename_component(SOURCE_ROOT ${SOURCE_ROOT} ABSOLUTE)
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_ROOT}/src ${SOURCE_ROOT}/src/*.h ${SOURCE_ROOT}/src/*.cpp)
+set(problems "")
+foreach(source ${sources})
+  string(REGEX MATCH "^[a-z]+" folder ${source})
+  set(level ${LAYER_${folder}})
+  file(STRINGS ${SOURCE_ROOT}/src/${source} includes REGEX "^#include \"[a-z]+/")
+  foreach(line ${includes})
+    string(REGEX MATCH "\"([a-z]+)/([^\"]*)\"" header "${line}")
+    set(target ${CMAKE_MATCH_1})
+    set(rest ${CMAKE_MATCH_2})
+    if(NOT DEFINED LAYER_${target})
+      continue()
+    endif()
+    if(LAYER_${target} GREATER level)
+      string(APPEND problems "  src/${source}: ${line} reaches up to ${target}/\n")
+    elseif(rest MATCHES "^private/" AND NOT target STREQUAL folder)
+      string(APPEND problems "  src/${source}: ${line} is private to ${target}/\n")
+    endif()
+  endforeach()
+endforeach()
+
+if(problems)
+  message(FATAL_ERROR "Includes that cross the layers:\n${problems}")
+endif()
+if(STAMP)
+  file(TOUCH ${STAMP})
+endif()

@@ -1,3 +1,0 @@
-#include "app/calculatorState.h"
-
-CalculatorState calc;
