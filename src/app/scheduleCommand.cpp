@@ -173,7 +173,7 @@ int writeSchedule(const Request& request, std::string& out, std::string& err) {
 
   // Nothing of a schedule that stops at a refused payment is written.
   const size_t start = out.size();
-  out.reserve(start + LINE_SIZE_GUESS * MONTHS_PER_YEAR);
+  out.reserve(start + LINE_SIZE_GUESS * MONTH_LIMIT);
   if (!request.text) appendTableHeader(out, ',');
   auto change = request.changes.begin();
   while (canRepayMonth(r)) {
