@@ -20,11 +20,22 @@ struct Output {
   std::vector<std::string> lines;  // of out
 };
 
+// What the command handed on in pieces, as standard output gets it.
+std::string handedOn;
+
+// The command as it runs for standard output: a long schedule goes out in pieces, then the rest.
 Output runCommand(const std::vector<std::string>& args) {
   std::vector<const char*> argv = {"quillo", "schedule"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   Output o;
-  o.status = scheduleCommand(static_cast<int>(argv.size()), argv.data(), o.out, o.err);
+  handedOn.clear();
+  o.status = scheduleCommand(static_cast<int>(argv.size()), argv.data(), o.out, o.err,
+                             [](std::string& piece) {
+                               handedOn += piece;
+                               piece.clear();
+                               return true;
+                             });
+  o.out.insert(0, handedOn);
   size_t start = 0;
   for (size_t end; (end = o.out.find('\n', start)) != std::string::npos; start = end + 1) {
     o.lines.push_back(o.out.substr(start, end - start));
@@ -125,6 +136,8 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
       {{"1000", "1", "0.5", "--format", "text"}, "0.84"},
       // After twelve months 5.5% of 246,916.11 is 1,131.70, more than 1,100.
       {{"250000", "6", "1500", "--change", "13:5.5:1100"}, "1,131.70"},
+      // Long after the first pieces of the schedule could have gone out.
+      {{"250000", "6", "1250", "--change", "2000::1000"}, "1,250.00"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));

@@ -31,6 +31,8 @@ constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
 constexpr std::string_view RATE_CHARACTERS = "0123456789.";
 // "12000,12.5,1000.00,..." with room to spare.
 constexpr size_t LINE_SIZE_GUESS = 96;
+// What a sink is handed at a time.
+constexpr size_t OUTPUT_PIECE = 64 * 1024;
 
 struct Change {
   int32_t month = 0;
@@ -158,7 +160,7 @@ void appendMonth(const Run& run, std::string_view interest, bool text, std::stri
   }
 }
 
-int writeSchedule(const Request& request, std::string& out, std::string& err) {
+int writeSchedule(const Request& request, std::string& out, std::string& err, OutputSink sink) {
   Run run;
   Repayment& r = run.repayment;
   r.balance = amountValue(request.amounts[0]);
@@ -173,7 +175,7 @@ int writeSchedule(const Request& request, std::string& out, std::string& err) {
 
   // Nothing of a schedule that stops at a refused payment is written.
   const size_t start = out.size();
-  out.reserve(start + LINE_SIZE_GUESS * MONTH_LIMIT);
+  out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
   if (!request.text) appendTableHeader(out, ',');
   auto change = request.changes.begin();
   while (canRepayMonth(r)) {
@@ -190,6 +192,11 @@ int writeSchedule(const Request& request, std::string& out, std::string& err) {
     }
     char shownInterest[AMOUNT_TEXT_SIZE];
     appendMonth(run, repayMonth(r, shownInterest), request.text, out);
+    // Only after the last change has been accepted: nothing of a refused schedule is written.
+    if (sink && change == request.changes.end() && out.size() >= OUTPUT_PIECE && !sink(out)) {
+      err += "quillo schedule: the schedule could not be written\n";
+      return 1;
+    }
   }
   const std::string totals = totalsLine(r);
   out.append(totals, 0, totals.find_last_not_of(' ') + 1);
@@ -197,9 +204,17 @@ int writeSchedule(const Request& request, std::string& out, std::string& err) {
   return 0;
 }
 
+bool writeToStandardOutput(std::string& out) {
+  const bool written =
+      std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
+  out.clear();
+  return written;
+}
+
 }  // namespace
 
-int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err) {
+int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err,
+                    OutputSink sink) {
   for (int i = 2; i < argc; ++i) {
     if (std::string_view(argv[i]) == "--help") {
       out += USAGE;
@@ -212,15 +227,13 @@ int scheduleCommand(int argc, const char* const* argv, std::string& out, std::st
     err += USAGE;
     return 2;
   }
-  return writeSchedule(request, out, err);
+  return writeSchedule(request, out, err, sink);
 }
 
 int runScheduleCommand(int argc, const char* const* argv) {
   std::string out, err;
-  int status = scheduleCommand(argc, argv, out, err);
-  const bool written =
-      std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
-  if (!written && status == 0) {
+  int status = scheduleCommand(argc, argv, out, err, writeToStandardOutput);
+  if (status == 0 && !writeToStandardOutput(out)) {
     err += "quillo schedule: the schedule could not be written\n";
     status = 1;
   }

@@ -10,5 +10,11 @@
 // written, 2 for arguments it cannot use (with the usage text).
 int runScheduleCommand(int argc, const char* const* argv);
 
-// The same, leaving what goes to standard output and standard error in `out` and `err`.
-int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err);
+// Hands on what `out` holds so far and empties it; false when it could not be written.
+using OutputSink = bool (*)(std::string& out);
+
+// The same, leaving what goes to standard output and standard error in `out` and `err`. With a
+// sink, a long schedule goes to it in pieces once no change of rate or payment is left that
+// could still be refused, so its text never needs to be held whole.
+int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err,
+                    OutputSink sink = nullptr);
