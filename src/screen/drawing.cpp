@@ -149,13 +149,22 @@ void captureRect(int x1, int y1, int x2, int y2, Image image, bool relative) {
   Coordinate left = std::min<Coordinate>(x1, right), top = std::min<Coordinate>(y1, bottom);
   Coordinate width = std::min<Coordinate>(std::abs(right - x1) + 1, block->width);
   Coordinate height = std::min<Coordinate>(std::abs(bottom - y1) + 1, block->height);
+  // Row by row: the part on the screen is copied, what lies beyond its edges reads as 0.
+  const Coordinate from = std::clamp<Coordinate>(-left, 0, width);
+  const Coordinate to = std::clamp<Coordinate>(SCREEN_WIDTH - left, from, width);
   for (Coordinate y = 0; y < height; ++y) {
-    for (Coordinate x = 0; x < width; ++x) {
-      Coordinate px = left + x, py = top + y;
-      bool onScreen = outCode(px, py) == 0;
-      block->pixels[static_cast<size_t>(y * block->width + x)] =
-          onScreen ? surface.pixels[py * SCREEN_WIDTH + px] : 0;
+    uint8_t* row = block->pixels.data() + y * block->width;
+    const Coordinate py = top + y;
+    if (py < 0 || py > BOTTOM) {
+      std::fill(row, row + width, 0);
+      continue;
     }
+    std::fill(row, row + from, 0);
+    if (from < to) {
+      const uint8_t* source = surface.pixels + py * SCREEN_WIDTH + (left + from);
+      std::copy(source, source + (to - from), row + from);
+    }
+    std::fill(row + to, row + width, 0);
   }
 }
 
