@@ -93,7 +93,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const ch
 }
 
 std::string userDataDirectory(const char* xdgDataHome, const char* home) {
-  // Relative values are not meant for anyone: the data directory specification ignores them.
+  // A relative XDG_DATA_HOME is invalid by the freedesktop base directory rules and is ignored.
   if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/quillo";
   if (home && home[0] != '\0') return std::string(home) + "/.local/share/quillo";
   return {};

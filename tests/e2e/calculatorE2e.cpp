@@ -135,13 +135,7 @@ TEST(CalculatorE2e, TheCloseButtonUnderARunningScheduleSavesTheOptions) {
   ASSERT_TRUE(e2e::startAtForm(quillo, screen));
   ASSERT_TRUE(e2e::typeInputs(quillo, "250000", "6", "1500"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Next Next"));
-  ASSERT_TRUE(e2e::waitForScreen(
-      quillo,
-      [](const e2e::Screen& s) {
-        const std::vector<std::string> rows = mainScript::scheduleRows(s.pixels());
-        return rows.size() == 12 && rows[11].starts_with("24 ");
-      },
-      "the second year", screen));
+  ASSERT_TRUE(e2e::waitForScheduleMonth(quillo, 24, screen));
   if (const char* path = std::getenv("QUILLO_SCREENSHOT")) {
     EXPECT_TRUE(e2e::savePng(screen, path)) << path;
   }

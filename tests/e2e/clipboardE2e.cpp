@@ -81,13 +81,7 @@ TEST(ClipboardE2e, CtrlCOnAFinishedScheduleCopiesEveryMonth) {
   ASSERT_TRUE(e2e::startAtForm(quillo, screen));
   ASSERT_TRUE(e2e::typeInputs(quillo, "5000", "12", "200"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Next"));
-  ASSERT_TRUE(e2e::waitForScreen(
-      quillo,
-      [](const e2e::Screen& s) {
-        const std::vector<std::string> rows = mainScript::scheduleRows(s.pixels());
-        return rows.size() == 12 && rows[11].starts_with("12 ");
-      },
-      "the first year", screen));
+  ASSERT_TRUE(e2e::waitForScheduleMonth(quillo, 12, screen));
   ASSERT_TRUE(e2e::click(quillo, mainScript::controlX(2), mainScript::controlY(2)));
   ASSERT_TRUE(e2e::waitForScreen(
       quillo, [](const e2e::Screen& s) { return mainScript::controlInk(4, s.pixels()) == 2; },

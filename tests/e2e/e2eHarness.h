@@ -123,6 +123,9 @@ bool waitForScreen(Quillo& quillo, const std::function<bool(const Screen&)>& rea
                    const std::string& what, Screen& screen, int timeoutMs = SCREEN_TIMEOUT_MS);
 bool waitForText(Quillo& quillo, const std::string& text, Screen& screen,
                  int timeoutMs = SCREEN_TIMEOUT_MS);
+// Waits until the schedule's last line shown is that month's.
+bool waitForScheduleMonth(Quillo& quillo, int month, Screen& screen,
+                          int timeoutMs = SCREEN_TIMEOUT_MS);
 // The screen as text, one numbered line per row that is not blank.
 std::string describeScreen(const Screen& screen);
 bool savePng(const Screen& screen, const std::string& path);

@@ -9,6 +9,7 @@
 #include "e2e/harnessSteps.h"
 #include "screen/charset.h"
 #include "screen/screen.h"
+#include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"
 
@@ -93,6 +94,17 @@ bool waitForText(Quillo& quillo, const std::string& text, Screen& screen, int ti
         return screenReader::findText(text, row, column, shown.pixels());
       },
       "\"" + text + "\"", screen, timeoutMs);
+}
+
+bool waitForScheduleMonth(Quillo& quillo, int month, Screen& screen, int timeoutMs) {
+  const std::string start = std::to_string(month) + " ";
+  return waitForScreen(
+      quillo,
+      [&](const Screen& shown) {
+        const std::vector<std::string> rows = mainScript::scheduleRows(shown.pixels());
+        return !rows.empty() && rows.back().starts_with(start);
+      },
+      "month " + std::to_string(month) + " on the last schedule line", screen, timeoutMs);
 }
 
 std::string describeScreen(const Screen& screen) {

@@ -25,14 +25,7 @@ bool stepAndRead(e2e::Quillo& quillo, int scale, e2e::Screen& screen, int& windo
           quillo,
           [](const e2e::Screen& s) { return mainScript::scheduleRows(s.pixels()).size() == 12; },
           "twelve months", screen) ||
-      !e2e::turnWheel(quillo, -1) ||
-      !e2e::waitForScreen(
-          quillo,
-          [](const e2e::Screen& s) {
-            std::vector<std::string> rows = mainScript::scheduleRows(s.pixels());
-            return !rows.empty() && rows.back().starts_with("13 ");
-          },
-          "month 13", screen)) {
+      !e2e::turnWheel(quillo, -1) || !e2e::waitForScheduleMonth(quillo, 13, screen)) {
     return false;
   }
   xwdImage::RgbImage window;
