@@ -123,6 +123,31 @@ CASES = [
 ]
 
 
+def plan(loan, rate, payment, changes=(), extras=()):
+    """A whole schedule: changes are (month, rate or None, payment or None), extras (month,
+    amount). Answers months, repaid, total paid, total interest and the last payment."""
+    state = (d(loan), F(0), F(0))
+    rate, payment = d(rate), d(payment)
+    n, paid_total, last = 0, F(0), F(0)
+    while state[0] > REPAID and n < 12000:
+        for month, r, p in changes:
+            if month == n + 1:
+                rate = d(r) if r is not None else rate
+                payment = d(p) if p is not None else payment
+        pay = payment
+        for month, amount in extras:
+            if month == n + 1:
+                pay = d(pay + d(amount))
+        state, s, principal = month_(state, rate, pay)
+        last = d(s + principal)
+        paid_total = d(paid_total + last)
+        n += 1
+    return n, state[0] <= REPAID, float(paid_total), float(state[2]), float(last)
+
+
+month_ = month
+
+
 def hexf(v):
     return float(v).hex()
 

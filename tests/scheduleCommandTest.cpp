@@ -59,7 +59,7 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
       {{"1000", "12", "100", "--format", "csv"},
        11,
        {"1,12,100.00,10.00,90.00,910.00,10.00", "2,12,100.00,9.10,90.90,819.10,19.10"},
-       {"10,12,100.00,1.57,98.43,58.40,58.40", "11,12,100.00,0.58,58.40,0.00,58.98"},
+       {"10,12,100.00,1.57,98.43,58.40,58.40", "11,12,58.98,0.58,58.40,0.00,58.98"},
        "(0 years and 11 months)"},
       // 0.40 less four times 0.10 leaves a residue of about 3E-17, which counts as repaid.
       {{"0.40", "0", "0.10"},
@@ -71,12 +71,12 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
       {{"1007.5", "12", "100"},
        11,
        {"1,12,100.00,10.07,89.93,917.57,10.07"},
-       {"11,12,100.00,0.66,66.69,0.00,59.85"},
+       {"11,12,67.35,0.66,66.69,0.00,59.85"},
        "(0 years and 11 months)"},
       {{"1200.5", "12", "12.01"},
        783,
        {"1,12,12.01,12.01,0.00,1200.50,12.01", "2,12,12.01,12.00,0.01,1200.49,24.01"},
-       {"782,12,12.01,0.16,11.85,3.82,8195.14", "783,12,12.01,0.04,3.82,0.00,8195.18"},
+       {"782,12,12.01,0.16,11.85,3.82,8195.14", "783,12,3.86,0.04,3.82,0.00,8195.18"},
        "(65 years and 3 months)"},
       // No payment: the interest due, exactly covered for a thousand years.
       {{"250,000", "6"},
@@ -87,25 +87,54 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
       {{"1000", "12", "100", "--change", "2:24:"},
        12,
        {"1,12,100.00,10.00,90.00,910.00,10.00", "2,24,100.00,18.20,81.80,828.20,28.20"},
-       {"12,24,100.00,0.29,14.31,0.00,114.60"},
+       {"12,24,14.60,0.29,14.31,0.00,114.60"},
        "(1 years and 0 months)"},
       {{"1,000", "12", "100", "--change=3::50"},
        20,
        {"1,12,100.00,10.00,90.00,910.00,10.00", "2,12,100.00,9.10,90.90,819.10,19.10"},
-       {"19,12,50.00,0.97,49.03,48.54,98.54", "20,12,50.00,0.49,48.54,0.00,99.03"},
+       {"19,12,50.00,0.97,49.03,48.54,98.54", "20,12,49.03,0.49,48.54,0.00,99.03"},
        "(1 years and 8 months)"},
       // The changes apply in the order of their months, whatever their order here.
       {{"30000", "4.5", "300", "--change", "100:9.75:1000", "--change", "50::"},
        107,
        {"1,4.5,300.00,112.50,187.50,29812.50,112.50"},
-       {"106,9.75,1000.00,14.84,985.16,841.44,7541.44",
-        "107,9.75,1000.00,6.84,841.44,0.00,7548.28"},
+       {"106,9.75,1000.00,14.84,985.16,841.44,7541.44", "107,9.75,848.28,6.84,841.44,0.00,7548.28"},
        "(8 years and 11 months)"},
+      // The payment for a term: the smallest that repays within it.
+      {{"1000", "12", "--term", "11"},
+       11,
+       {"1,12,96.46,10.00,86.46,913.54,10.00"},
+       {"11,12,96.39,0.95,95.44,0.00,60.99"},
+       "(0 years and 11 months)"},
+      // An extra payment in month 3 on top of the payment.
+      {{"1000", "12", "100", "--extra", "3:500"},
+       6,
+       {"1,12,100.00,10.00,90.00,910.00,10.00", "2,12,100.00,9.10,90.90,819.10,19.10",
+        "3,12,600.00,8.19,591.81,227.29,27.29"},
+       {"6,12,31.17,0.31,30.86,0.00,31.17"},
+       "(0 years and 6 months)"},
+      // Typed amounts are whole cents, half up on the digits as typed: 100.015 is 100.02.
+      {{"1000", "12", "100.015"},
+       11,
+       {"1,12,100.02,10.00,90.02,909.98,10.00"},
+       {},
+       "(0 years and 11 months)"},
+      {{"0.05", "0", "0.005"},
+       5,
+       {"1,0,0.01,0.00,0.01,0.04,0.00"},
+       {"5,0,0.01,0.00,0.01,0.00,0.00"},
+       "(0 years and 5 months)"},
+      // Never in exponent notation, also where the window shows 1E+16.
+      {{"9999999999999999", "0", "9999999999999999"},
+       1,
+       {"1,0,10000000000000000.00,0.00,10000000000000000.00,0.00,0.00"},
+       {},
+       "(0 years and 1 months)"},
       // A payment of 0 at a change becomes the interest due on the balance reached.
       {{"100000", "7.25", "800", "--change", "13::0"},
        2056,
        {"1,7.25,800.00,604.17,195.83,99804.17,604.17"},
-       {"2056,7.25,589.49,0.34,55.74,0.00,1113984.15"},
+       {"2056,7.25,56.08,0.34,55.74,0.00,1113984.15"},
        "(171 years and 4 months)"},
   };
   for (const Case& c : cases) {
@@ -153,7 +182,7 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
     std::vector<std::string> args;
     std::string problem;
   };
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {{}, "the loan amount and the rate are needed"},
       {{"1000", "12", "100", "5"}, "one amount too many: 5"},
       {{"0", "12", "100"}, "the loan amount must not be 0"},
@@ -161,7 +190,7 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "1,5"}, "not a rate: 1,5"},
       {{"-1000", "12"}, "unknown option -1000"},
       {{"1000", "12", "--verbose"}, "unknown option --verbose"},
-      {{"1000", "12", "--format", "tsv"}, "the format is csv or text, not tsv"},
+      {{"1000", "12", "--format", "tsv"}, "the format is csv, text or summary, not tsv"},
       {{"1000", "12", "--format"}, "--format needs a value"},
       {{"1000", "12", "--change"}, "--change needs a value"},
       {{"1000", "12", "--change", "13:5"}, "a change is MONTH:RATE:PAYMENT, not 13:5"},
@@ -170,19 +199,93 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "--change", "12001:5:"}, "the month of a change is 1 to 12000, not 12001"},
       {{"1000", "12", "--change", "2:a:"}, "not a rate: a"},
       {{"1000", "12", "--change", "2::-5"}, "not an amount: -5"},
+      {{"1000", "12", "--change", "2:5:kept"}, "not an amount: kept"},
+      {{"1000", "12", "100", "--term", "30y"}, "a payment and a term together: give one of them"},
+      {{"1000", "12", "--term"}, "--term needs a value"},
+      {{"1000", "12", "--extra"}, "--extra needs a value"},
+      {{"1000", "12", "--extra", "5"}, "an extra is MONTH:AMOUNT, not 5"},
+      {{"1000", "12", "--extra", "0:5"}, "the month of an extra is 1 to 12000, not 0"},
+      {{"1000", "12", "--extra", "2:-5"}, "not an amount: -5"},
+      // What the fields would not take: more characters than they hold.
+      {{"1000", "12", std::string(400, '1')},
+       "not an amount: 1111111111111111... (at most 16 characters)"},
+      {{"10000000000000000", "12"}, "not an amount: 1000000000000000... (at most 16 characters)"},
+      {{"1000", "12.0000000000000001"}, "not a rate: 12.0000000000000... (at most 16 characters)"},
+      {{"1000", "12", "--extra", "2:12345678901234567"},
+       "not an amount: 1234567890123456... (at most 16 characters)"},
   };
+  const std::string TERM_PROBLEM =
+      "the term is months (360), years (30y) or both (30y6m), 1 month to 1000 years, not ";
+  for (const std::string term : {"0", "12001", "1001y", "30y6", "6m30y", "y", "30x", ""}) {
+    cases.push_back({{"1000", "12", "--term", term}, TERM_PROBLEM + term});
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
     const Output o = runCommand(c.args);
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.err.substr(0, o.err.find('\n')), "quillo schedule: " + c.problem);
-    EXPECT_NE(o.err.find("\nusage: quillo schedule LOAN RATE [PAYMENT]"), std::string::npos);
+    EXPECT_NE(o.err.find("\nusage: quillo schedule LOAN RATE [PAYMENT"), std::string::npos);
   }
   const Output help = runCommand({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.substr(0, 22), "usage: quillo schedule");
   EXPECT_EQ(help.err, "");
+}
+
+// Totals worked out with exact rational arithmetic rounded as the calculator rounds
+// (scripts/paymentModel.py).
+TEST(ScheduleCommand, TheSummaryAnswersTheBorrowersQuestions) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string summary;
+  };
+  const std::string TERM_30Y =
+      "Payment: 1580.18\nMonths: 360 (30 years and 0 months)\nTotal paid: 568853.80\n"
+      "Total interest: 318853.80\nLast payment: 1569.18\n";
+  const std::string KEPT_END =
+      "Payment: 1580.18, 1691.57 from month 61\nMonths: 360 (30 years and 0 months)\n"
+      "Total paid: 602274.51\nTotal interest: 352274.51\nLast payment: 1684.28\n"
+      "Without the extra payments and kept end dates:\n"
+      "Payment: 1580.18\nMonths: 434 (36 years and 2 months)\nTotal paid: 685511.72\n"
+      "Total interest: 435511.72\nLast payment: 1293.78\n"
+      "Saved: 74 months, 83237.21 interest\n";
+  const std::vector<Case> cases = {
+      {{"250000", "6.5", "--term", "30y", "--format", "summary"}, TERM_30Y},
+      {{"250,000", "6.5", "--term=360", "--format=summary"}, TERM_30Y},
+      // The nearest cent to the textbook payment needs one month more.
+      {{"250000", "6.5", "1580.17", "--format", "summary"},
+       "Payment: 1580.17\nMonths: 361 (30 years and 1 months)\nTotal paid: 568861.27\n"
+       "Total interest: 318861.27\nLast payment: 0.07\n"},
+      // The rate goes up in month 61: the payment that keeps the term's end, or the end the
+      // schedule was heading for, against the same rate at the old payment.
+      {{"250000", "6.5", "--term", "30y", "--change", "61:7.25:keep", "--format", "summary"},
+       KEPT_END},
+      {{"250000", "6.5", "1580.18", "--change", "61:7.25:keep", "--format", "summary"}, KEPT_END},
+      {{"250000", "6.5", "--term", "30y", "--extra", "24:5000", "--format", "summary"},
+       "Payment: 1580.18\nMonths: 342 (28 years and 6 months)\nTotal paid: 544579.84\n"
+       "Total interest: 294579.84\nLast payment: 738.46\n"
+       "Without the extra payments and kept end dates:\n" +
+           TERM_30Y + "Saved: 18 months, 24273.96 interest\n"},
+      // Extras in one month add up, and pay no more than what is owed.
+      {{"1000", "12", "100", "--extra", "3:500", "--extra", "3:4500", "--format", "summary"},
+       "Payment: 100.00\nMonths: 3 (0 years and 3 months)\nTotal paid: 1027.29\n"
+       "Total interest: 27.29\nLast payment: 827.29\n"
+       "Without the extra payments and kept end dates:\n"
+       "Payment: 100.00\nMonths: 11 (0 years and 11 months)\nTotal paid: 1058.98\n"
+       "Total interest: 58.98\nLast payment: 58.98\n"
+       "Saved: 8 months, 31.69 interest\n"},
+      {{"250,000", "6", "--format", "summary"},
+       "Payment: 1250.00\nMonths: 12000 (1000 years and 0 months)  and you still haven't paid "
+       "it off!!!\nTotal paid: 15000000.00\nTotal interest: 15000000.00\n"
+       "Last payment: 1250.00\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Output o = runCommand(c.args);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, c.summary);
+  }
 }
 
 // The window's lines for these inputs, typed into the fields and confirmed, stepped a month at

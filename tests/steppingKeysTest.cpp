@@ -185,7 +185,7 @@ TEST(SteppingKeys, CtrlCOutsideTheFieldsCopiesTheWholeScheduleSoFar) {
            "9\t24\t100.00\t6.03\t93.97\t207.91\t107.91\n" +
            "10\t24\t100.00\t4.16\t95.84\t112.07\t112.07\n" +
            "11\t24\t100.00\t2.24\t97.76\t14.31\t114.31\n" +
-           "12\t24\t100.00\t0.29\t14.31\t0.00\t114.60\n" + "(1 years and 0 months)\n"},
+           "12\t24\t14.60\t0.29\t14.31\t0.00\t114.60\n" + "(1 years and 0 months)\n"},
       {"a schedule started again",
        [&] {
          startSchedule("1000", "12", "100");

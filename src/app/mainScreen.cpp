@@ -5,6 +5,7 @@
 
 #include "app/calculatorState.h"
 #include "app/controlTable.h"
+#include "app/moneyFormat.h"
 #include "app/optionsFile.h"
 #include "app/scheduleHistory.h"
 #include "controls/buttonRegistry.h"
@@ -14,9 +15,9 @@ CalculatorState calc;
 
 const FieldSpec FIELD_TABLE[FOCUS_PAYMENT + 1] = {
     {},
-    {4, 19, 16, AMOUNT_MASK, &CalculatorState::loanText},
-    {5, 19, 16, RATE_MASK, &CalculatorState::rateText},
-    {6, 19, 16, AMOUNT_MASK, &CalculatorState::paymentText},
+    {4, 19, AMOUNT_FIELD_WIDTH, AMOUNT_MASK, &CalculatorState::loanText},
+    {5, 19, AMOUNT_FIELD_WIDTH, RATE_MASK, &CalculatorState::rateText},
+    {6, 19, AMOUNT_FIELD_WIDTH, AMOUNT_MASK, &CalculatorState::paymentText},
 };
 
 namespace {

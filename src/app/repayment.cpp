@@ -72,6 +72,7 @@ std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]) {
   r.monthPrincipal = r.payment - shown;
   if (r.monthPrincipal > r.balance) r.monthPrincipal = r.balance;
   r.balance -= r.monthPrincipal;
+  r.monthPaid = shown + r.monthPrincipal;
   return shownInterest;
 }
 

@@ -21,6 +21,7 @@ struct Repayment {
   // interest of that month, carried remainder included.
   double monthInterest = 0;
   double monthPrincipal = 0;
+  double monthPaid = 0;      // the month's interest as shown plus its principal
   double totalInterest = 0;  // the sum of the interest amounts as shown
   double roundingCarry = 0;  // interest not yet shown, added to the next month's
   int32_t monthCount = 0;

@@ -7,28 +7,40 @@
 #include <vector>
 
 #include "app/moneyFormat.h"
+#include "app/paymentForTerm.h"
 #include "app/repayment.h"
 #include "app/scheduleText.h"
 
 namespace {
 
 constexpr std::string_view USAGE =
-    "usage: quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... "
-    "[--format csv|text]\n"
+    "usage: quillo schedule LOAN RATE [PAYMENT | --term TERM] [--change MONTH:RATE:PAYMENT]...\n"
+    "                       [--extra MONTH:AMOUNT]... [--format csv|text|summary]\n"
     "Prints the repayment schedule, every month of it, and the totals line.\n"
-    "  LOAN, PAYMENT   amounts as the fields take them: digits, a point, commas (250,000)\n"
+    "  LOAN, PAYMENT   amounts as the fields take them: up to 16 digits, points and commas\n"
+    "                  (250,000); more than two decimals are rounded to the cent, half up\n"
     "  RATE            the annual rate in percent: digits and a point\n"
     "  PAYMENT         left out or 0: the interest due, rounded up to the cent\n"
+    "  --term T        instead of PAYMENT: the smallest payment that repays the loan in T\n"
+    "                  months (360), years (30y) or both (30y6m), at most 1000 years\n"
     "  --change M:R:P  rate R and payment P from month M on, as if typed after month M - 1;\n"
-    "                  leave R or P empty to keep it (13::1100)\n"
+    "                  leave R or P empty to keep it (13::1100); P keep: the payment that\n"
+    "                  repays by the same end month (the term's, else the one the schedule\n"
+    "                  was heading for) (61:7.25:keep)\n"
+    "  --extra M:A     amount A paid on top of month M's payment, at most what is owed\n"
     "  --format csv    Month,Rate,Payment,Interest,Principal,Remainder,Total interest "
-    "(the default)\n"
+    "(the default);\n"
+    "                  Payment is what the month took: summed, the total paid\n"
     "  --format text   the lines as the window shows them\n"
-    "Exit status: 0 done; 1 a payment below the interest due, or the output could not be\n"
-    "written; 2 arguments it cannot use.\n";
+    "  --format summary  the payments, months, total paid, total interest and last payment;\n"
+    "                  with extras or kept end dates also those of the plan without them and\n"
+    "                  what they save\n"
+    "Exit status: 0 done; 1 a payment below the interest due, no payment for the term, or the\n"
+    "output could not be written; 2 arguments it cannot use.\n";
 
 constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
 constexpr std::string_view RATE_CHARACTERS = "0123456789.";
+constexpr std::string_view KEEP = "keep";
 // "12000,12.5,1000.00,..." with room to spare.
 constexpr size_t LINE_SIZE_GUESS = 96;
 // What a sink is handed at a time.
@@ -37,16 +49,37 @@ constexpr size_t OUTPUT_PIECE = 64 * 1024;
 struct Change {
   int32_t month = 0;
   std::string_view rate, payment;  // empty: kept
+  bool keepEnd = false;            // the payment that repays by the same end month
 };
+
+struct Extra {
+  int32_t month = 0;
+  double amount = 0;
+};
+
+enum class Format { Csv, Text, Summary };
 
 struct Request {
   std::vector<std::string_view> amounts;  // loan, rate and payment, as given
   std::vector<Change> changes;
-  bool text = false;
+  std::vector<Extra> extras;
+  int32_t term = 0;  // months; 0: no term
+  Format format = Format::Csv;
 };
 
 bool onlyOf(std::string_view text, std::string_view characters) {
   return text.find_first_not_of(characters) == std::string_view::npos;
+}
+
+// An amount or a rate as its field would take it; answers what is wrong with it, or nothing.
+std::string fieldProblem(std::string_view text, std::string_view characters) {
+  const std::string what = characters == RATE_CHARACTERS ? "not a rate: " : "not an amount: ";
+  if (!onlyOf(text, characters)) return what + std::string(text);
+  if (text.size() > static_cast<size_t>(AMOUNT_FIELD_WIDTH)) {
+    return what + std::string(text.substr(0, AMOUNT_FIELD_WIDTH)) + "... (at most " +
+           std::to_string(AMOUNT_FIELD_WIDTH) + " characters)";
+  }
+  return {};
 }
 
 // The value of an option given as "--name value" or "--name=value"; false when it has none.
@@ -67,6 +100,52 @@ bool isOption(std::string_view arg, std::string_view name) {
          (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
 }
 
+// Digits only, from 1 to the month limit.
+bool readMonth(std::string_view text, int32_t& month) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), month);
+  return !text.empty() && error == std::errc() && end == text.data() + text.size() && month >= 1 &&
+         month <= MONTH_LIMIT;
+}
+
+// "360", "360m", "30y" or "30y6m".
+bool readTerm(std::string_view text, int32_t& months) {
+  int64_t total = 0, number = 0;
+  bool digits = false;
+  std::string_view units = "ym";  // the units still allowed, in their order
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      number = number * 10 + (c - '0');
+      digits = true;
+      if (number > MONTH_LIMIT) return false;
+      continue;
+    }
+    const size_t unit = units.find(c);
+    if (!digits || unit == std::string_view::npos) return false;
+    total += c == 'y' ? number * MONTHS_PER_YEAR : number;
+    number = 0;
+    digits = false;
+    units = units.substr(unit + 1);
+  }
+  // Bare digits are months, but not after years ("30y6" could mean either).
+  if (digits && units.size() < 2) return false;
+  total += number;
+  if (total < 1 || total > MONTH_LIMIT) return false;
+  months = static_cast<int32_t>(total);
+  return true;
+}
+
+// "MONTH:REST"; answers what is wrong with the month, or nothing.
+std::string splitMonth(std::string_view text, std::string_view what, int32_t& month,
+                       std::string_view& rest) {
+  const size_t colon = text.find(':');
+  const std::string_view monthText = text.substr(0, colon);
+  if (!readMonth(monthText, month)) {
+    return "the month of " + std::string(what) + " is 1 to 12000, not " + std::string(monthText);
+  }
+  rest = text.substr(colon + 1);
+  return {};
+}
+
 // "13:5.5:1100"; answers what is wrong with it, or nothing.
 std::string readChange(std::string_view text, Change& change) {
   const size_t first = text.find(':');
@@ -74,19 +153,35 @@ std::string readChange(std::string_view text, Change& change) {
   if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos) {
     return "a change is MONTH:RATE:PAYMENT, not " + std::string(text);
   }
-  const std::string_view month = text.substr(0, first);
-  change.rate = text.substr(first + 1, second - first - 1);
-  change.payment = text.substr(second + 1);
-  const auto [end, error] =
-      std::from_chars(month.data(), month.data() + month.size(), change.month);
-  if (month.empty() || error != std::errc() || end != month.data() + month.size() ||
-      change.month < 1 || change.month > MONTH_LIMIT) {
-    return "the month of a change is 1 to 12000, not " + std::string(month);
+  std::string_view rest;
+  if (std::string problem = splitMonth(text, "a change", change.month, rest); !problem.empty()) {
+    return problem;
   }
-  if (!onlyOf(change.rate, RATE_CHARACTERS)) return "not a rate: " + std::string(change.rate);
-  if (!onlyOf(change.payment, AMOUNT_CHARACTERS)) {
-    return "not an amount: " + std::string(change.payment);
+  change.rate = rest.substr(0, second - first - 1);
+  change.payment = rest.substr(second - first);
+  if (std::string problem = fieldProblem(change.rate, RATE_CHARACTERS); !problem.empty()) {
+    return problem;
   }
+  if (change.payment == KEEP) {
+    change.keepEnd = true;
+    change.payment = {};
+    return {};
+  }
+  return fieldProblem(change.payment, AMOUNT_CHARACTERS);
+}
+
+// "24:5000"; answers what is wrong with it, or nothing.
+std::string readExtra(std::string_view text, Extra& extra) {
+  if (text.find(':') == std::string_view::npos)
+    return "an extra is MONTH:AMOUNT, not " + std::string(text);
+  std::string_view amount;
+  if (std::string problem = splitMonth(text, "an extra", extra.month, amount); !problem.empty()) {
+    return problem;
+  }
+  if (std::string problem = fieldProblem(amount, AMOUNT_CHARACTERS); !problem.empty()) {
+    return problem;
+  }
+  extra.amount = amountValue(amount);
   return {};
 }
 
@@ -100,12 +195,29 @@ std::string readRequest(int argc, const char* const* argv, Request& request) {
       Change change;
       if (std::string problem = readChange(value, change); !problem.empty()) return problem;
       request.changes.push_back(change);
+    } else if (isOption(arg, "--extra")) {
+      if (!optionValue(argc, argv, i, "--extra", value)) return "--extra needs a value";
+      Extra extra;
+      if (std::string problem = readExtra(value, extra); !problem.empty()) return problem;
+      request.extras.push_back(extra);
+    } else if (isOption(arg, "--term")) {
+      if (!optionValue(argc, argv, i, "--term", value)) return "--term needs a value";
+      if (!readTerm(value, request.term)) {
+        return "the term is months (360), years (30y) or both (30y6m), 1 month to 1000 years, "
+               "not " +
+               std::string(value);
+      }
     } else if (isOption(arg, "--format")) {
       if (!optionValue(argc, argv, i, "--format", value)) return "--format needs a value";
-      if (value != "csv" && value != "text") {
-        return "the format is csv or text, not " + std::string(value);
+      if (value == "csv") {
+        request.format = Format::Csv;
+      } else if (value == "text") {
+        request.format = Format::Text;
+      } else if (value == "summary") {
+        request.format = Format::Summary;
+      } else {
+        return "the format is csv, text or summary, not " + std::string(value);
       }
-      request.text = value == "text";
     } else if (arg.starts_with("-")) {
       return "unknown option " + std::string(arg);
     } else {
@@ -114,25 +226,34 @@ std::string readRequest(int argc, const char* const* argv, Request& request) {
   }
   if (request.amounts.size() < 2) return "the loan amount and the rate are needed";
   if (request.amounts.size() > 3) return "one amount too many: " + std::string(request.amounts[3]);
-  for (size_t k : {0u, 2u}) {
-    if (k < request.amounts.size() && !onlyOf(request.amounts[k], AMOUNT_CHARACTERS)) {
-      return "not an amount: " + std::string(request.amounts[k]);
-    }
+  if (request.amounts.size() > 2 && request.term != 0) {
+    return "a payment and a term together: give one of them";
   }
-  if (!onlyOf(request.amounts[1], RATE_CHARACTERS)) {
-    return "not a rate: " + std::string(request.amounts[1]);
+  for (size_t k = 0; k < request.amounts.size(); ++k) {
+    const std::string problem =
+        fieldProblem(request.amounts[k], k == 1 ? RATE_CHARACTERS : AMOUNT_CHARACTERS);
+    if (!problem.empty()) return problem;
   }
   if (amountValue(request.amounts[0]) == 0) return "the loan amount must not be 0";
   // Applied in the order of their months, as a user stepping through the schedule would.
-  std::stable_sort(request.changes.begin(), request.changes.end(),
-                   [](const Change& a, const Change& b) { return a.month < b.month; });
+  const auto byMonth = [](const auto& a, const auto& b) { return a.month < b.month; };
+  std::stable_sort(request.changes.begin(), request.changes.end(), byMonth);
+  std::stable_sort(request.extras.begin(), request.extras.end(), byMonth);
   return {};
 }
 
+// The figures a borrower compares two plans by.
+struct Figures {
+  std::vector<std::pair<int32_t, double>> payments;  // each payment with its first month
+  Repayment end;
+  double totalPaid = 0;
+  double lastPayment = 0;
+};
+
 struct Run {
   Repayment repayment;
-  std::string rateText;     // as typed
-  std::string paymentText;  // as shown
+  std::string rateText;  // as typed
+  Figures figures;
 };
 
 // The payment confirmed as the "Continue" choice does it; false, with the message, when it
@@ -144,23 +265,60 @@ bool confirmPayment(Run& run, std::string& err) {
     err += '\n';
     return false;
   }
-  run.paymentText = formatAmount(run.repayment.payment, 2, false);
+  std::vector<std::pair<int32_t, double>>& payments = run.figures.payments;
+  const int32_t month = run.repayment.monthCount + 1;
+  if (payments.empty() || payments.back().second != run.repayment.payment) {
+    if (!payments.empty() && payments.back().first == month) payments.pop_back();
+    payments.emplace_back(month, run.repayment.payment);
+  }
   return true;
 }
 
-void appendMonth(const Run& run, std::string_view interest, bool text, std::string& out) {
+void appendMonth(const Run& run, std::string_view interest, Format format, std::string& out) {
   const Repayment& r = run.repayment;
-  if (text) {
+  if (format == Format::Text) {
     out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
     out += '\n';
-  } else {
+  } else if (format == Format::Csv) {
     appendTableRow(out, ',',
-                   {r.monthCount, run.rateText, run.paymentText, interest, r.monthPrincipal,
-                    r.balance, r.totalInterest});
+                   {r.monthCount, run.rateText, r.monthPaid, interest, r.monthPrincipal, r.balance,
+                    r.totalInterest});
   }
 }
 
-int writeSchedule(const Request& request, std::string& out, std::string& err, OutputSink sink) {
+// The month the schedule ends in at the rate and payment in force, from where it stands.
+int32_t endMonthAsItStands(const Repayment& r) {
+  bool repaid = false;
+  return r.monthCount + monthsToRepay(r.balance, r.annualRate, r.roundingCarry, r.payment,
+                                      MONTH_LIMIT - r.monthCount, repaid);
+}
+
+// A change's rate and payment; false, with the message, when the payment cannot be used.
+bool applyChange(const Change& change, int32_t term, bool plain, Run& run, std::string& err) {
+  Repayment& r = run.repayment;
+  int32_t endMonth = term;
+  if (change.keepEnd && !plain && endMonth == 0) endMonth = endMonthAsItStands(r);
+  if (!change.rate.empty()) {
+    run.rateText = change.rate;
+    r.annualRate = numberValue(run.rateText);
+  }
+  if (!change.payment.empty()) r.payment = amountValue(change.payment);
+  if (change.keepEnd && !plain) {
+    const double payment = paymentForTerm(r.balance, r.annualRate, r.roundingCarry,
+                                          std::max(endMonth - r.monthCount, int32_t{1}));
+    if (payment < 0) {
+      err += "No payment repays the balance by month " + std::to_string(endMonth) + "\n";
+      return false;
+    }
+    r.payment = payment;
+  }
+  return confirmPayment(run, err);
+}
+
+// Steps the whole schedule, writing its months unless a summary is asked for. A plain run
+// leaves out the extras and pays no kept end date: the plan they are measured against.
+int runSchedule(const Request& request, bool plain, std::string& out, std::string& err,
+                OutputSink sink, Figures& figures) {
   Run run;
   Repayment& r = run.repayment;
   r.balance = amountValue(request.amounts[0]);
@@ -170,37 +328,93 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
   if (request.amounts.size() > 2 && !request.amounts[2].empty()) {
     r.payment = amountValue(request.amounts[2]);
   }
+  if (request.term != 0) {
+    r.payment = paymentForTerm(r.balance, r.annualRate, 0, request.term);
+    if (r.payment < 0) {
+      err += "No payment repays the loan within the term\n";
+      return 1;
+    }
+  }
   if (!confirmPayment(run, err)) return 1;
   startRepayment(r);
 
+  const Format format = request.format;
   // Nothing of a schedule that stops at a refused payment is written.
   const size_t start = out.size();
-  out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
-  if (!request.text) appendTableHeader(out, ',');
+  if (format != Format::Summary) out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
+  if (format == Format::Csv) appendTableHeader(out, ',');
   auto change = request.changes.begin();
+  auto extra = request.extras.begin();
   while (canRepayMonth(r)) {
     for (; change != request.changes.end() && change->month == r.monthCount + 1; ++change) {
-      if (!change->rate.empty()) {
-        run.rateText = change->rate;
-        r.annualRate = numberValue(run.rateText);
-      }
-      if (!change->payment.empty()) r.payment = amountValue(change->payment);
-      if (!confirmPayment(run, err)) {
+      if (!applyChange(*change, request.term, plain, run, err)) {
         out.resize(start);
         return 1;
       }
     }
+    const double payment = r.payment;
+    for (; extra != request.extras.end() && extra->month == r.monthCount + 1; ++extra) {
+      if (!plain) r.payment += extra->amount;
+    }
     char shownInterest[AMOUNT_TEXT_SIZE];
-    appendMonth(run, repayMonth(r, shownInterest), request.text, out);
+    appendMonth(run, repayMonth(r, shownInterest), format, out);
+    r.payment = payment;
+    run.figures.totalPaid += r.monthPaid;
+    run.figures.lastPayment = r.monthPaid;
     // Only after the last change has been accepted: nothing of a refused schedule is written.
     if (sink && change == request.changes.end() && out.size() >= OUTPUT_PIECE && !sink(out)) {
       err += "quillo schedule: the schedule could not be written\n";
       return 1;
     }
   }
+  run.figures.end = r;
+  figures = run.figures;
+  if (format == Format::Summary) return 0;
   const std::string totals = totalsLine(r);
   out.append(totals, 0, totals.find_last_not_of(' ') + 1);
   out += '\n';
+  return 0;
+}
+
+std::string monthsText(const Repayment& r) {
+  const std::string totals = totalsLine(r);
+  return std::to_string(r.monthCount) + " " + totals.substr(0, totals.find_last_not_of(' ') + 1);
+}
+
+void appendFigures(const Figures& f, std::string& out) {
+  out += "Payment: ";
+  for (const auto& [month, payment] : f.payments) {
+    if (month != f.payments.front().first) out += ", ";
+    out += plainAmount(payment);
+    if (month != f.payments.front().first) out += " from month " + std::to_string(month);
+  }
+  out += "\nMonths: " + monthsText(f.end);
+  out += "\nTotal paid: " + plainAmount(f.totalPaid);
+  out += "\nTotal interest: " + plainAmount(f.end.totalInterest);
+  out += "\nLast payment: " + plainAmount(f.lastPayment);
+  out += '\n';
+}
+
+int writeSummary(const Request& request, std::string& out, std::string& err) {
+  Figures figures;
+  if (const int status = runSchedule(request, false, out, err, nullptr, figures); status != 0) {
+    return status;
+  }
+  appendFigures(figures, out);
+  const bool compared =
+      !request.extras.empty() || std::any_of(request.changes.begin(), request.changes.end(),
+                                             [](const Change& c) { return c.keepEnd; });
+  if (!compared) return 0;
+  out += "Without the extra payments and kept end dates:\n";
+  Figures plain;
+  std::string plainErr;
+  if (runSchedule(request, true, out, plainErr, nullptr, plain) != 0) {
+    out += plainErr;
+    return 0;
+  }
+  appendFigures(plain, out);
+  out += "Saved: " + std::to_string(plain.end.monthCount - figures.end.monthCount) + " months, " +
+         plainAmount(plain.end.totalInterest - figures.end.totalInterest) + " interest\n";
   return 0;
 }
 
@@ -227,7 +441,9 @@ int scheduleCommand(int argc, const char* const* argv, std::string& out, std::st
     err += USAGE;
     return 2;
   }
-  return writeSchedule(request, out, err, sink);
+  if (request.format == Format::Summary) return writeSummary(request, out, err);
+  Figures figures;
+  return runSchedule(request, false, out, err, sink, figures);
 }
 
 int runScheduleCommand(int argc, const char* const* argv) {

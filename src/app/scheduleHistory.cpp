@@ -31,7 +31,7 @@ void recordMonth(const Repayment& r, const std::string& rateText) {
   ScheduleHistory& h = scheduleHistory;
   if (!h.started || h.months.size() >= static_cast<size_t>(MONTH_LIMIT)) return;
   if (h.rates.empty() || h.rates.back() != rateText) h.rates.push_back(rateText);
-  h.months.push_back({r.monthCount, static_cast<int32_t>(h.rates.size() - 1), r.payment,
+  h.months.push_back({r.monthCount, static_cast<int32_t>(h.rates.size() - 1), r.monthPaid,
                       r.monthInterest, r.monthPrincipal, r.balance, r.totalInterest});
 }
 
@@ -46,10 +46,9 @@ std::string historyTable(char separator) {
   table.reserve((h.months.size() + 2) * LINE_SIZE_GUESS);
   appendTableHeader(table, separator);
   for (const HistoryMonth& m : h.months) {
-    const std::string payment = formatAmount(m.payment, 2, false);
     const std::string interest = formatAmount(m.interest, 2, false);
     appendTableRow(table, separator,
-                   {m.month, h.rates[static_cast<size_t>(m.rate)], payment, interest, m.principal,
+                   {m.month, h.rates[static_cast<size_t>(m.rate)], m.paid, interest, m.principal,
                     m.balance, m.totalInterest});
   }
   if (!h.totals.empty()) {

@@ -12,8 +12,8 @@
 
 struct HistoryMonth {
   int32_t month = 0;
-  int32_t rate = 0;  // index into ScheduleHistory::rates
-  double payment = 0;
+  int32_t rate = 0;     // index into ScheduleHistory::rates
+  double paid = 0;      // interest as shown plus principal
   double interest = 0;  // unrounded; shown as formatted
   double principal = 0;
   double balance = 0;

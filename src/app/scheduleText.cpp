@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "app/moneyFormat.h"
 
@@ -12,9 +13,10 @@ constexpr int LAST_COLUMN = 80;
 enum AmountEnd : int { INTEREST_END = 19, PRINCIPAL_END = 37, REMAINDER_END = 59, TOTAL_END = 79 };
 constexpr size_t MONTH_SIZE = 16;
 constexpr size_t AMOUNT_SIZE = AMOUNT_TEXT_SIZE;
-// A table row holds its month, six separators, three amounts and a line end besides the texts
-// it is given.
-constexpr size_t ROW_SIZE_BEYOND_TEXTS = MONTH_SIZE + 6 + 3 * AMOUNT_SIZE + 1;
+// Written out in full, an amount below it fits AMOUNT_SIZE.
+constexpr double PLAIN_LIMIT = 1e60;
+// A table row holds its month, six separators, five amounts and a line end besides the rate.
+constexpr size_t ROW_SIZE_BEYOND_TEXTS = MONTH_SIZE + 6 + 5 * AMOUNT_SIZE + 1;
 
 // Writes the text so that it ends at column `end` where it fits, never touching the text before
 // it (which ends before column `next`); answers the column after it.
@@ -37,6 +39,14 @@ char* copyPlain(char* line, std::string_view shown) {
     if (c != ',') *line++ = c;
   }
   return line;
+}
+
+// The amount shown as `shown` without commas, or, where it shows an exponent, its value
+// written out in full; answers the end. Amounts stay far below 10^60, so `line` has room.
+char* writePlain(char* line, std::string_view shown, double value) {
+  if (shown.find_first_of("EIN") == std::string_view::npos) return copyPlain(line, shown);
+  if (!std::isfinite(value) || std::fabs(value) >= PLAIN_LIMIT) return copyPlain(line, shown);
+  return std::to_chars(line, line + AMOUNT_SIZE, value, std::chars_format::fixed, 2).ptr;
 }
 
 }  // namespace
@@ -68,22 +78,30 @@ void appendTableHeader(std::string& out, char separator) {
 void appendTableRow(std::string& out, char separator, const TableRow& row) {
   // Written in place: a long schedule writes thousands of rows.
   const size_t start = out.size();
-  out.resize(start + ROW_SIZE_BEYOND_TEXTS + row.rate.size() + row.payment.size() +
-             row.interest.size());
+  out.resize(start + ROW_SIZE_BEYOND_TEXTS + row.rate.size());
   char* const line = out.data() + start;
   char* end = std::to_chars(line, line + MONTH_SIZE, row.month).ptr;
-  const auto field = [&](std::string_view text) {
-    *end++ = separator;
-    end = copyPlain(end, text);
-  };
-  field(row.rate);
-  field(row.payment);
-  field(row.interest);
+  *end++ = separator;
+  end = copyPlain(end, row.rate);
   char amountText[AMOUNT_TEXT_SIZE];
-  for (double amount : {row.principal, row.balance, row.totalInterest}) {
-    const int length = formatAmountInto(amount, 2, false, amountText);
-    field(std::string_view(amountText, static_cast<size_t>(length)));
-  }
+  const auto amount = [&](double value) {
+    *end++ = separator;
+    const int length = formatAmountInto(value, 2, false, amountText);
+    end = writePlain(end, std::string_view(amountText, static_cast<size_t>(length)), value);
+  };
+  amount(row.paid);
+  *end++ = separator;
+  end = writePlain(end, row.interest, numberValue(stripCommas(row.interest)));
+  for (double value : {row.principal, row.balance, row.totalInterest}) amount(value);
   *end++ = '\n';
   out.resize(static_cast<size_t>(end - out.data()));
+}
+
+std::string plainAmount(double value) {
+  char amountText[AMOUNT_TEXT_SIZE];
+  const int length = formatAmountInto(value, 2, false, amountText);
+  char line[AMOUNT_SIZE];
+  const char* end =
+      writePlain(line, std::string_view(amountText, static_cast<size_t>(length)), value);
+  return std::string(line, static_cast<size_t>(end - line));
 }

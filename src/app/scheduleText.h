@@ -18,7 +18,7 @@ std::string scheduleLineText(int32_t month, std::string_view interest, double pr
 struct TableRow {
   int32_t month = 0;
   std::string_view rate;  // as the user typed it
-  std::string_view payment;
+  double paid = 0;        // interest and principal, what the month took: summed, the total paid
   std::string_view interest;
   double principal = 0;
   double balance = 0;
@@ -28,3 +28,7 @@ struct TableRow {
 void appendTableHeader(std::string& out, char separator);
 // Amounts as plain numbers with two decimals and no thousands separators: "1234.56".
 void appendTableRow(std::string& out, char separator, const TableRow& row);
+
+// An amount as a spreadsheet reads it: two decimals, no separators and never an exponent, also
+// where the screen shows one ("1E+16" is "10000000000000000.00").
+std::string plainAmount(double value);

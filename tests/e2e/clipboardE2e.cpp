@@ -114,13 +114,14 @@ TEST(ClipboardE2e, CtrlCOnAFinishedScheduleCopiesEveryMonth) {
   }
   EXPECT_EQ(lines[1], "1\t12\t200.00\t50.00\t150.00\t4850.00\t50.00");
   EXPECT_EQ(lines[13].substr(0, 6), "13\t18\t");
-  // The last month as the screen's last line shows it, the amounts without their commas.
+  // The last month as the screen's last line shows it, the amounts without their commas; its
+  // payment is what that month took, 2.24 + 149.53.
   std::string screenFields;
   std::istringstream words(lastOnScreen);
   for (std::string word; words >> word;) {
     word.erase(std::remove(word.begin(), word.end(), ','), word.end());
     screenFields += "\t" + word;
-    if (screenFields == "\t30") screenFields += "\t18\t200.00";
+    if (screenFields == "\t30") screenFields += "\t18\t151.77";
   }
   EXPECT_EQ("\t" + lines[30], screenFields);
   EXPECT_EQ(lines[31], "(2 years and 6 months)");
