@@ -54,18 +54,20 @@ double paymentForTerm(double balance, double annualRate, double roundingCarry, i
       months < 1) {
     return -1;
   }
-  if (repaysWithin(balance, annualRate, roundingCarry, 0, months)) return 0;
+  if (repaysWithin(balance, annualRate, roundingCarry, 0, 0)) return 0;  // nothing owed
   // Bracket the answer between a payment that falls short (`low`) and one that repays
   // (`high`), widening the step from the first guess, then halve the gap down to one cent.
   const int64_t guess = closedFormCents(balance, annualRate, roundingCarry, months);
   int64_t low = 0, high = 0;
-  if (guess > 0 && repaysWithin(balance, annualRate, roundingCarry, guess, months)) {
+  if (repaysWithin(balance, annualRate, roundingCarry, guess, months)) {
     high = guess;
-    for (int64_t step = 1;; step *= 2) {
+    for (int64_t step = 1; high > 0; step *= 2) {
       low = high > step ? high - step : 0;
-      if (low == 0 || !repaysWithin(balance, annualRate, roundingCarry, low, months)) break;
+      if (!repaysWithin(balance, annualRate, roundingCarry, low, months)) break;
       high = low;
     }
+    // A carried remainder can repay a last fraction of a cent with no payment at all.
+    if (high == 0) return 0;
   } else {
     low = guess;
     for (int64_t step = 1;; step *= 2) {
