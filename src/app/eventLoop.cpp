@@ -5,9 +5,11 @@
 #include <string>
 
 #include "app/controlTable.h"
+#include "app/helpPanel.h"
 #include "app/mainScreen.h"
 #include "app/schedule.h"
 #include "app/scheduleHistory.h"
+#include "app/termPanel.h"
 #include "colours/optionsDialog.h"
 #include "controls/buttonRegistry.h"
 #include "controls/inputLoop.h"
@@ -118,6 +120,21 @@ void copySchedule() {
   if (!table.empty()) screen::setClipboardText(table);
 }
 
+// The panels of F1 and F2 hand the window's close button back, which still ends the program.
+void endOnClose() {
+  if (inputLoop.lastEvent == EVENT_CLOSE) exitProgram();
+}
+
+void showHelp() {
+  runHelpPanel();
+  endOnClose();
+}
+
+void askForTerm() {
+  runTermPanel();
+  endOnClose();
+}
+
 void highlightExit() {
   highlightButton(calc.controlIds[CONTROL_EXIT]);
 }
@@ -143,6 +160,8 @@ constexpr EventAction EVENT_ACTIONS[] = {
     {EVENT_RIGHT_PRESS, highlightExit},
     {EVENT_LEFT_RELEASE, handleClick},
     {EVENT_CTRL_C, copySchedule},
+    {EVENT_F1, showHelp},
+    {EVENT_F2, askForTerm},
 };
 
 }  // namespace
@@ -169,8 +188,7 @@ int clickedControl() {
 void openOptions() {
   runOptionsDialog(calc.controlIds[CONTROL_OPTIONS]);
   unhighlightButton(calc.controlIds[CONTROL_OPTIONS]);
-  // The window's close button, pressed while the panel was open, still ends the program.
-  if (inputLoop.lastEvent == EVENT_CLOSE) exitProgram();
+  endOnClose();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/moneyFormat.h"
 #include "app/repayment.h"
 #include "app/schedule.h"
+#include "app/termPanel.h"
 #include "controls/buttonRegistry.h"
 #include "screen/screen.h"
 
@@ -118,5 +119,7 @@ void confirmInputs() {
   c.focus = FOCUS_CONTINUE;
   removeButton(c.controlIds[CONTROL_CONTINUE]);
   c.inputsConfirmed = true;
+  termPanel.rateInForce = c.annualRate;
+  termPanel.paymentInForce = c.payment;
   if (!c.stepping) startSchedule();
 }

@@ -8,6 +8,7 @@
 #include "app/moneyFormat.h"
 #include "app/optionsFile.h"
 #include "app/scheduleHistory.h"
+#include "app/termPanel.h"
 #include "controls/buttonRegistry.h"
 #include "screen/screen.h"
 
@@ -62,6 +63,7 @@ void startCalculation() {
   calc.focus = FOCUS_LOAN;
   calc.stepping = false;
   calc.inputsConfirmed = false;
+  termPanel.termEnd = 0;  // a term belongs to the calculation it was given for
   endHistory();
 }
 

@@ -4,6 +4,7 @@
 #include "app/mainScreen.h"
 #include "app/optionsFile.h"
 #include "app/scheduleHistory.h"
+#include "app/termPanel.h"
 #include "colours/colourEditor.h"
 #include "colours/colourScheme.h"
 #include "colours/optionsDialog.h"
@@ -19,6 +20,7 @@ void resetProgramState() {
   calc = {};
   mainLoop = {};
   scheduleHistory = {};
+  termPanel = {};
   options = {};
   colourSchemeState = {};
   optionsDialog = {};

@@ -1,0 +1,28 @@
+#pragma once
+
+// F2, "payment for a term": a small panel that asks for years and months and puts the smallest
+// payment that repays the loan (or, while a schedule runs, the balance) in that time into the
+// payment field, as if typed; Continue confirms it as any typed payment.
+
+#include <cstdint>
+#include <string>
+
+#include "controls/buttonRegistry.h"
+#include "screen/screen.h"
+
+struct TermPanelState {
+  // The schedule month in which the last term given ends; 0: none given in this calculation.
+  int32_t termEnd = 0;
+  // The rate and payment last confirmed: those the schedule runs at, whatever is typed since.
+  double rateInForce = 0, paymentInForce = 0;
+  int focus = 1;  // 1 years, 2 months
+  std::string years, months;
+  ButtonId okButton = 0, cancelButton = 0;
+  screen::Image savedArea = 0;
+};
+
+extern TermPanelState termPanel;
+
+// Runs the panel until OK solves a payment, Cancel or Esc, or the window's close button (left in
+// inputLoop.lastEvent for the main loop).
+void runTermPanel();

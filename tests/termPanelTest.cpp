@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "screen/private/headless.h"
+#include "screen/screen.h"
+#include "support/mainScreenScript.h"
+#include "support/screenReader.h"
+
+namespace {
+
+constexpr int F1 = 59;
+constexpr int F2 = 60;
+constexpr int RATE_LABEL = 2;
+
+void pageDowns(int count) {
+  for (int i = 0; i < count; ++i) headless::extendedKey(screen::KEY_PAGE_DOWN);
+}
+
+std::string lastScheduleRow() {
+  const std::vector<std::string> rows = mainScript::scheduleRows();
+  return rows.empty() ? "" : rows.back();
+}
+
+// Payments from an exact rational model of the month rule (scripts/paymentModel.py).
+TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
+  struct Case {
+    const char* name;
+    std::function<void()> keys;
+    std::string payment;
+    std::string lastRow;
+  };
+  const std::vector<Case> cases = {
+      {"30 years before a schedule",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "");
+         headless::extendedKey(F2);
+         headless::type("30\r\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "1,580.18", "(30 years and 0 months)"},
+      {"months only, from the rate field being edited",
+       [] {
+         headless::type("1000\t12");
+         headless::extendedKey(F2);
+         headless::type("\t11\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "96.46", "(0 years and 11 months)"},
+      // The rate goes up in month 61: F2 offers the 300 months left to the term's end.
+      {"a rate change that keeps the end date",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "");
+         headless::extendedKey(F2);
+         headless::type("30\r\r\r");
+         pageDowns(5);
+         mainScript::clickControl(RATE_LABEL);
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::type("7.25");
+         headless::extendedKey(F2);
+         headless::type("\r\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "1,691.57", "(30 years and 0 months)"},
+      // Without a term given, F2 offers what the schedule would still take at its payment.
+      {"the months the schedule would still take",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "1580.18");
+         headless::key("\r");
+         pageDowns(5);
+         mainScript::clickControl(RATE_LABEL);
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::type("7.25");
+         headless::extendedKey(F2);
+         headless::type("\r\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "1,691.57", "(30 years and 0 months)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::reset();
+    c.keys();
+    runProgram();
+    EXPECT_EQ(mainScript::fieldText(3), c.payment);
+    EXPECT_EQ(lastScheduleRow(), c.lastRow);
+  }
+}
+
+// Inputs it cannot solve for leave a message in the panel and change nothing; Esc, Cancel and
+// any key or click closing F1 put the screen back exactly as it was.
+TEST(TermPanel, MessagesAndClosingLeaveTheScreenAsItWas) {
+  struct Case {
+    const char* name;
+    std::string loan, rate;
+    std::function<void()> inPanel;  // the panel is open; after it, a snapshot
+    std::string message;            // what the panel shows at its message row; empty: closed
+  };
+  const auto typed = [](std::string keys) { return [keys] { headless::type(keys); }; };
+  const std::vector<Case> cases = {
+      {"no loan", "", "6.5", typed("30\r\r"), "Enter the loan and the rate first"},
+      {"no rate", "1000", "", typed("30\r\r"), "Enter the loan and the rate first"},
+      {"no months", "1000", "12", typed("0\r0\r"), "The term is 1 month to 1000 years"},
+      {"beyond 1000 years", "1000", "12", typed("1000\t1\r"), "The term is 1 month to 1000 years"},
+      {"Esc", "1000", "12", typed("30\x1b"), ""},
+      {"Cancel", "1000", "12",
+       [] {
+         headless::type("30");
+         headless::click(screen::columnToX(60) + 20, screen::rowToY(9) + 4);
+       },
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::reset();
+    mainScript::enterInputs(c.loan, c.rate, "");
+    headless::snapshot();
+    headless::extendedKey(F2);
+    c.inPanel();
+    headless::snapshot();
+    headless::key("\x1b");  // closes a panel still open
+    headless::snapshot();
+    runProgram();
+    const uint8_t* before = mainScript::snapshot(0);
+    const uint8_t* after = mainScript::snapshot(c.message.empty() ? 1 : 2);
+    EXPECT_EQ(screenReader::textAt(8, 44, 33, mainScript::snapshot(1)),
+              c.message.empty() ? screenReader::textAt(8, 44, 33, before) : c.message);
+    EXPECT_TRUE(std::equal(before, before + 640 * 480, after)) << "the screen is back";
+    EXPECT_EQ(mainScript::fieldText(3, after), "");
+  }
+}
+
+TEST(HelpPanel, F1ListsTheKeysUntilAnyKeyOrClick) {
+  const std::vector<std::function<void()>> closers = {
+      [] { headless::type("x"); },
+      [] { headless::extendedKey(screen::KEY_DOWN); },
+      [] { headless::click(600, 460); },
+  };
+  for (size_t i = 0; i < closers.size(); ++i) {
+    SCOPED_TRACE(i);
+    headless::reset();
+    mainScript::enterInputs("1000", "12", "100");
+    headless::snapshot();
+    headless::extendedKey(F1);
+    headless::snapshot();
+    closers[i]();
+    headless::snapshot();
+    runProgram();
+    const uint8_t* help = mainScript::snapshot(1);
+    for (const char* text : {"Keys and actions", "F1", "F2", "Ctrl+Page Down", "New calculation"}) {
+      int row = 0, column = 0;
+      EXPECT_TRUE(screenReader::findText(text, row, column, help)) << text;
+    }
+    const uint8_t* before = mainScript::snapshot(0);
+    EXPECT_TRUE(std::equal(before, before + 640 * 480, mainScript::snapshot(2)));
+  }
+}
+
+}  // namespace
