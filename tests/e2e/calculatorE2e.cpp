@@ -108,7 +108,7 @@ TEST(CalculatorE2e, FunctionAndAltKeysTakeTheAmountSilentlyAndCtrlDeleteRemovesN
   e2e::Screen screen;
   ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"illegalChar.wav", sound}}));
   ASSERT_TRUE(e2e::typeText(quillo, "250000"));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "F1"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "F5"));  // F1 and F2 open panels
   ASSERT_TRUE(loanShows(quillo, "250,000", screen));
 
   // The field is edited again from its first character.
@@ -123,6 +123,57 @@ TEST(CalculatorE2e, FunctionAndAltKeysTakeTheAmountSilentlyAndCtrlDeleteRemovesN
   ASSERT_TRUE(e2e::typeText(quillo, "1"));
   ASSERT_TRUE(loanShows(quillo, "1250,000", screen));
   EXPECT_FALSE(e2e::soundWasPlayed(quillo));
+
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
+  ASSERT_TRUE(e2e::waitForExit(quillo));
+  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+}
+
+bool paymentShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
+  return e2e::waitForScreen(
+      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(3, s.pixels()) == text; },
+      "the payment \"" + text + "\"", screen);
+}
+
+// The payments from an exact rational model of the month rule (scripts/paymentModel.py).
+TEST(CalculatorE2e, F2SolvesThePaymentForATermAndKeepsItsEndThroughARateChange) {
+  e2e::Quillo quillo;
+  e2e::Screen screen;
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+  ASSERT_TRUE(e2e::typeInputs(quillo, "250000", "6.5", ""));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "F2"));
+  ASSERT_TRUE(e2e::waitForText(quillo, "Payment for a term", screen));
+  ASSERT_TRUE(e2e::typeText(quillo, "30"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
+  ASSERT_TRUE(paymentShows(quillo, "1,580.18", screen));
+  int row = 0, column = 0;
+  EXPECT_FALSE(screenReader::findText("Payment for a term", row, column, screen.pixels()));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return ctrl+Next"));
+  ASSERT_TRUE(e2e::waitForText(quillo, "(30 years and 0 months)", screen));
+
+  // Again from the start; in month 61 the rate goes up and F2 offers the 300 months left.
+  ASSERT_TRUE(clickControl(quillo, CONTROL_NEW_CALCULATION));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo, [](const e2e::Screen& s) { return scheduleRowsAre(s, 0); }, "a new form", screen));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Return Return Next Next Next Next Next"));
+  ASSERT_TRUE(e2e::waitForScheduleMonth(quillo, 60, screen));
+  ASSERT_TRUE(clickControl(quillo, 2));
+  ASSERT_TRUE(e2e::waitForScreen(
+      quillo,
+      [](const e2e::Screen& s) {
+        return mainScript::controlInk(CONTROL_CONTINUE, s.pixels()) == 2;
+      },
+      "Continue back", screen));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Delete Delete Delete"));
+  ASSERT_TRUE(e2e::typeText(quillo, "7.25"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "F2"));
+  ASSERT_TRUE(e2e::waitForText(quillo, "Payment for a term", screen));
+  // 25 years offered (the drawn cursor stands on the first digit), and 0 months.
+  EXPECT_EQ(screenReader::textAt(6, 54, 3, screen.pixels()), "5  ");
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
+  ASSERT_TRUE(paymentShows(quillo, "1,691.57", screen));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Return ctrl+Next"));
+  ASSERT_TRUE(e2e::waitForText(quillo, "(30 years and 0 months)", screen));
 
   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
   ASSERT_TRUE(e2e::waitForExit(quillo));
