@@ -112,8 +112,8 @@ bool enterDataDirectory(const std::string& directory, std::string& error) {
 const std::string& usageText() {
   static const std::string text =
       "usage: quillo [--scale N] [--data-dir [DIR]]\n"
-      "       quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... "
-      "[--format csv|text]\n"
+      "       quillo schedule LOAN RATE [PAYMENT | --term TERM] [--change MONTH:RATE:PAYMENT]...\n"
+      "                       [--extra MONTH:AMOUNT]... [--format csv|text|summary]\n"
       "       quillo --version | --help\n"
       "\n"
       "Quillo keeps its options and palette files in its working directory.\n"
@@ -126,6 +126,12 @@ const std::string& usageText() {
       "                    or else ~/.local/share/quillo\n"
       "  --version         print the version and end\n"
       "  --help            print this text and end\n"
+      "\n"
+      "In the window F1 lists every key; F2 puts the payment for a term of years and months\n"
+      "into the payment field. `quillo schedule --help` tells the schedule's options, e.g.\n"
+      "  quillo schedule 250000 6.5 --term 30y --format summary\n"
+      "  quillo schedule 250000 6.5 --term 30y --change 61:7.25:keep --format summary\n"
+      "  quillo schedule 250000 6.5 --term 30y --extra 24:5000 --format summary\n"
       "\n"
       "Environment: QUILLO_SCALE is the scale when --scale is not given.\n";
   return text;
