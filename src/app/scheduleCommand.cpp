@@ -254,6 +254,9 @@ struct Run {
   Repayment repayment;
   std::string rateText;  // as typed
   Figures figures;
+  // What the last month took, and as shown: most months take the same, formatted once.
+  double paid = -1;
+  std::string paidText;
 };
 
 // The payment confirmed as the "Continue" choice does it; false, with the message, when it
@@ -274,14 +277,18 @@ bool confirmPayment(Run& run, std::string& err) {
   return true;
 }
 
-void appendMonth(const Run& run, std::string_view interest, Format format, std::string& out) {
+void appendMonth(Run& run, std::string_view interest, Format format, std::string& out) {
   const Repayment& r = run.repayment;
   if (format == Format::Text) {
     out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
     out += '\n';
   } else if (format == Format::Csv) {
+    if (r.monthPaid != run.paid) {
+      run.paid = r.monthPaid;
+      run.paidText = formatAmount(run.paid, 2, false);
+    }
     appendTableRow(out, ',',
-                   {r.monthCount, run.rateText, r.monthPaid, interest, r.monthPrincipal, r.balance,
+                   {r.monthCount, run.rateText, run.paidText, interest, r.monthPrincipal, r.balance,
                     r.totalInterest});
   }
 }

@@ -46,9 +46,10 @@ std::string historyTable(char separator) {
   table.reserve((h.months.size() + 2) * LINE_SIZE_GUESS);
   appendTableHeader(table, separator);
   for (const HistoryMonth& m : h.months) {
+    const std::string paid = formatAmount(m.paid, 2, false);
     const std::string interest = formatAmount(m.interest, 2, false);
     appendTableRow(table, separator,
-                   {m.month, h.rates[static_cast<size_t>(m.rate)], m.paid, interest, m.principal,
+                   {m.month, h.rates[static_cast<size_t>(m.rate)], paid, interest, m.principal,
                     m.balance, m.totalInterest});
   }
   if (!h.totals.empty()) {

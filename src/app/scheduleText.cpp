@@ -89,9 +89,12 @@ void appendTableRow(std::string& out, char separator, const TableRow& row) {
     const int length = formatAmountInto(value, 2, false, amountText);
     end = writePlain(end, std::string_view(amountText, static_cast<size_t>(length)), value);
   };
-  amount(row.paid);
-  *end++ = separator;
-  end = writePlain(end, row.interest, numberValue(stripCommas(row.interest)));
+  for (std::string_view shown : {row.paid, row.interest}) {
+    *end++ = separator;
+    // Read back only where the text shows an exponent: this runs for every month.
+    const bool exponent = shown.find_first_of("EIN") != std::string_view::npos;
+    end = writePlain(end, shown, exponent ? numberValue(stripCommas(shown)) : 0);
+  }
   for (double value : {row.principal, row.balance, row.totalInterest}) amount(value);
   *end++ = '\n';
   out.resize(static_cast<size_t>(end - out.data()));

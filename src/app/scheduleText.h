@@ -18,7 +18,8 @@ std::string scheduleLineText(int32_t month, std::string_view interest, double pr
 struct TableRow {
   int32_t month = 0;
   std::string_view rate;  // as the user typed it
-  double paid = 0;        // interest and principal, what the month took: summed, the total paid
+  // Interest and principal, what the month took, as shown: summed, the total paid.
+  std::string_view paid;
   std::string_view interest;
   double principal = 0;
   double balance = 0;
