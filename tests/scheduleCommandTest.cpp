@@ -275,6 +275,10 @@ TEST(ScheduleCommand, TheSummaryAnswersTheBorrowersQuestions) {
        "Payment: 100.00\nMonths: 11 (0 years and 11 months)\nTotal paid: 1058.98\n"
        "Total interest: 58.98\nLast payment: 58.98\n"
        "Saved: 8 months, 31.69 interest\n"},
+      // The longest term: a cent above the interest is enough.
+      {{"1000", "12", "--term", "1000y", "--format", "summary"},
+       "Payment: 10.01\nMonths: 695 (57 years and 11 months)\nTotal paid: 6950.38\n"
+       "Total interest: 5950.38\nLast payment: 3.44\n"},
       {{"250,000", "6", "--format", "summary"},
        "Payment: 1250.00\nMonths: 12000 (1000 years and 0 months)  and you still haven't paid "
        "it off!!!\nTotal paid: 15000000.00\nTotal interest: 15000000.00\n"

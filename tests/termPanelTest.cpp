@@ -67,6 +67,18 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,691.57", "(30 years and 0 months)"},
+      // 3.75 repays in 325 months; F2 in month 61 offers the 420 left of the 40 years.
+      {"the rest of the term, not of the schedule",
+       [] {
+         mainScript::enterInputs("204.71", "21.92", "");
+         headless::extendedKey(F2);
+         headless::type("40\r\r\r");
+         pageDowns(5);
+         headless::extendedKey(F2);
+         headless::type("\r\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "3.73", "(31 years and 8 months)"},
       // Without a term given, F2 offers what the schedule would still take at its payment.
       {"the months the schedule would still take",
        [] {
