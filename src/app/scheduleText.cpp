@@ -41,10 +41,16 @@ char* copyPlain(char* line, std::string_view shown) {
   return line;
 }
 
+// An amount with two decimals shows its point third from the end, unlike the exponent form
+// ("1E+16", "1.5E+20") and INF or NAN.
+bool showsDecimals(std::string_view shown) {
+  return shown.size() >= 4 && shown[shown.size() - 3] == '.';
+}
+
 // The amount shown as `shown` without commas, or, where it shows an exponent, its value
 // written out in full; answers the end. Amounts stay far below 10^60, so `line` has room.
 char* writePlain(char* line, std::string_view shown, double value) {
-  if (shown.find_first_of("EIN") == std::string_view::npos) return copyPlain(line, shown);
+  if (showsDecimals(shown)) return copyPlain(line, shown);
   if (!std::isfinite(value) || std::fabs(value) >= PLAIN_LIMIT) return copyPlain(line, shown);
   return std::to_chars(line, line + AMOUNT_SIZE, value, std::chars_format::fixed, 2).ptr;
 }
@@ -92,8 +98,7 @@ void appendTableRow(std::string& out, char separator, const TableRow& row) {
   for (std::string_view shown : {row.paid, row.interest}) {
     *end++ = separator;
     // Read back only where the text shows an exponent: this runs for every month.
-    const bool exponent = shown.find_first_of("EIN") != std::string_view::npos;
-    end = writePlain(end, shown, exponent ? numberValue(stripCommas(shown)) : 0);
+    end = writePlain(end, shown, showsDecimals(shown) ? 0 : numberValue(stripCommas(shown)));
   }
   for (double value : {row.principal, row.balance, row.totalInterest}) amount(value);
   *end++ = '\n';
