@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/paymentForTerm.h"
+#include "money/paymentForTerm.h"
 
 namespace {
 

@@ -27,7 +27,7 @@ const std::vector<Case> CASES = {
     {"plain digits", "1234", "1,234", ""},
     {"; is Enter", "12;34", "12", "34"},
     {"\\ is Delete", "123\xffK\xffK\\", "13", ""},
-    {"#d is a function key", "12#134", "3,412", ""},
+    {"#d is a function key", "12#534", "3,412", ""},  // F1 and F2 open panels
     {"#9", "12#934", "3,412", ""},
     {"# with a non-digit", "12#x34", "3,412", ""},
     {"# takes a line break as its digit", "12#\r34", "3,412", ""},

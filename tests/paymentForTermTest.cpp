@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/paymentForTerm.h"
+#include "money/paymentForTerm.h"
 
 namespace {
 

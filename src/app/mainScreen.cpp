@@ -5,11 +5,10 @@
 
 #include "app/calculatorState.h"
 #include "app/controlTable.h"
-#include "app/moneyFormat.h"
 #include "app/optionsFile.h"
-#include "app/scheduleHistory.h"
 #include "app/termPanel.h"
 #include "controls/buttonRegistry.h"
+#include "money/amountText.h"
 #include "screen/screen.h"
 
 CalculatorState calc;
@@ -64,7 +63,7 @@ void startCalculation() {
   calc.stepping = false;
   calc.inputsConfirmed = false;
   termPanel.termEnd = 0;  // a term belongs to the calculation it was given for
-  endHistory();
+  endHistory(calc.history);
 }
 
 MainLoop mainLoop;

@@ -3,7 +3,6 @@
 #include "app/calculatorState.h"
 #include "app/mainScreen.h"
 #include "app/optionsFile.h"
-#include "app/scheduleHistory.h"
 #include "app/termPanel.h"
 #include "colours/colourEditor.h"
 #include "colours/colourScheme.h"
@@ -19,7 +18,6 @@
 void resetProgramState() {
   calc = {};
   mainLoop = {};
-  scheduleHistory = {};
   termPanel = {};
   options = {};
   colourSchemeState = {};

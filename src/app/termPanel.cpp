@@ -4,10 +4,10 @@
 
 #include "app/controlTable.h"
 #include "app/mainScreen.h"
-#include "app/moneyFormat.h"
-#include "app/paymentForTerm.h"
 #include "controls/inputLoop.h"
 #include "editor/fieldEditor.h"
+#include "money/moneyFormat.h"
+#include "money/paymentForTerm.h"
 
 TermPanelState termPanel;
 
@@ -42,7 +42,7 @@ constexpr PanelField FIELDS[3] = {
 };
 
 int32_t scheduleMonth() {
-  return calc.stepping ? calc.monthCount : 0;
+  return calc.stepping ? calc.repayment.monthCount : 0;
 }
 
 // The months to the end of the last term given, else what the schedule would still take at the
@@ -52,7 +52,7 @@ int32_t offeredMonths() {
   if (termPanel.termEnd > month) return termPanel.termEnd - month;
   if (!calc.stepping) return 0;
   bool repaid = false;
-  return monthsToRepay(calc.balance, termPanel.rateInForce, calc.roundingCarry,
+  return monthsToRepay(calc.repayment.balance, termPanel.rateInForce, calc.repayment.roundingCarry,
                        termPanel.paymentInForce, MONTH_LIMIT - month, repaid);
 }
 
@@ -136,9 +136,9 @@ bool solveTerm() {
     showMessage("The term is 1 month to 1000 years");
     return false;
   }
-  const double balance = calc.stepping ? calc.balance : calc.loanAmount;
-  const double carry = calc.stepping ? calc.roundingCarry : 0;
-  const double payment = paymentForTerm(balance, calc.annualRate, carry, months);
+  const double balance = calc.stepping ? calc.repayment.balance : calc.loanAmount;
+  const double carry = calc.stepping ? calc.repayment.roundingCarry : 0;
+  const double payment = paymentForTerm(balance, calc.repayment.annualRate, carry, months);
   if (payment < 0) {
     showMessage("No payment repays it in that time");
     return false;

@@ -7,6 +7,7 @@
 
 #include "app/calculatorState.h"
 #include "app/mainScreen.h"
+#include "app/termPanel.h"
 #include "colours/colourEditor.h"
 #include "colours/optionsDialog.h"
 #include "controls/buttonRegistry.h"
@@ -42,6 +43,8 @@ std::vector<Owner> ownedButtons() {
   }
   add("\"Change a color\"", optionsDialog.changeButton);
   add("the panel's \"OK\"", optionsDialog.okButton);
+  add("the term panel's \"OK\"", termPanel.okButton);
+  add("the term panel's \"Cancel\"", termPanel.cancelButton);
   for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
     add("a colour editor button", colourEditor.fixedButtons[b]);
   }

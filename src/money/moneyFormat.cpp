@@ -1,10 +1,8 @@
-#include "app/moneyFormat.h"
+#include "money/moneyFormat.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-
-#include "screen/screen.h"
 
 namespace {
 
@@ -42,65 +40,6 @@ int copied(std::string_view text, char* result) {
 std::string numberText(double value) {
   char text[NUMBER_TEXT_SIZE];
   return std::string(text, writeNumberText(value, text));
-}
-
-double numberValue(std::string_view text) {
-  return screen::leadingNumber(text);
-}
-
-namespace {
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// An amount typed with more than two decimals becomes whole cents, half up on the digits as
-// typed: reading "100.015" first would give the double just below it and round it down. A
-// number with an exponent is left as it is.
-void roundTypedCents(std::string& text) {
-  size_t i = text.find_first_not_of(" \t");
-  if (i == std::string::npos) return;
-  if (text[i] == '+' || text[i] == '-') ++i;
-  const size_t start = i;
-  while (i < text.size() && isDigit(text[i])) ++i;
-  if (i == text.size() || text[i] != '.') return;
-  const size_t point = i++;
-  while (i < text.size() && isDigit(text[i])) ++i;
-  const size_t cut = point + 3;
-  if (i <= cut) return;
-  if (i < text.size() && std::string_view("EeDd").find(text[i]) != std::string_view::npos &&
-      i + 1 < text.size() && (isDigit(text[i + 1]) || text[i + 1] == '+' || text[i + 1] == '-')) {
-    return;
-  }
-  const bool up = text[cut] >= '5';
-  text.resize(cut);
-  for (size_t k = cut; up && k-- > start;) {
-    if (text[k] == '.') continue;
-    if (text[k] != '9') {
-      ++text[k];
-      return;
-    }
-    text[k] = '0';
-  }
-  if (up) text.insert(start, 1, '1');
-}
-
-}  // namespace
-
-double amountValue(std::string_view text) {
-  std::string plain = stripCommas(text);
-  roundTypedCents(plain);
-  const double value = numberValue(plain);
-  return std::isfinite(value) ? value : 0;
-}
-
-std::string stripCommas(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (char c : text) {
-    if (c != ',') result += c;
-  }
-  return result;
 }
 
 std::string formatAmount(double value, int32_t decimals, bool trimZeros) {

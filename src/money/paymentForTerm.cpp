@@ -1,8 +1,8 @@
-#include "app/paymentForTerm.h"
+#include "money/paymentForTerm.h"
 
 #include <cmath>
 
-#include "app/repayment.h"
+#include "money/repayment.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
-#include "app/scheduleText.h"
+#include "money/scheduleText.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "app/moneyFormat.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/scheduleCommand.h"
+#include "cli/scheduleCommand.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,43 +6,17 @@
 #include <string_view>
 #include <vector>
 
-#include "app/moneyFormat.h"
-#include "app/paymentForTerm.h"
-#include "app/repayment.h"
-#include "app/scheduleText.h"
+#include "cli/options.h"
+#include "cli/usage.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
+#include "money/paymentForTerm.h"
+#include "money/repayment.h"
+#include "money/scheduleText.h"
 
 namespace {
 
-constexpr std::string_view USAGE =
-    "usage: quillo schedule LOAN RATE [PAYMENT | --term TERM] [--change MONTH:RATE:PAYMENT]...\n"
-    "                       [--extra MONTH:AMOUNT]... [--format csv|text|summary]\n"
-    "Prints the repayment schedule, every month of it, and the totals line.\n"
-    "  LOAN, PAYMENT   amounts as the fields take them: up to 16 digits, points and commas\n"
-    "                  (250,000); more than two decimals are rounded to the cent, half up\n"
-    "  RATE            the annual rate in percent: digits and a point\n"
-    "  PAYMENT         left out or 0: the interest due, rounded up to the cent\n"
-    "  --term T        instead of PAYMENT: the smallest payment that repays the loan in T\n"
-    "                  months (360), years (30y) or both (30y6m), at most 1000 years\n"
-    "  --change M:R:P  rate R and payment P from month M on, as if typed after month M - 1;\n"
-    "                  leave R or P empty to keep it (13::1100); P keep: the payment that\n"
-    "                  repays by the same end month (the term's, else the one the schedule\n"
-    "                  was heading for) (61:7.25:keep)\n"
-    "  --extra M:A     amount A paid on top of month M's payment, at most what is owed\n"
-    "  --format csv    Month,Rate,Payment,Interest,Principal,Remainder,Total interest "
-    "(the default);\n"
-    "                  Payment is what the month took: summed, the total paid\n"
-    "  --format text   the lines as the window shows them\n"
-    "  --format summary  the payments, months, total paid, total interest and last payment;\n"
-    "                  with extras or kept end dates also those of the plan without them and\n"
-    "                  what they save\n"
-    "Exit status: 0 done; 1 a payment below the interest due, no payment for the term, or the\n"
-    "output could not be written; 2 arguments it cannot use.\n";
-
-constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
-constexpr std::string_view RATE_CHARACTERS = "0123456789.";
 constexpr std::string_view KEEP = "keep";
-// "12000,12.5,1000.00,..." with room to spare.
-constexpr size_t LINE_SIZE_GUESS = 96;
 // What a sink is handed at a time.
 constexpr size_t OUTPUT_PIECE = 64 * 1024;
 
@@ -80,24 +54,6 @@ std::string fieldProblem(std::string_view text, std::string_view characters) {
            std::to_string(AMOUNT_FIELD_WIDTH) + " characters)";
   }
   return {};
-}
-
-// The value of an option given as "--name value" or "--name=value"; false when it has none.
-bool optionValue(int argc, const char* const* argv, int& i, std::string_view name,
-                 std::string_view& value) {
-  const std::string_view arg = argv[i];
-  if (arg == name) {
-    if (i + 1 >= argc) return false;
-    value = argv[++i];
-    return true;
-  }
-  value = arg.substr(name.size() + 1);
-  return true;
-}
-
-bool isOption(std::string_view arg, std::string_view name) {
-  return arg == name ||
-         (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
 }
 
 // Digits only, from 1 to the month limit.
@@ -186,29 +142,33 @@ std::string readExtra(std::string_view text, Extra& extra) {
 }
 
 // Answers what is wrong with the arguments, or nothing.
-std::string readRequest(int argc, const char* const* argv, Request& request) {
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view arg = argv[i];
+std::string readRequest(const std::vector<std::string_view>& arguments, Request& request) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view arg = arguments[i];
+    bool hasValue = false;
     std::string_view value;
-    if (isOption(arg, "--change")) {
-      if (!optionValue(argc, argv, i, "--change", value)) return "--change needs a value";
+    const auto option = [&](std::string_view name) {
+      return readOption(arguments, i, name, OptionValue::Required, hasValue, value);
+    };
+    if (option("--change")) {
+      if (!hasValue) return "--change needs a value";
       Change change;
       if (std::string problem = readChange(value, change); !problem.empty()) return problem;
       request.changes.push_back(change);
-    } else if (isOption(arg, "--extra")) {
-      if (!optionValue(argc, argv, i, "--extra", value)) return "--extra needs a value";
+    } else if (option("--extra")) {
+      if (!hasValue) return "--extra needs a value";
       Extra extra;
       if (std::string problem = readExtra(value, extra); !problem.empty()) return problem;
       request.extras.push_back(extra);
-    } else if (isOption(arg, "--term")) {
-      if (!optionValue(argc, argv, i, "--term", value)) return "--term needs a value";
+    } else if (option("--term")) {
+      if (!hasValue) return "--term needs a value";
       if (!readTerm(value, request.term)) {
         return "the term is months (360), years (30y) or both (30y6m), 1 month to 1000 years, "
                "not " +
                std::string(value);
       }
-    } else if (isOption(arg, "--format")) {
-      if (!optionValue(argc, argv, i, "--format", value)) return "--format needs a value";
+    } else if (option("--format")) {
+      if (!hasValue) return "--format needs a value";
       if (value == "csv") {
         request.format = Format::Csv;
       } else if (value == "text") {
@@ -436,16 +396,18 @@ bool writeToStandardOutput(std::string& out) {
 
 int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err,
                     OutputSink sink) {
-  for (int i = 2; i < argc; ++i) {
-    if (std::string_view(argv[i]) == "--help") {
-      out += USAGE;
+  // What follows "quillo schedule".
+  const std::vector<std::string_view> arguments(argv + std::min(argc, 2), argv + argc);
+  for (std::string_view argument : arguments) {
+    if (argument == "--help") {
+      out += scheduleUsageText();
       return 0;
     }
   }
   Request request;
-  if (std::string problem = readRequest(argc, argv, request); !problem.empty()) {
+  if (std::string problem = readRequest(arguments, request); !problem.empty()) {
     err += "quillo schedule: " + problem + "\n";
-    err += USAGE;
+    err += scheduleUsageText();
     return 2;
   }
   if (request.format == Format::Summary) return writeSummary(request, out, err);
