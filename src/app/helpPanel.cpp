@@ -26,6 +26,7 @@ constexpr HelpRow HELP_ROWS[] = {
     {"Ctrl+C / Ctrl+V", "copy / paste the field's text"},
     {"Ctrl+C outside a field", "copy the whole schedule so far"},
     {"click a field's label", "edit it, also while a schedule runs"},
+    {"Ctrl+Enter", "play the macro file named in the field"},
     {"F1", "this help"},
     {"F2", "the payment that repays in years and months"},
     {"New calculation", "start again with the same inputs"},
