@@ -128,8 +128,9 @@ std::string readChange(std::string_view text, Change& change) {
 
 // "24:5000"; answers what is wrong with it, or nothing.
 std::string readExtra(std::string_view text, Extra& extra) {
-  if (text.find(':') == std::string_view::npos)
+  if (text.find(':') == std::string_view::npos) {
     return "an extra is MONTH:AMOUNT, not " + std::string(text);
+  }
   std::string_view amount;
   if (std::string problem = splitMonth(text, "an extra", extra.month, amount); !problem.empty()) {
     return problem;
