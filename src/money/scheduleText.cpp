@@ -16,8 +16,9 @@ constexpr size_t MONTH_SIZE = 16;
 constexpr size_t AMOUNT_SIZE = AMOUNT_TEXT_SIZE;
 // Written out in full, an amount below it fits AMOUNT_SIZE.
 constexpr double PLAIN_LIMIT = 1e60;
-// A table row holds its month, six separators, five amounts and a line end besides the rate.
-constexpr size_t ROW_SIZE_BEYOND_TEXTS = MONTH_SIZE + 6 + 5 * AMOUNT_SIZE + 1;
+// A table row holds its month, six separators, three amounts and a line end besides the texts
+// it is given.
+constexpr size_t ROW_SIZE_BEYOND_TEXTS = MONTH_SIZE + 6 + 3 * AMOUNT_SIZE + 1;
 
 // Writes the text so that it ends at column `end` where it fits, never touching the text before
 // it (which ends before column `next`); answers the column after it.
@@ -85,7 +86,11 @@ void appendTableHeader(std::string& out, char separator) {
 void appendTableRow(std::string& out, char separator, const TableRow& row) {
   // Written in place: a long schedule writes thousands of rows.
   const size_t start = out.size();
-  out.resize(start + ROW_SIZE_BEYOND_TEXTS + row.rate.size());
+  // A text shown with an exponent is written out in full, in at most AMOUNT_SIZE characters.
+  const auto room = [](std::string_view shown) {
+    return showsDecimals(shown) ? shown.size() : AMOUNT_SIZE;
+  };
+  out.resize(start + ROW_SIZE_BEYOND_TEXTS + row.rate.size() + room(row.paid) + room(row.interest));
   char* const line = out.data() + start;
   char* end = std::to_chars(line, line + MONTH_SIZE, row.month).ptr;
   *end++ = separator;
