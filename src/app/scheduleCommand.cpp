@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/chartLayout.h"
+#include "app/chartSvg.h"
 #include "app/moneyFormat.h"
 #include "app/repayment.h"
 #include "app/scheduleText.h"
@@ -14,7 +16,7 @@ namespace {
 
 constexpr std::string_view USAGE =
     "usage: quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... "
-    "[--format csv|text]\n"
+    "[--format csv|text|svg]\n"
     "Prints the repayment schedule, every month of it, and the totals line.\n"
     "  LOAN, PAYMENT   amounts as the fields take them: digits, a point, commas (250,000)\n"
     "  RATE            the annual rate in percent: digits and a point\n"
@@ -24,6 +26,7 @@ constexpr std::string_view USAGE =
     "  --format csv    Month,Rate,Payment,Interest,Principal,Remainder,Total interest "
     "(the default)\n"
     "  --format text   the lines as the window shows them\n"
+    "  --format svg    a chart of the balance and the interest paid, as an SVG picture\n"
     "Exit status: 0 done; 1 a payment below the interest due, or the output could not be\n"
     "written; 2 arguments it cannot use.\n";
 
@@ -39,10 +42,12 @@ struct Change {
   std::string_view rate, payment;  // empty: kept
 };
 
+enum class Format { Csv, Text, Svg };
+
 struct Request {
   std::vector<std::string_view> amounts;  // loan, rate and payment, as given
   std::vector<Change> changes;
-  bool text = false;
+  Format format = Format::Csv;
 };
 
 bool onlyOf(std::string_view text, std::string_view characters) {
@@ -102,10 +107,15 @@ std::string readRequest(int argc, const char* const* argv, Request& request) {
       request.changes.push_back(change);
     } else if (isOption(arg, "--format")) {
       if (!optionValue(argc, argv, i, "--format", value)) return "--format needs a value";
-      if (value != "csv" && value != "text") {
-        return "the format is csv or text, not " + std::string(value);
+      if (value == "csv") {
+        request.format = Format::Csv;
+      } else if (value == "text") {
+        request.format = Format::Text;
+      } else if (value == "svg") {
+        request.format = Format::Svg;
+      } else {
+        return "the format is csv, text or svg, not " + std::string(value);
       }
-      request.text = value == "text";
     } else if (arg.starts_with("-")) {
       return "unknown option " + std::string(arg);
     } else {
@@ -133,6 +143,8 @@ struct Run {
   Repayment repayment;
   std::string rateText;     // as typed
   std::string paymentText;  // as shown
+  ChartRequest chart;       // with the svg format: every month, drawn at the end
+  bool newTerms = false;    // the next month is the first at a changed rate or payment
 };
 
 // The payment confirmed as the "Continue" choice does it; false, with the message, when it
@@ -148,9 +160,12 @@ bool confirmPayment(Run& run, std::string& err) {
   return true;
 }
 
-void appendMonth(const Run& run, std::string_view interest, bool text, std::string& out) {
+void appendMonth(Run& run, std::string_view interest, Format format, std::string& out) {
   const Repayment& r = run.repayment;
-  if (text) {
+  if (format == Format::Svg) {
+    run.chart.months.push_back({r.monthCount, r.balance, r.totalInterest, run.newTerms});
+    run.newTerms = false;
+  } else if (format == Format::Text) {
     out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
     out += '\n';
   } else {
@@ -176,10 +191,16 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
   // Nothing of a schedule that stops at a refused payment is written.
   const size_t start = out.size();
   out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
-  if (!request.text) appendTableHeader(out, ',');
+  if (request.format == Format::Csv) appendTableHeader(out, ',');
+  if (request.format == Format::Svg) {
+    run.chart.loanAmount = r.balance;
+    run.chart.months.reserve(MONTH_LIMIT);
+  }
   auto change = request.changes.begin();
   while (canRepayMonth(r)) {
     for (; change != request.changes.end() && change->month == r.monthCount + 1; ++change) {
+      const std::string rateBefore = run.rateText;
+      const double paymentBefore = r.payment;
       if (!change->rate.empty()) {
         run.rateText = change->rate;
         r.annualRate = numberValue(run.rateText);
@@ -189,14 +210,21 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
         out.resize(start);
         return 1;
       }
+      run.newTerms = run.newTerms || run.rateText != rateBefore || r.payment != paymentBefore;
     }
     char shownInterest[AMOUNT_TEXT_SIZE];
-    appendMonth(run, repayMonth(r, shownInterest), request.text, out);
+    appendMonth(run, repayMonth(r, shownInterest), request.format, out);
     // Only after the last change has been accepted: nothing of a refused schedule is written.
     if (sink && change == request.changes.end() && out.size() >= OUTPUT_PIECE && !sink(out)) {
       err += "quillo schedule: the schedule could not be written\n";
       return 1;
     }
+  }
+  if (request.format == Format::Svg) {
+    run.chart.rateText = run.rateText;
+    run.chart.now = r;
+    appendChartSvg(out, layoutChart(run.chart));
+    return 0;
   }
   const std::string totals = totalsLine(r);
   out.append(totals, 0, totals.find_last_not_of(' ') + 1);
