@@ -138,6 +138,7 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
       {{"250000", "6", "1500", "--change", "13:5.5:1100"}, "1,131.70"},
       // Long after the first pieces of the schedule could have gone out.
       {{"250000", "6", "1250", "--change", "2000::1000"}, "1,250.00"},
+      {{"250000", "6", "1500", "--change", "13:5.5:1100", "--format", "svg"}, "1,131.70"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -161,7 +162,8 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "1,5"}, "not a rate: 1,5"},
       {{"-1000", "12"}, "unknown option -1000"},
       {{"1000", "12", "--verbose"}, "unknown option --verbose"},
-      {{"1000", "12", "--format", "tsv"}, "the format is csv or text, not tsv"},
+      {{"1000", "12", "--format", "tsv"}, "the format is csv, text or svg, not tsv"},
+      {{"0", "12", "100", "--format", "svg"}, "the loan amount must not be 0"},
       {{"1000", "12", "--format"}, "--format needs a value"},
       {{"1000", "12", "--change"}, "--change needs a value"},
       {{"1000", "12", "--change", "13:5"}, "a change is MONTH:RATE:PAYMENT, not 13:5"},
