@@ -113,7 +113,7 @@ const std::string& usageText() {
   static const std::string text =
       "usage: quillo [--scale N] [--data-dir [DIR]]\n"
       "       quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... "
-      "[--format csv|text]\n"
+      "[--format csv|text|svg]\n"
       "       quillo --version | --help\n"
       "\n"
       "Quillo keeps its options and palette files in its working directory.\n"
