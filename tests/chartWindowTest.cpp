@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/mainScreen.h"
 #include "app/program.h"
+#include "controls/roleColours.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/chartReader.h"
@@ -103,6 +106,47 @@ TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
     EXPECT_EQ(axes.years, c.years);
     EXPECT_EQ(words(screenReader::rowText(29, chart)), c.legend);
   }
+}
+
+// 1,000 at 12% paying 100, 200 from month 4 on (the schedule command's CSV: repaid with month
+// 7), F3 after month 5: the change marked at month 4, the month reached at 5; the balance solid
+// up to there and dotted after, down to the axis at month 7.
+TEST(ChartWindow, MarksTheChangeAndTheMonthReachedAndDrawsTheProjectionDotted) {
+  headless::reset();
+  startWith("1000", "12", "100", {screen::KEY_DOWN, screen::KEY_DOWN, screen::KEY_DOWN});
+  mainScript::clickControl(FOCUS_PAYMENT);
+  for (int k = 0; k < 6; ++k) headless::extendedKey(screen::KEY_DELETE);
+  headless::type("200\r\r");
+  headless::extendedKey(screen::KEY_DOWN);
+  headless::extendedKey(screen::KEY_DOWN);
+  headless::extendedKey(F3);
+  headless::snapshot();
+  runProgram();
+  const uint8_t* chart = mainScript::snapshot(0);
+  EXPECT_EQ(trimmed(screenReader::rowText(1, chart)),
+            "Loan 1,000, payment 200.00 at 12%: ends after 0 years and 7 months");
+  chartReader::Axes axes;
+  std::string error;
+  ASSERT_TRUE(chartReader::readAxes(chart, axes, error)) << error;
+  const std::vector<int> change = chartReader::columnsShowing(chart, axes, BUTTON_SELECTED_COLOUR);
+  ASSERT_EQ(change.size(), 1u);
+  EXPECT_NEAR(change[0], axes.monthX(4), 1.0);
+  const std::vector<int> now = chartReader::columnsShowing(chart, axes, TITLES_COLOUR);
+  ASSERT_EQ(now.size(), 1u);
+  EXPECT_NEAR(now[0], axes.monthX(5), 1.0);
+
+  const int start = static_cast<int>(std::lround(axes.monthX(0)));
+  const int reached = static_cast<int>(std::lround(axes.monthX(5)));
+  const int end = static_cast<int>(std::lround(axes.monthX(7)));
+  const std::vector<int> balance =
+      chartReader::highestPixels(chart, axes, BUTTON_COLOUR, start, end + 2);
+  EXPECT_EQ(std::count(balance.begin(), balance.begin() + (reached - start + 1), -1), 0);
+  EXPECT_GT(std::count(balance.begin() + (reached - start + 1), balance.end(), -1), 2);
+  EXPECT_NEAR(balance[static_cast<size_t>(end - start)], axes.axisY, 1.0);
+  EXPECT_EQ(balance[static_cast<size_t>(end - start + 2)], -1);
+  // 1,000 less two principals of 90 and 90.90 at month 2.
+  EXPECT_NEAR(balance[static_cast<size_t>(std::lround(axes.monthX(2))) - start],
+              axes.amountY(819.10), 1.0);
 }
 
 TEST(ChartWindow, AKeyAClickOrTheCloseButtonLeaveItAndTheMainScreenComesBack) {
