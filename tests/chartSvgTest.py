@@ -14,12 +14,16 @@ SVG = "{http://www.w3.org/2000/svg}"
 MOST_POINTS = 1200  # a longer loan keeps every k-th month
 
 CASES = [
-    # arguments, last month as the CSV gives it
-    (["250000", "6.5", "1580.18", "--change", "61:8:"], 718),
-    (["1000", "12", "100"], 11),
+    # arguments, last month as the CSV gives it, months that start a new rate or payment
+    (["250000", "6.5", "1580.18", "--change", "61:8:"], 718, [61]),
+    (["1000", "12", "100"], 11, []),
     # Never repaid: the payment is the interest due, all 1000 years of it.
-    (["250000", "6", "1250"], 12000),
-    (["100,000", "5", "800", "--change", "25::2000", "--change", "100:9:"], None),
+    (["250000", "6", "1250"], 12000, []),
+    # Every second month, and the last, an odd one.
+    (["250000", "6", "1251"], 1430, []),
+    # A change to the same rate changes nothing.
+    (["100,000", "5", "800", "--change", "25::2000", "--change", "40:5:", "--change", "50:9:"],
+     None, [25, 50]),
 ]
 
 
@@ -85,7 +89,7 @@ def check_series(name, rows, line, column, start, x_of, y_of):
 
 def main():
     quillo = sys.argv[1]
-    for args, last_month in CASES:
+    for args, last_month, changes in CASES:
         rows = list(csv.DictReader(io.StringIO(run(quillo, args + ["--format", "csv"]).split(
             "\n(")[0])))
         if last_month is not None:
@@ -100,6 +104,11 @@ def main():
             line = max((points(p) for p in drawn if p.get("class") == name), key=len)
             check_series(f"{args} {name}", rows, line, column, start, x_of, y_of)
         assert all("dotted" not in p.get("class") for p in drawn), "nothing is projected"
+        marks = [points(p) for p in root.iter(SVG + "polyline") if p.get("class") == "change dotted"]
+        # The legend's sample is the short one.
+        marks = sorted(m[0][0] for m in marks if m[-1][1] - m[0][1] > 20)
+        assert len(marks) == len(changes) and all(
+            abs(x - x_of(month)) < 6e-4 for x, month in zip(marks, changes)), (args, marks)
     print(f"{len(CASES)} charts match their CSV")
 
 
