@@ -20,7 +20,7 @@ CASES = [
     # Never repaid: the payment is the interest due, all 1000 years of it.
     (["250000", "6", "1250"], 12000, []),
     # Every second month, and the last, an odd one.
-    (["250000", "6", "1251"], 1430, []),
+    (["250000", "6", "1250.5"], 1569, []),
     # A change to the same rate changes nothing.
     (["100,000", "5", "800", "--change", "25::2000", "--change", "40:5:", "--change", "50:9:"],
      None, [25, 50]),

@@ -48,7 +48,7 @@ void startWith(const std::string& loan, const std::string& rate, const std::stri
 
 // Titles from the schedule command's totals lines for the same inputs; the amounts up the side
 // at the round step that reaches the highest amount in at most eight steps; whole years along
-// the bottom.
+// the bottom. The balance line ends over the last month at the balance the CSV leaves.
 TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
   struct Case {
     const char* name;
@@ -57,6 +57,8 @@ TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
     std::vector<double> amounts;  // up the side, from 0
     std::vector<long> years;
     std::string legend;
+    int lastMonth = 0;
+    double lastBalance = 0;
   };
   const std::vector<Case> cases = {
       {"before the first month",
@@ -64,31 +66,45 @@ TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
        "Loan 1,000, payment 100.00 at 12%: ends after 0 years and 11 months",
        {0, 200, 400, 600, 800, 1000},
        {0, 1},
-       "balance total interest projected"},
+       "balance total interest projected",
+       11},
       {"a finished schedule",
        [] { startWith("1000", "12", "100", {screen::KEY_CTRL_PAGE_DOWN}); },
        "Loan 1,000, payment 100.00 at 12%: ends after 0 years and 11 months",
        {0, 200, 400, 600, 800, 1000},
        {0, 1},
-       "balance total interest"},
+       "balance total interest",
+       11},
       {"a payment that never repays",
        [] { startWith("250000", "6", "1250", {screen::KEY_PAGE_DOWN}); },
        "Loan 250,000, payment 1,250.00 at 6%: not repaid after 1000 years and 0 months",
        {0, 2e6, 4e6, 6e6, 8e6, 10e6, 12e6, 14e6, 16e6},
        {0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000},
-       "balance total interest projected now"},
+       "balance total interest projected now",
+       12000,
+       250000},
       {"one month",
        [] { startWith("100", "12", "500"); },
        "Loan 100, payment 500.00 at 12%: ends after 0 years and 1 months",
        {0, 20, 40, 60, 80, 100},
        {0, 1},
-       "balance total interest projected"},
+       "balance total interest projected",
+       1},
       {"two years and a bit",
        [] { startWith("25,000", "4.5", "1,000", {screen::KEY_PAGE_DOWN}); },
        "Loan 25,000, payment 1,000.00 at 4.5%: ends after 2 years and 3 months",
        {0, 5000, 10000, 15000, 20000, 25000},
        {0, 1, 2, 3},
-       "balance total interest projected now"},
+       "balance total interest projected now",
+       27},
+      // Every second month of the projection is drawn, and the last, an odd one.
+      {"longer than 1200 months",
+       [] { startWith("250000", "6", "1250.5"); },
+       "Loan 250,000, payment 1,250.50 at 6%: ends after 130 years and 9 months",
+       {0, 5e5, 10e5, 15e5, 20e5},
+       {0, 20, 40, 60, 80, 100, 120, 140},
+       "balance total interest projected",
+       1569},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -105,6 +121,11 @@ TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
     EXPECT_EQ(axes.amounts, c.amounts);
     EXPECT_EQ(axes.years, c.years);
     EXPECT_EQ(words(screenReader::rowText(29, chart)), c.legend);
+    const int end = static_cast<int>(std::lround(axes.monthX(c.lastMonth)));
+    const std::vector<int> balance =
+        chartReader::highestPixels(chart, axes, BUTTON_COLOUR, end, end + 2);
+    EXPECT_TRUE(chartReader::showsNear(chart, BUTTON_COLOUR, end, axes.amountY(c.lastBalance)));
+    EXPECT_EQ(balance[2], -1);
   }
 }
 

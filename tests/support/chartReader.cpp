@@ -1,5 +1,7 @@
 #include "support/chartReader.h"
 
+#include <algorithm>
+#include <cmath>
 #include <sstream>
 
 #include "controls/roleColours.h"
@@ -96,6 +98,16 @@ std::vector<int> highestPixels(const uint8_t* pixels, const Axes& axes, int colo
     highest.push_back(found);
   }
   return highest;
+}
+
+bool showsNear(const uint8_t* pixels, int colour, double x, double y) {
+  const int cx = static_cast<int>(std::lround(x)), cy = static_cast<int>(std::lround(y));
+  for (int py = std::max(cy - 1, 0); py <= std::min(cy + 1, HEIGHT - 1); ++py) {
+    for (int px = std::max(cx - 1, 0); px <= std::min(cx + 1, WIDTH - 1); ++px) {
+      if (at(pixels, px, py) == colour) return true;
+    }
+  }
+  return false;
 }
 
 std::vector<int> columnsShowing(const uint8_t* pixels, const Axes& axes, int colour) {

@@ -25,6 +25,8 @@ struct Axes {
 bool readAxes(const uint8_t* pixels, Axes& axes, std::string& error);
 // For each x from x1 to x2, the highest y above the year axis drawn in `colour`; -1 for none.
 std::vector<int> highestPixels(const uint8_t* pixels, const Axes& axes, int colour, int x1, int x2);
+// Whether a pixel within one of (x, y) shows `colour`.
+bool showsNear(const uint8_t* pixels, int colour, double x, double y);
 // The columns that show `colour` somewhere between the highest amount tick and the year axis.
 std::vector<int> columnsShowing(const uint8_t* pixels, const Axes& axes, int colour);
 
