@@ -125,7 +125,7 @@ TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
     const std::vector<int> balance =
         chartReader::highestPixels(chart, axes, BUTTON_COLOUR, end, end + 2);
     EXPECT_TRUE(chartReader::showsNear(chart, BUTTON_COLOUR, end, axes.amountY(c.lastBalance)));
-    EXPECT_EQ(balance[2], -1);
+    EXPECT_EQ(balance.at(2), -1);
   }
 }
 
@@ -159,14 +159,15 @@ TEST(ChartWindow, MarksTheChangeAndTheMonthReachedAndDrawsTheProjectionDotted) {
   const int start = static_cast<int>(std::lround(axes.monthX(0)));
   const int reached = static_cast<int>(std::lround(axes.monthX(5)));
   const int end = static_cast<int>(std::lround(axes.monthX(7)));
+  ASSERT_TRUE(start < reached && reached < end) << start << " " << reached << " " << end;
   const std::vector<int> balance =
       chartReader::highestPixels(chart, axes, BUTTON_COLOUR, start, end + 2);
   EXPECT_EQ(std::count(balance.begin(), balance.begin() + (reached - start + 1), -1), 0);
   EXPECT_GT(std::count(balance.begin() + (reached - start + 1), balance.end(), -1), 2);
-  EXPECT_NEAR(balance[static_cast<size_t>(end - start)], axes.axisY, 1.0);
-  EXPECT_EQ(balance[static_cast<size_t>(end - start + 2)], -1);
+  EXPECT_NEAR(balance.at(static_cast<size_t>(end - start)), axes.axisY, 1.0);
+  EXPECT_EQ(balance.at(static_cast<size_t>(end - start + 2)), -1);
   // 1,000 less two principals of 90 and 90.90 at month 2.
-  EXPECT_NEAR(balance[static_cast<size_t>(std::lround(axes.monthX(2))) - start],
+  EXPECT_NEAR(balance.at(static_cast<size_t>(std::lround(axes.monthX(2)) - start)),
               axes.amountY(819.10), 1.0);
 }
 

@@ -63,8 +63,8 @@ TEST(ChartE2e, TheBalanceFallsFromTheLoanToTheLastMonthWithTheChangeMarkedAndAny
   const std::vector<int> balance =
       chartReader::highestPixels(chart.pixels(), axes, BUTTON_COLOUR, 0, 639);
   // Starts at the loan's height over month 0 and reaches the axis at the last month.
-  EXPECT_NEAR(balance[startX], axes.amountY(LOAN), 1.0);
-  EXPECT_NEAR(balance[endX], axes.axisY, 1.0);
+  EXPECT_NEAR(balance.at(startX), axes.amountY(LOAN), 1.0);
+  EXPECT_NEAR(balance.at(endX), axes.axisY, 1.0);
   for (int x = 0; x < 640; ++x) {
     if (x < startX || x > endX + 1) {
       EXPECT_EQ(balance[x], -1) << "balance drawn at x " << x;
