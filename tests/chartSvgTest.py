@@ -12,6 +12,14 @@ import xml.etree.ElementTree as ET
 
 SVG = "{http://www.w3.org/2000/svg}"
 MOST_POINTS = 1200  # a longer loan keeps every k-th month
+# The Light on Dark levels (0 to 63) of the colour role each part is drawn in on the screen.
+LEVELS = {"background": (0, 0, 16), "title": (63, 63, 11), "text": (63, 63, 63),
+          "axis": (37, 37, 37), "balance": (0, 38, 0), "interest": (63, 28, 21),
+          "change": (63, 48, 11), "now": (63, 63, 11)}
+
+
+def colour(name):
+    return "#" + "".join(f"{round(level * 255 / 63):02X}" for level in LEVELS[name])
 
 CASES = [
     # arguments, last month as the CSV gives it, months that start a new rate or payment
@@ -96,6 +104,12 @@ def main():
             assert int(rows[-1]["Month"]) == last_month, (args, rows[-1]["Month"])
         root = ET.fromstring(run(quillo, args + ["--format", "svg"]))
         assert root.tag == SVG + "svg", root.tag
+        assert root.find(SVG + "rect").get("fill") == colour("background")
+        for element in root.iter():
+            painted = element.get("stroke") or element.get("fill")
+            if element.get("class") and painted:
+                name = element.get("class").split()[0]
+                assert painted == colour(name), (name, painted)
         x_of, y_of = read_axes(root)
         loan = float(args[0].replace(",", ""))
         drawn = [p for p in root.iter(SVG + "polyline") if p.get("class") in ("balance", "interest")]

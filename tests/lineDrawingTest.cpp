@@ -66,6 +66,35 @@ TEST(LineDrawing, ShapesCoverExactlyTheirPixels) {
   }
 }
 
+// Two pixels on, two off, the count carried from one segment to the next.
+TEST(LineDrawing, ADottedLineDrawsEveryOtherPairOfPixels) {
+  struct Case {
+    const char* what;
+    int x1, y1, x2, y2, phase;
+    Points expected;
+    int phaseAfter;
+  };
+  const Case cases[] = {
+      {"from the start",
+       10,
+       20,
+       19,
+       20,
+       0,
+       {{10, 20}, {11, 20}, {14, 20}, {15, 20}, {18, 20}, {19, 20}},
+       10},
+      {"carried on", 10, 20, 15, 20, 3, {{11, 20}, {12, 20}, {15, 20}}, 9},
+      {"downwards", 7, 3, 7, 6, 2, {{7, 5}, {7, 6}}, 6},
+  };
+  for (const Case& c : cases) {
+    headless::reset();
+    int phase = c.phase;
+    screen::drawDottedLine(c.x1, c.y1, c.x2, c.y2, 12, phase);
+    EXPECT_EQ(pixelsOfColour(12), c.expected) << c.what;
+    EXPECT_EQ(phase, c.phaseAfter) << c.what;
+  }
+}
+
 TEST(LineDrawing, TheCurrentColourIsTheForeground) {
   headless::reset();
   screen::setForeground(6);

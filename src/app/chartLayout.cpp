@@ -9,8 +9,8 @@
 namespace {
 
 constexpr int GRID_COLUMNS = 80;
-constexpr int CELL_WIDTH = 8;
-constexpr int CELL_HEIGHT = 16;
+constexpr int CELL_WIDTH = CHART_CELL_WIDTH;
+constexpr int CELL_HEIGHT = CHART_CELL_HEIGHT;
 constexpr int TITLE_ROW = 1;
 // The amounts' axis runs from the middle of row 26 up to row 3 at most; the years' labels stand
 // below it, the legend at the bottom.

@@ -11,8 +11,14 @@
 
 #include "app/repayment.h"
 
-// What a part of the chart is drawn in; each drawing maps these to colours of its own.
+// What a part of the chart is drawn in; each drawing maps these to colours of its own, in a
+// table indexed by the ink.
 enum class ChartInk { Title, Text, Axis, Balance, Interest, Change, Now };
+constexpr int CHART_INKS = 7;
+
+// The text grid's cells the chart's texts stand in, in pixels.
+constexpr int CHART_CELL_WIDTH = 8;
+constexpr int CHART_CELL_HEIGHT = 16;
 
 struct ChartMonth {
   int32_t month = 0;

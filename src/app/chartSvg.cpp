@@ -7,8 +7,8 @@ namespace {
 
 constexpr int PICTURE_WIDTH = 960;
 constexpr int PICTURE_HEIGHT = 720;
-constexpr int CELL_WIDTH = 8;
-constexpr int CELL_HEIGHT = 16;
+constexpr int CELL_WIDTH = CHART_CELL_WIDTH;
+constexpr int CELL_HEIGHT = CHART_CELL_HEIGHT;
 constexpr int BASELINE = 12;  // from the top of a text cell
 constexpr int FONT_SIZE = 14;
 // The window's Light on Dark levels (0 to 63) of each ink's colour role, as 8-bit levels.
@@ -19,24 +19,14 @@ struct InkStyle {
   std::string_view colour;
 };
 
+// By ink.
+constexpr InkStyle INK_STYLES[CHART_INKS] = {
+    {"title", "#FFFF2D"},    {"text", "#FFFFFF"},   {"axis", "#969696"}, {"balance", "#009A00"},
+    {"interest", "#FF7155"}, {"change", "#FFC22D"}, {"now", "#FFFF2D"},
+};
+
 InkStyle inkStyle(ChartInk ink) {
-  switch (ink) {
-    case ChartInk::Title:
-      return {"title", "#FFFF2D"};
-    case ChartInk::Text:
-      return {"text", "#FFFFFF"};
-    case ChartInk::Axis:
-      return {"axis", "#969696"};
-    case ChartInk::Balance:
-      return {"balance", "#009A00"};
-    case ChartInk::Interest:
-      return {"interest", "#FF7155"};
-    case ChartInk::Change:
-      return {"change", "#FFC22D"};
-    case ChartInk::Now:
-      return {"now", "#FFFF2D"};
-  }
-  return {"text", "#FFFFFF"};
+  return INK_STYLES[static_cast<int>(ink)];
 }
 
 void appendNumber(std::string& out, double value) {

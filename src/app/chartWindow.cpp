@@ -1,7 +1,6 @@
 #include "app/chartWindow.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <string_view>
 
 #include "app/chartLayout.h"
@@ -15,52 +14,19 @@ namespace {
 
 // Every character leaves the chart, so none is refused with the warning sound.
 constexpr std::string_view ANY_CHARACTER = "(\x01-\xff)";
-constexpr int DOT_ON = 2;  // pixels drawn, then as many skipped, along a dotted line
+
+// The colour role each ink is drawn in, by ink.
+constexpr int INK_COLOURS[CHART_INKS] = {
+    TITLES_COLOUR,         EXPRESSIONS_COLOUR,     DROPDOWNS_COLOUR, BUTTON_COLOUR,
+    ERROR_MESSAGES_COLOUR, BUTTON_SELECTED_COLOUR, TITLES_COLOUR,
+};
 
 int inkColour(ChartInk ink) {
-  switch (ink) {
-    case ChartInk::Title:
-    case ChartInk::Now:
-      return TITLES_COLOUR;
-    case ChartInk::Text:
-      return EXPRESSIONS_COLOUR;
-    case ChartInk::Axis:
-      return DROPDOWNS_COLOUR;
-    case ChartInk::Balance:
-      return BUTTON_COLOUR;
-    case ChartInk::Interest:
-      return ERROR_MESSAGES_COLOUR;
-    case ChartInk::Change:
-      return BUTTON_SELECTED_COLOUR;
-  }
-  return EXPRESSIONS_COLOUR;
+  return INK_COLOURS[static_cast<int>(ink)];
 }
 
 int pixel(double coordinate) {
   return static_cast<int>(std::lround(coordinate));
-}
-
-// Every other pair of pixels of the line, counting on from `phase` so that a dotted polyline
-// keeps its rhythm across its corners.
-void drawDotted(int x1, int y1, int x2, int y2, int colour, int& phase) {
-  const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-  const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-  int error = dx + dy;
-  for (;;) {
-    if (phase++ % (2 * DOT_ON) < DOT_ON) {
-      screen::drawLine(x1, y1, x1, y1, colour, screen::Shape::Line, false);
-    }
-    if (x1 == x2 && y1 == y2) return;
-    const int twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      x1 += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      y1 += sy;
-    }
-  }
 }
 
 void drawChartLine(const ChartLine& line) {
@@ -72,7 +38,7 @@ void drawChartLine(const ChartLine& line) {
     if (line.dotted) {
       // Each corner was the previous segment's last pixel.
       if (i > 1) --phase;
-      drawDotted(x1, y1, x2, y2, colour, phase);
+      screen::drawDottedLine(x1, y1, x2, y2, colour, phase);
     } else {
       screen::drawLine(x1, y1, x2, y2, colour, screen::Shape::Line, false);
     }

@@ -67,14 +67,19 @@ bool clipLine(Coordinate& x1, Coordinate& y1, Coordinate& x2, Coordinate& y2) {
   }
 }
 
-void line(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t colour) {
+// With a phase, only every other DOT_LENGTH pixels are drawn, counting on from it.
+constexpr int DOT_LENGTH = 2;
+
+void line(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t colour,
+          int* phase = nullptr) {
   if (!clipLine(x1, y1, x2, y2)) return;
   Coordinate dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
   Coordinate sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
   Coordinate error = dx + dy;
   for (;;) {
     // Rounding at the cut may leave an end a pixel off the screen.
-    if (outCode(x1, y1) == 0) surface.pixels[y1 * SCREEN_WIDTH + x1] = colour;
+    const bool dot = phase == nullptr || (*phase)++ % (2 * DOT_LENGTH) < DOT_LENGTH;
+    if (dot && outCode(x1, y1) == 0) surface.pixels[y1 * SCREEN_WIDTH + x1] = colour;
     if (x1 == x2 && y1 == y2) break;
     Coordinate twice = 2 * error;
     if (twice >= dy) {
@@ -95,6 +100,10 @@ ImageStore::Block* findImage(Image image) {
 }
 
 }  // namespace
+
+void drawDottedLine(int x1, int y1, int x2, int y2, int colour, int& phase) {
+  line(x1, y1, x2, y2, static_cast<uint8_t>(colour), &phase);
+}
 
 void drawLine(int x1, int y1, int x2, int y2, int colour, Shape shape, bool relative) {
   Coordinate left = x1, top = y1, right = x2, bottom = y2;
