@@ -8,10 +8,10 @@
 
 #include "app/calculatorState.h"
 #include "app/chartWindow.h"
-#include "app/moneyFormat.h"
 #include "app/program.h"
 #include "app/schedule.h"
-#include "app/scheduleCommand.h"
+#include "cli/scheduleCommand.h"
+#include "money/moneyFormat.h"
 #include "screen/private/headless.h"
 
 namespace {
@@ -26,9 +26,9 @@ constexpr int AMOUNTS_PER_LINE = 4;
 void startTheSchedule() {
   headless::reset();
   openProgramScreen();
-  calc.loanAmount = calc.balance = LOAN;
-  calc.annualRate = RATE;
-  calc.payment = PAYMENT;
+  calc.loanAmount = calc.repayment.balance = LOAN;
+  calc.repayment.annualRate = RATE;
+  calc.repayment.payment = PAYMENT;
   calc.inputsConfirmed = true;
   startSchedule();
 }
@@ -38,10 +38,10 @@ std::vector<double> scheduleAmounts() {
   startTheSchedule();
   std::vector<double> amounts;
   amounts.reserve(MONTHS * AMOUNTS_PER_LINE);
-  while (calc.monthCount < MONTHS) {
+  while (calc.repayment.monthCount < MONTHS) {
     stepMonth();
-    amounts.insert(amounts.end(),
-                   {calc.monthInterest, calc.monthPrincipal, calc.balance, calc.totalInterest});
+    amounts.insert(amounts.end(), {calc.repayment.monthInterest, calc.repayment.monthPrincipal,
+                                   calc.repayment.balance, calc.repayment.totalInterest});
   }
   return amounts;
 }
@@ -69,7 +69,8 @@ void BM_stepToEnd12000Months(benchmark::State& state) {
     state.ResumeTiming();
     stepToEnd();
   }
-  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+  if (calc.repayment.monthCount != MONTHS)
+    state.SkipWithError("the schedule did not run 12000 months");
 }
 BENCHMARK(BM_stepToEnd12000Months)->Unit(benchmark::kMillisecond);
 
@@ -80,7 +81,8 @@ void BM_stepDown12000Months(benchmark::State& state) {
     state.ResumeTiming();
     while (calc.stepping) stepDown();
   }
-  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+  if (calc.repayment.monthCount != MONTHS)
+    state.SkipWithError("the schedule did not run 12000 months");
 }
 BENCHMARK(BM_stepDown12000Months)->Unit(benchmark::kMillisecond);
 
@@ -111,7 +113,8 @@ void BM_stepToEndOverFormatting(benchmark::State& state) {
     formatting += Clock::now() - stepped;
     stepping += stepped - start;
   }
-  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+  if (calc.repayment.monthCount != MONTHS)
+    state.SkipWithError("the schedule did not run 12000 months");
   state.counters["ratio"] = std::chrono::duration<double>(stepping).count() /
                             std::chrono::duration<double>(formatting).count();
 }
@@ -160,7 +163,7 @@ void BM_chartOf12000Months(benchmark::State& state) {
   startTheSchedule();
   if (state.range(0) == 1) stepToEnd();
   for (auto _ : state) drawChart();
-  if (calc.monthCount != (state.range(0) == 1 ? MONTHS : 0)) {
+  if (calc.repayment.monthCount != (state.range(0) == 1 ? MONTHS : 0)) {
     state.SkipWithError("the schedule did not stand where it should");
   }
 }

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/chartLayout.h"
 #include "app/mainScreen.h"
-#include "app/scheduleHistory.h"
 #include "controls/inputLoop.h"
 #include "controls/roleColours.h"
+#include "money/chartLayout.h"
+#include "money/scheduleHistory.h"
 #include "screen/screen.h"
 
 namespace {
@@ -52,13 +52,13 @@ void drawChartLine(const ChartLine& line) {
 
 ChartLayout scheduleChart() {
   const CalculatorState& c = calc;
-  const ScheduleHistory& h = scheduleHistory;
+  const ScheduleHistory& h = c.history;
   if (!h.started) return messageChart("Enter a loan, a rate and a payment first");
   if (!c.inputsConfirmed) return messageChart("Confirm the changed inputs first");
   ChartRequest request;
   request.loanAmount = c.loanAmount;
   request.rateText = c.rateText;
-  request.now = c;
+  request.now = c.repayment;
   request.months.reserve(MONTH_LIMIT);
   for (size_t i = 0; i < h.months.size(); ++i) {
     const HistoryMonth& m = h.months[i];
@@ -68,8 +68,8 @@ ChartLayout scheduleChart() {
   }
   if (!h.months.empty()) {
     const HistoryMonth& last = h.months.back();
-    request.termsChangeNext =
-        h.rates[static_cast<size_t>(last.rate)] != c.rateText || last.payment != c.payment;
+    request.termsChangeNext = h.rates[static_cast<size_t>(last.rate)] != c.rateText ||
+                              last.payment != c.repayment.payment;
   }
   return layoutChart(request);
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "money/amountText.h"
 #include "screen/private/fileTable.h"
 #include "screen/screen.h"
 
@@ -270,7 +271,7 @@ void readItem(int fileNumber, int32_t& item) {
   FileTable::OpenFile* file = findFile(fileNumber);
   item = 0;
   if (!file || file->writing) return;
-  double value = std::nearbyint(leadingNumber(readItemText(file->stream, true)));
+  double value = std::nearbyint(numberValue(readItemText(file->stream, true)));
   if (std::isnan(value)) return;
   if (value > INT32_MAX) value = INT32_MAX;
   if (value < INT32_MIN) value = INT32_MIN;

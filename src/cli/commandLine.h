@@ -1,0 +1,34 @@
+#pragma once
+
+// The command line and the environment that start the program: the window's scale, the data
+// directory, and the two options that only print (the version and the usage).
+
+#include <string>
+#include <vector>
+
+enum class CommandAction { Run, PrintHelp, PrintVersion, UsageError };
+
+struct CommandLine {
+  CommandAction action = CommandAction::Run;
+  int scale = 0;  // 0: the largest that fits the display
+  bool changeDirectory = false;
+  std::string dataDirectory;  // with changeDirectory; empty: the user's data directory
+  std::string error;          // with UsageError: what was wrong, for the message
+};
+
+// `arguments` without the program's name; `scaleVariable` is QUILLO_SCALE's value or null; a
+// scale runs from 1 to maxScale.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments, const char* scaleVariable,
+                             int maxScale);
+// $XDG_DATA_HOME/quillo when that is an absolute path, else ~/.local/share/quillo; empty when
+// neither variable says where.
+std::string userDataDirectory(const char* xdgDataHome, const char* home);
+// Makes the directory with its parents when missing and makes it the working directory; false
+// with `error` set when it cannot.
+bool enterDataDirectory(const std::string& directory, std::string& error);
+const char* programVersion();
+
+// Reads the command line and the environment and prepares the run: prints what was asked for,
+// or the usage for a mistake, enters the data directory and answers the window's scale in
+// `scale` (0: the largest that fits). False when the program should end now with `status`.
+bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status);

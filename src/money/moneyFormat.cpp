@@ -1,0 +1,114 @@
+#include "money/moneyFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr int32_t MAX_DECIMALS = 18;
+constexpr int NUMBER_TEXT_SIZE = 32;  // "-1.234567890123456e-308" with room to spare
+
+// Exact: every power up to 10^18 fits the 64-bit significand.
+constexpr long double POWERS_OF_TEN[MAX_DECIMALS + 1] = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L, 1e9L,
+    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
+
+// to_chars with a precision writes exactly what printf's %.16g writes, at a fraction of the cost.
+int writeNumberText(double value, char* text) {
+  return static_cast<int>(
+      std::to_chars(text, text + NUMBER_TEXT_SIZE, value, std::chars_format::general, 16).ptr -
+      text);
+}
+
+int unformatted(bool negative, const char* text, int length, char* result) {
+  int resultLength = 0;
+  if (negative) result[resultLength++] = '-';
+  for (int i = 0; i < length; ++i) {
+    const char c = text[i];
+    result[resultLength++] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return resultLength;
+}
+
+int copied(std::string_view text, char* result) {
+  return static_cast<int>(text.copy(result, text.size()));
+}
+
+}  // namespace
+
+std::string numberText(double value) {
+  char text[NUMBER_TEXT_SIZE];
+  return std::string(text, writeNumberText(value, text));
+}
+
+std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
+  char text[AMOUNT_TEXT_SIZE];
+  return std::string(text, static_cast<size_t>(formatAmountInto(value, decimals, trimZeros, text)));
+}
+
+int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&r)[AMOUNT_TEXT_SIZE]) {
+  if (std::isnan(value)) return copied("NAN", r);
+  const bool negative = value < 0;
+  const double m = std::fabs(value);
+  if (std::isinf(m)) return copied(negative ? "-INF" : "INF", r);
+
+  const int32_t places = std::clamp(decimals, 0, MAX_DECIMALS);
+  int32_t d = places;
+  char t[NUMBER_TEXT_SIZE];
+  int tLength = 0;
+  // Between 1e-3 and 1e15 the number text is always plain; outside it, or when trimming needs
+  // the count of decimals the value has, the text itself decides.
+  if (trimZeros || !(m == 0 || (m >= 1e-3 && m < 1e15))) {
+    tLength = writeNumberText(m, t);
+    char* tEnd = t + tLength;
+    char* e = std::find(t, tEnd, 'e');
+    int fractionLength = 0;
+    if (e != tEnd) {
+      int exponent = 0;
+      std::from_chars(e[1] == '+' ? e + 2 : e + 1, tEnd, exponent);
+      if (exponent >= 0 || exponent <= -20) return unformatted(negative, t, tLength, r);
+      // 1.5e-05 written plainly is .000015
+      const int mantissaDigits = static_cast<int>(e - t) - (std::find(t, e, '.') != e ? 1 : 0);
+      fractionLength = -exponent - 1 + mantissaDigits;
+    } else {
+      const char* point = std::find(t, tEnd, '.');
+      fractionLength = point == tEnd ? 0 : static_cast<int>(tEnd - point - 1);
+    }
+    if (trimZeros) d = std::min(places, fractionLength);
+  }
+
+  // Product and sum stay in extended precision up to the floor: that decides whether 1.115
+  // shows as 1.11 (its double lies just below) rather than 1.12.
+  const long double scaled = std::floor(POWERS_OF_TEN[d] * static_cast<long double>(m) + 0.5L);
+  if (scaled >= 0x1p64L) {
+    if (tLength == 0) tLength = writeNumberText(m, t);
+    return unformatted(negative, t, tLength, r);
+  }
+  const uint64_t n = static_cast<uint64_t>(scaled);
+
+  char u[24];
+  const int k = static_cast<int>(std::to_chars(u, u + sizeof u, n).ptr - u);
+  const int integerLength = k > d ? k - d : 1;
+
+  int length = 0;
+  if (negative && n != 0) r[length++] = '-';  // never "-0.00"
+  if (k > d) {
+    for (int i = 0; i < integerLength; ++i) {
+      if (i > 0 && (integerLength - i) % 3 == 0) r[length++] = ',';
+      r[length++] = u[i];
+    }
+  } else {
+    r[length++] = '0';
+  }
+  if (d > 0) {
+    r[length++] = '.';
+    for (int i = k; i < d; ++i) r[length++] = '0';
+    for (int i = std::max(0, k - d); i < k; ++i) r[length++] = u[i];
+    if (trimZeros) {
+      while (r[length - 1] == '0') --length;
+      if (r[length - 1] == '.') --length;
+    }
+  }
+  return length;
+}

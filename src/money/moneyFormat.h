@@ -1,0 +1,24 @@
+#pragma once
+
+// Amounts as the calculator shows and reads them.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Rounds to `decimals` places, halves away from zero, and groups the integer digits in threes
+// with commas; trimZeros drops fraction zeros and never shows decimals the value lacks.
+// Magnitudes of 1e16 and more, and non-zero ones below 1e-19, come back as the upper-cased
+// number text ("1E+20"). Amounts whose scaled integer passes 1e16 still show every digit
+// ("123,456,789,012,345.67"); only a scaled integer of 2^64 or more (possible with more than
+// three decimals) falls back to the number text. NaN gives "NAN", infinities "INF" and "-INF".
+// Decimals outside 0..18 are taken as the nearest bound.
+std::string formatAmount(double value, int32_t decimals, bool trimZeros);
+// The same text written into `text`, for callers that format thousands of amounts; answers its
+// length.
+constexpr int AMOUNT_TEXT_SIZE = 64;
+int formatAmountInto(double value, int32_t decimals, bool trimZeros,
+                     char (&text)[AMOUNT_TEXT_SIZE]);
+
+// At most 16 significant digits, exactly as "%.16g" writes them.
+std::string numberText(double value);

@@ -1,0 +1,108 @@
+#include "money/repayment.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
+
+namespace {
+
+constexpr double REPAID_BELOW = 0.004;
+constexpr long double MONTHS_TIMES_PERCENT = 1200.0L;
+
+constexpr int MAX_EXACT_DIGITS = 15;  // whole cents below 2^53
+
+// numberValue(stripCommas(text)) of an amount formatted with two decimals. A plain text's whole
+// cents divided by 100 give the double nearest to its decimal value, as reading the decimal
+// does; month after month this is the schedule's most frequent step. Other texts are read.
+double shownValue(std::string_view text) {
+  const bool negative = text.starts_with('-');
+  const std::string_view magnitude = text.substr(negative ? 1 : 0);
+  const size_t point = magnitude.size() >= 4 ? magnitude.size() - 3 : 0;
+  bool plain = point > 0 && magnitude[point] == '.';
+  int64_t cents = 0;
+  int digits = 0;
+  for (size_t i = 0; plain && i < magnitude.size(); ++i) {
+    const char c = magnitude[i];
+    if (c >= '0' && c <= '9') {
+      cents = cents * 10 + (c - '0');
+      plain = ++digits <= MAX_EXACT_DIGITS;
+    } else {
+      plain = c == ',' || i == point;
+    }
+  }
+  if (plain) return (negative ? -1.0 : 1.0) * (static_cast<double>(cents) / 100.0);
+  char number[AMOUNT_TEXT_SIZE];
+  size_t length = 0;
+  for (char c : text) {
+    if (c != ',' && length < sizeof number) number[length++] = c;
+  }
+  return numberValue(std::string_view(number, length));
+}
+
+}  // namespace
+
+void startRepayment(Repayment& r) {
+  r.monthCount = 0;
+  r.totalInterest = 0;
+  r.roundingCarry = 0;
+}
+
+bool canRepayMonth(const Repayment& r) {
+  return stillOwing(r) && r.monthCount < MONTH_LIMIT;
+}
+
+bool stillOwing(const Repayment& r) {
+  return r.balance > REPAID_BELOW;
+}
+
+std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]) {
+  ++r.monthCount;
+  // Divide, multiply, add with a 64-bit significand, and round to double once: the cent the
+  // interest shows depends on it.
+  const long double interest =
+      static_cast<long double>(r.annualRate) / MONTHS_TIMES_PERCENT * r.balance + r.roundingCarry;
+  r.monthInterest = static_cast<double>(interest);
+  // The interest is summed and carried as shown, so the shown text decides the cents.
+  const std::string_view shownInterest(
+      shownText, static_cast<size_t>(formatAmountInto(r.monthInterest, 2, false, shownText)));
+  const double shown = shownValue(shownInterest);
+  r.roundingCarry = r.monthInterest - shown;
+  r.totalInterest += shown;
+  r.monthPrincipal = r.payment - shown;
+  if (r.monthPrincipal > r.balance) r.monthPrincipal = r.balance;
+  r.balance -= r.monthPrincipal;
+  return shownInterest;
+}
+
+PaymentCheck checkPayment(Repayment& r, std::string& due) {
+  // Multiplied before it is divided, with a 64-bit significand: the cent the payment is
+  // measured against depends on it.
+  r.monthInterest = static_cast<double>(static_cast<long double>(r.balance) * r.annualRate /
+                                        MONTHS_TIMES_PERCENT);
+  if (r.payment >= r.monthInterest) return PaymentCheck::Covered;
+  due = formatAmount(r.monthInterest, 2, false);
+  if (numberValue(stripCommas(due)) < r.monthInterest) {
+    due = formatAmount(static_cast<double>(r.monthInterest + 0.01L), 2, false);
+  }
+  // An interest beyond what a number holds shows as INF, which would read back as a payment of
+  // 0: no payment can cover it.
+  if (r.payment != 0 || !std::isfinite(r.monthInterest)) return PaymentCheck::Refused;
+  r.payment = numberValue(stripCommas(due));
+  return PaymentCheck::FilledIn;
+}
+
+std::string paymentMessage(const std::string& due) {
+  return "Payment must be >= interest due ($" + due + ")";
+}
+
+std::string totalsLine(const Repayment& r) {
+  std::string line = "(";
+  line += std::to_string(r.monthCount / MONTHS_PER_YEAR);
+  line += " years and ";
+  line += std::to_string(r.monthCount % MONTHS_PER_YEAR);
+  line += " months) ";
+  if (stillOwing(r)) line += " and you still haven't paid it off!!!";
+  return line;
+}
