@@ -153,7 +153,8 @@ TEST(InputPoll, EveryKeyGivesWhatThePcKeyboardServicesGive) {
                  {ALT, row.alt},
                  {ALT | CTRL | SHIFT, row.alt},
                  {ALT_GR, characterKey ? NO : row.alt},
-                 {ALT_GR | CTRL, characterKey ? NO : row.alt}};
+                 {ALT_GR | CTRL, characterKey ? NO : row.alt},
+                 {ALT | ALT_GR, row.alt}};
     for (bool numLock : {false, true}) {
       if ((row.numLock == OFF && numLock) || (row.numLock == ON && !numLock)) continue;
       for (const auto& c : cases) {
