@@ -106,6 +106,10 @@ TEST(LineDrawing, ACutLineCoversWhatTheWholeLineCoversOnTheScreen) {
       {"ending on the last column once rounded", 3, 1, 641, 481},
       {"grazing the bottom-right corner", 600, 440, 680, 520},
       {"passing just outside a corner", 630, -9, 649, 10},
+      {"level, just above the screen", -10, -1, 700, -1},
+      {"level, along the last row", -10, 479, 700, 479},
+      {"upright, just right of the screen", 640, -10, 640, 500},
+      {"upright, along the last column", 639, 500, 639, -10},
   };
   for (const Case& c : cases) {
     headless::reset();

@@ -158,6 +158,8 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
       {{"250000", "6", "1250", "--change", "2000::1000"}, "1,250.00"},
       // 13,415 x 7.2 / 1200 is 80.49 exactly; dividing the rate first comes out a little above.
       {{"13415", "7.2", "80"}, "80.49"},
+      // 1,038.40 x 7.5 / 1200 is 6.49 exactly; with a 53-bit product it comes out above.
+      {{"1,038.40", "7.5", "6"}, "6.49"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
