@@ -95,6 +95,17 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
        {},
        {"12000,0,1.00,0.00,1.00,0.01,0.00"},
        "(1000 years and 0 months)  and you still haven't paid it off!!!"},
+      // What is left is a rounding residue at most 0.004: repaid.
+      {{"12000.003", "0", "1"},
+       12000,
+       {},
+       {"12000,0,1.00,0.00,1.00,0.00,0.00"},
+       "(1000 years and 0 months)"},
+      {{"12000.006", "0", "1"},
+       12000,
+       {},
+       {"12000,0,1.00,0.00,1.00,0.01,0.00"},
+       "(1000 years and 0 months)  and you still haven't paid it off!!!"},
       // A change in the last month allowed: 3% of 250,000 is 625.00.
       {{"250,000", "6", "--change", "12000:3:"},
        12000,
