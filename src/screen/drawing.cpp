@@ -43,12 +43,13 @@ Wide floorDivide(Wide numerator, Wide denominator) {  // denominator > 0
 
 struct Axis {
   Coordinate start, step, last;  // first value, +1 or -1 per step, the screen's last value
-  // The steps s for which start + step * s lies on the screen.
-  void onScreen(Wide& low, Wide& high) const {
-    low = step > 0 ? -start : start - last;
-    high = step > 0 ? last - start : start;
-  }
 };
+
+// The steps s for which start + step * s lies on the screen.
+void stepsOnScreen(const Axis& axis, Wide& low, Wide& high) {
+  low = axis.step > 0 ? -axis.start : axis.start - axis.last;
+  high = axis.step > 0 ? axis.last - axis.start : axis.start;
+}
 
 void line(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t colour) {
   const Coordinate dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
@@ -58,10 +59,10 @@ void line(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t co
   const Axis& minorAxis = xMajor ? y : x;
   const Wide major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
   Wide first = 0, last = major, low, high;
-  majorAxis.onScreen(low, high);
+  stepsOnScreen(majorAxis, low, high);
   first = std::max(first, low);
   last = std::min(last, high);
-  minorAxis.onScreen(low, high);
+  stepsOnScreen(minorAxis, low, high);
   if (minor == 0) {
     if (low > 0 || high < 0) return;
   } else {
