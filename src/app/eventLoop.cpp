@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/chartWindow.h"
 #include "app/controlTable.h"
 #include "app/helpPanel.h"
 #include "app/mainScreen.h"
@@ -139,6 +140,8 @@ void highlightExit() {
   highlightButton(calc.controlIds[CONTROL_EXIT]);
 }
 
+constexpr EventCode EVENT_CHART = EVENT_FUNCTION_KEY_0 + 3;  // F3
+
 struct EventAction {
   EventCode event;
   void (*action)();
@@ -162,6 +165,7 @@ constexpr EventAction EVENT_ACTIONS[] = {
     {EVENT_CTRL_C, copySchedule},
     {EVENT_F1, showHelp},
     {EVENT_F2, askForTerm},
+    {EVENT_CHART, showChart},
 };
 
 }  // namespace

@@ -29,6 +29,7 @@ constexpr HelpRow HELP_ROWS[] = {
     {"Ctrl+Enter", "play the macro file named in the field"},
     {"F1", "this help"},
     {"F2", "the payment that repays in years and months"},
+    {"F3", "the chart of the loan"},
     {"New calculation", "start again with the same inputs"},
     {"Options", "choose the colour scheme, change a colour"},
     {"Esc, Exit, right click", "end Quillo"},
@@ -44,6 +45,17 @@ constexpr int BOX_LEFT = (KEYS_COLUMN - 3) * 8;
 constexpr int BOX_RIGHT = 639 - BOX_LEFT;
 constexpr int BOX_TOP = (TITLE_ROW - 1) * 16 - 8;
 constexpr int BOX_BOTTOM = FOOTER_ROW * 16 + 7;
+
+// Every row stays inside the panel, whose saved area is all that is put back.
+constexpr bool rowsFit() {
+  const size_t keysRoom = ACTION_COLUMN - KEYS_COLUMN - 1;
+  const size_t actionRoom = static_cast<size_t>(BOX_RIGHT / 8 + 1 - ACTION_COLUMN);
+  for (const HelpRow& row : HELP_ROWS) {
+    if (row.keys.size() > keysRoom || row.action.size() > actionRoom) return false;
+  }
+  return FOOTER_ROW < 30;
+}
+static_assert(rowsFit(), "a row of the help is wider than its panel, or the rows too many");
 // Any character closes the panel, so none is refused with a sound.
 constexpr std::string_view ANY_CHARACTER = "( -\xff)";
 

@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/chartSvg.h"
 #include "cli/options.h"
 #include "cli/usage.h"
 #include "money/amountText.h"
+#include "money/chartLayout.h"
 #include "money/moneyFormat.h"
 #include "money/paymentForTerm.h"
 #include "money/repayment.h"
@@ -31,7 +33,7 @@ struct Extra {
   double amount = 0;
 };
 
-enum class Format { Csv, Text, Summary };
+enum class Format { Csv, Text, Summary, Svg };
 
 struct Request {
   std::vector<std::string_view> amounts;  // loan, rate and payment, as given
@@ -176,8 +178,10 @@ std::string readRequest(const std::vector<std::string_view>& arguments, Request&
         request.format = Format::Text;
       } else if (value == "summary") {
         request.format = Format::Summary;
+      } else if (value == "svg") {
+        request.format = Format::Svg;
       } else {
-        return "the format is csv, text or summary, not " + std::string(value);
+        return "the format is csv, text, summary or svg, not " + std::string(value);
       }
     } else if (arg.starts_with("-")) {
       return "unknown option " + std::string(arg);
@@ -218,6 +222,8 @@ struct Run {
   // What the last month took, and as shown: most months take the same, formatted once.
   double paid = -1;
   std::string paidText;
+  ChartRequest chart;     // with the svg format: every month, drawn at the end
+  bool newTerms = false;  // the next month is the first at a changed rate or payment
 };
 
 // The payment confirmed as the "Continue" choice does it; false, with the message, when it
@@ -240,7 +246,10 @@ bool confirmPayment(Run& run, std::string& err) {
 
 void appendMonth(Run& run, std::string_view interest, Format format, std::string& out) {
   const Repayment& r = run.repayment;
-  if (format == Format::Text) {
+  if (format == Format::Svg) {
+    run.chart.months.push_back({r.monthCount, r.balance, r.totalInterest, run.newTerms});
+    run.newTerms = false;
+  } else if (format == Format::Text) {
     out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
     out += '\n';
   } else if (format == Format::Csv) {
@@ -311,14 +320,21 @@ int runSchedule(const Request& request, bool plain, std::string& out, std::strin
   const size_t start = out.size();
   if (format != Format::Summary) out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
   if (format == Format::Csv) appendTableHeader(out, ',');
+  if (format == Format::Svg) {
+    run.chart.loanAmount = r.balance;
+    run.chart.months.reserve(MONTH_LIMIT);
+  }
   auto change = request.changes.begin();
   auto extra = request.extras.begin();
   while (canRepayMonth(r)) {
     for (; change != request.changes.end() && change->month == r.monthCount + 1; ++change) {
+      const std::string rateBefore = run.rateText;
+      const double paymentBefore = r.payment;
       if (!applyChange(*change, request.term, plain, run, err)) {
         out.resize(start);
         return 1;
       }
+      run.newTerms = run.newTerms || run.rateText != rateBefore || r.payment != paymentBefore;
     }
     const double payment = r.payment;
     for (; extra != request.extras.end() && extra->month == r.monthCount + 1; ++extra) {
@@ -338,6 +354,12 @@ int runSchedule(const Request& request, bool plain, std::string& out, std::strin
   run.figures.end = r;
   figures = run.figures;
   if (format == Format::Summary) return 0;
+  if (format == Format::Svg) {
+    run.chart.rateText = run.rateText;
+    run.chart.now = r;
+    appendChartSvg(out, layoutChart(run.chart));
+    return 0;
+  }
   const std::string totals = totalsLine(r);
   out.append(totals, 0, totals.find_last_not_of(' ') + 1);
   out += '\n';

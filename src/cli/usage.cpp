@@ -4,7 +4,7 @@ namespace {
 
 constexpr std::string_view SCHEDULE_SYNOPSIS =
     "quillo schedule LOAN RATE [PAYMENT | --term TERM] [--change MONTH:RATE:PAYMENT]...\n"
-    "                       [--extra MONTH:AMOUNT]... [--format csv|text|summary]\n";
+    "                       [--extra MONTH:AMOUNT]... [--format csv|text|summary|svg]\n";
 
 }  // namespace
 
@@ -57,6 +57,7 @@ std::string_view scheduleUsageText() {
       "  --format summary  the payments, months, total paid, total interest and last payment;\n"
       "                  with extras or kept end dates also those of the plan without them and\n"
       "                  what they save\n"
+      "  --format svg    a chart of the balance and the interest paid, as an SVG picture\n"
       "Exit status: 0 done; 1 a payment below the interest due, no payment for the term, or the\n"
       "output could not be written; 2 arguments it cannot use.\n";
   return text;

@@ -20,8 +20,8 @@ void endHistory(ScheduleHistory& h) {
 void recordMonth(ScheduleHistory& h, const Repayment& r, const std::string& rateText) {
   if (!h.started || h.months.size() >= static_cast<size_t>(MONTH_LIMIT)) return;
   if (h.rates.empty() || h.rates.back() != rateText) h.rates.push_back(rateText);
-  h.months.push_back({r.monthCount, static_cast<int32_t>(h.rates.size() - 1), r.monthPaid,
-                      r.monthInterest, r.monthPrincipal, r.balance, r.totalInterest});
+  h.months.push_back({r.monthCount, static_cast<int32_t>(h.rates.size() - 1), r.payment,
+                      r.monthPaid, r.monthInterest, r.monthPrincipal, r.balance, r.totalInterest});
 }
 
 void recordTotals(ScheduleHistory& h, const std::string& totalsLine) {

@@ -13,7 +13,8 @@
 struct HistoryMonth {
   int32_t month = 0;
   int32_t rate = 0;     // index into ScheduleHistory::rates
-  double paid = 0;      // interest as shown plus principal
+  double payment = 0;   // the payment in force
+  double paid = 0;      // interest as shown plus principal: what the month took
   double interest = 0;  // unrounded; shown as formatted
   double principal = 0;
   double balance = 0;
