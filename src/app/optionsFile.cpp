@@ -74,10 +74,13 @@ void readOptions() {
   if (scheme != SCHEME_LIGHT_ON_DARK && scheme != SCHEME_DARK_ON_LIGHT) useDefaults();
 }
 
+std::string optionsFileToWrite() {
+  return existingOptionsFile(WRITE_NAME);
+}
+
 void writeOptions() {
   const int fileNumber = screen::freeFileNumber();
-  if (screen::openFile(existingOptionsFile(WRITE_NAME), screen::FileMode::WriteText, fileNumber) >
-      0) {
+  if (screen::openFile(optionsFileToWrite(), screen::FileMode::WriteText, fileNumber) > 0) {
     return;
   }
   screen::writeItem(fileNumber, options.soundFileName, screen::Separator::LineEnd);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 #include "screen/private/fileTable.h"
@@ -183,6 +184,17 @@ int createScratchFile(const std::string& name, std::string& scratchName) {
   return descriptor;
 }
 
+bool isScratchNameOf(std::string_view entry, std::string_view name) {
+  if (entry.size() != name.size() + SCRATCH_INFIX.size() + SCRATCH_SUFFIX.size() ||
+      !entry.starts_with(name) || !entry.ends_with(SCRATCH_SUFFIX)) {
+    return false;
+  }
+  std::string_view infix = entry.substr(name.size(), SCRATCH_INFIX.size());
+  return infix[0] == '.' && std::all_of(infix.begin() + 1, infix.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+         });
+}
+
 // A UTF-8 byte order mark, as some editors write, is not part of the first item.
 void skipByteOrderMark(std::FILE* f) {
   unsigned char head[3] = {};
@@ -356,6 +368,23 @@ void closeAllFiles() {
     if (file.writing) std::remove(file.scratchName.c_str());
   }
   fileTable = {};
+}
+
+void removeStaleScratchFiles(std::string_view name) {
+  std::filesystem::path path(name);
+  std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
+  const std::string base = path.filename().string();
+  const time_t now = time(nullptr);
+  std::error_code error;
+  std::filesystem::directory_iterator entry(directory, error);
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    if (!isScratchNameOf(entry->path().filename().string(), base)) continue;
+    struct stat info;
+    if (lstat(entry->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == geteuid() && now - info.st_mtime > STALE_SCRATCH_SECONDS) {
+      unlink(entry->path().c_str());
+    }
+  }
 }
 
 void closeFile(int fileNumber) {
