@@ -6,6 +6,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -285,6 +286,23 @@ int mouseInSurfacePixels(void*, SDL_Event* event) {
   return 1;
 }
 
+// SDL turns SIGTERM and SIGINT into a request to quit; a hang-up (the terminal closed, a logout)
+// must end the program the same way, options saved, so it is passed on as SIGTERM. A hang-up
+// the caller ignores (nohup) stays ignored.
+void hangUp(int) {
+  raise(SIGTERM);
+}
+
+void quitOnHangUp() {
+  struct sigaction old = {};
+  if (sigaction(SIGHUP, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) return;
+  struct sigaction action = {};
+  action.sa_handler = hangUp;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGHUP, &action, nullptr);
+}
+
 void openAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no sound device: run silent
   sdl.audioOpen = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
@@ -312,6 +330,7 @@ bool openWindow(int scale) {
     SDL_Quit();
     return false;
   }
+  quitOnHangUp();
   sdl.scale = scale > 0 ? scale : scaleForDisplay(WINDOW_DISPLAY);
   SDL_AddEventWatch(mouseInSurfacePixels, nullptr);
   sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED_DISPLAY(WINDOW_DISPLAY),
