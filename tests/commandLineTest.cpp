@@ -24,6 +24,7 @@ struct StartCase {
   int scale = 0;
   bool changeDirectory = false;
   std::string dataDirectory = "";
+  bool warns = false;
 };
 
 constexpr CommandAction RUN = CommandAction::Run, BAD = CommandAction::UsageError;
@@ -39,6 +40,7 @@ TEST_P(CommandLineCases, ReadAsTheUserMeantOrRefused) {
     return;
   }
   EXPECT_EQ(line.scale, c.scale);
+  EXPECT_EQ(line.warning.empty(), !c.warns) << line.warning;
   EXPECT_EQ(line.changeDirectory, c.changeDirectory);
   EXPECT_EQ(line.dataDirectory, c.dataDirectory);
 }
@@ -51,8 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{{"--scale", "9"}, nullptr, BAD}, StartCase{{"--scale", "0"}, nullptr, BAD},
         StartCase{{"--scale", "-2"}, nullptr, BAD}, StartCase{{"--scale", "2x"}, nullptr, BAD},
         StartCase{{"--scale"}, nullptr, BAD}, StartCase{{"--scale="}, nullptr, BAD},
-        StartCase{{}, "4", RUN, 4}, StartCase{{}, "12", BAD}, StartCase{{}, "", BAD},
-        StartCase{{}, "big", BAD},
+        // A bad variable is reported and the scale fits the display; empty is not set.
+        StartCase{{}, "4", RUN, 4}, StartCase{{}, "12", RUN, 0, false, "", true},
+        StartCase{{}, "0", RUN, 0, false, "", true}, StartCase{{}, "", RUN, 0},
+        StartCase{{}, "big", RUN, 0, false, "", true}, StartCase{{}, " 2", RUN, 0, false, "", true},
+        StartCase{{"--data-dir"}, "x", RUN, 0, true, "", true},
         // The flag wins over the variable, even over one that would be refused.
         StartCase{{"--scale", "2"}, "5", RUN, 2}, StartCase{{"--scale", "2"}, "big", RUN, 2},
         StartCase{{"--data-dir"}, nullptr, RUN, 0, true, ""},
@@ -108,6 +113,8 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
     bool runs;
     int status;
     std::string stdoutPattern, stderrPattern;
+    const char* scaleVariable = nullptr;
+    int scale = 3;
   };
   const std::string usage = "usage: quillo \\[--scale N\\] \\[--data-dir \\[DIR\\]\\]\n[^]*";
   for (const Case& c : {
@@ -116,25 +123,36 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
            Case{{"--bogus"}, false, 2, "", "quillo: unknown argument: --bogus\n" + usage},
            Case{{"--scale", "10"}, false, 2, "", "quillo: --scale needs [^]*"},
            Case{{"--scale", "3", "--data-dir", "data"}, true, 0, "", ""},
+           Case{{"--data-dir", "data"},
+                true,
+                0,
+                "",
+                "quillo: QUILLO_SCALE needs a whole number from 1 to 8; the scale fits the "
+                "display\n",
+                "9",
+                0},
+           Case{{"--scale", "0"}, false, 2, "", "quillo: --scale needs [^]*", "2"},
        }) {
     SCOPED_TRACE(c.arguments[0]);
     ScratchDirectory scratch;
     headless::reset();
     std::vector<char*> argv = {const_cast<char*>("quillo")};
     for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    if (c.scaleVariable) setenv("QUILLO_SCALE", c.scaleVariable, 1);
     int status = -1;
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     bool runs = prepareRun(static_cast<int>(argv.size()), argv.data(), status);
     std::string out = testing::internal::GetCapturedStdout();
     std::string err = testing::internal::GetCapturedStderr();
+    unsetenv("QUILLO_SCALE");
     EXPECT_EQ(runs, c.runs);
     EXPECT_EQ(status, c.status);
     EXPECT_TRUE(std::regex_match(out, std::regex(c.stdoutPattern))) << out;
     EXPECT_TRUE(std::regex_match(err, std::regex(c.stderrPattern))) << err;
     if (c.runs) {
       EXPECT_EQ(fs::current_path(), scratch.path / "data");
-      EXPECT_EQ(screen::textState.windowScale, 3);
+      EXPECT_EQ(screen::textState.windowScale, c.scale);
     }
   }
 }

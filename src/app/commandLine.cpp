@@ -85,9 +85,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const ch
       return usageError("unknown argument: " + std::string(argument));
     }
   }
-  if (!scaleGiven && scaleVariable && !readScale(scaleVariable, line.scale)) {
-    return usageError("QUILLO_SCALE needs a whole number from 1 to " +
-                      std::to_string(screen::MAX_WINDOW_SCALE));
+  // A bad variable must not keep the program from starting (from a menu nobody sees the
+  // message): it is reported and the scale fits the display. Empty counts as not set.
+  if (!scaleGiven && scaleVariable && scaleVariable[0] != '\0' &&
+      !readScale(scaleVariable, line.scale)) {
+    line.warning = "QUILLO_SCALE needs a whole number from 1 to " +
+                   std::to_string(screen::MAX_WINDOW_SCALE) + "; the scale fits the display";
   }
   return line;
 }
@@ -151,6 +154,7 @@ bool prepareRun(int argc, char** argv, int& status) {
       status = 2;
       return false;
     case CommandAction::Run:
+      if (!line.warning.empty()) std::fprintf(stderr, "quillo: %s\n", line.warning.c_str());
       break;
   }
   if (line.changeDirectory) {
