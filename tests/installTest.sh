@@ -78,11 +78,21 @@ check_tree() {
   local page="$scratch/page.txt" warnings="$scratch/warnings.txt"
   zcat "$root/share/man/man1/quillo.1.gz" | groff -man -Tascii -P-cbu -ww >"$page" 2>"$warnings"
   [ ! -s "$warnings" ] || fail "the manual page: $(cat "$warnings")"
-  for section in SYNOPSIS WINDOW KEYS OPTIONS ENVIRONMENT FILES; do
+  for section in SYNOPSIS WINDOW KEYS OPTIONS SCHEDULE ENVIRONMENT FILES "EXIT STATUS"; do
     grep -q "^$section" "$page" || fail "the manual page has no $section"
   done
   for word in --scale --data-dir --version --help QUILLO_SCALE XDG_DATA_HOME quilloOptions.txt; do
     grep -q -- "$word" "$page" || fail "the manual page does not mention $word"
+  done
+
+  # Every subcommand and option a usage line names is in the manual page and in --help.
+  local help usage name
+  help="$("$root/bin/quillo" --help)" || fail "quillo --help ended with status $?"
+  usage="$({ printf '%s\n' "$help"; "$root/bin/quillo" schedule --help; } |
+    grep -E '^(usage: | +)quillo ')" || fail "no usage lines"
+  for name in $(grep -oE -- '--[a-z][a-z-]*|quillo [a-z]+' <<<"$usage" | sed 's/^quillo //' | sort -u); do
+    grep -q -- "$name" "$page" || fail "the manual page does not name $name"
+    grep -q -- "$name" <<<"$help" || fail "quillo --help does not name $name"
   done
 
   local said
