@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -67,22 +68,29 @@ TEST(OptionsFileNameCase, SimilarNamesAreNotTheOptionsFile) {
 }
 
 // A directory that may be entered but not listed (mode 0311), as its owner sees it: the file is
-// still found under either spelling, read, and written back in place. Root lists any directory,
-// so as root the run is made as the unprivileged user "nobody", who owns the directory.
+// still found under either spelling, read, and written back in place with the scheme switched. Root
+// lists any directory, so as root the run is made as the unprivileged user "nobody", who owns the
+// directory.
 TEST(OptionsFileNameCase, ADirectoryThatCannotBeListedKeepsTheSettings) {
   constexpr uid_t NOBODY = 65534;
   struct Case {
     const char* name;  // nullptr: no file
     std::vector<std::string> namesAfter;
     std::string after;
+    bool directoryAsReadName = false;  // a directory named QuilloOptions.txt is no options file
   };
-  for (const Case& c : {Case{"quilloOptions.txt", {"quilloOptions.txt"}, "\"bell.wav\"\r\n1\r\n"},
-                        Case{"QuilloOptions.txt", {"QuilloOptions.txt"}, "\"bell.wav\"\r\n1\r\n"},
-                        Case{nullptr, {"quilloOptions.txt"}, "\"ding.wav\"\r\n2\r\n"}}) {
+  for (const Case& c : {Case{"quilloOptions.txt", {"quilloOptions.txt"}, "\"bell.wav\"\r\n2\r\n"},
+                        Case{"QuilloOptions.txt", {"QuilloOptions.txt"}, "\"bell.wav\"\r\n2\r\n"},
+                        Case{nullptr, {"quilloOptions.txt"}, "\"ding.wav\"\r\n1\r\n"},
+                        Case{"quilloOptions.txt",
+                             {"QuilloOptions.txt", "quilloOptions.txt"},
+                             "\"bell.wav\"\r\n2\r\n",
+                             true}}) {
     SCOPED_TRACE(c.name ? c.name : "no file");
     ScratchDirectory dir;
     headless::reset();
     const bool root = geteuid() == 0;
+    if (c.directoryAsReadName) std::filesystem::create_directory("QuilloOptions.txt");
     if (c.name) scratch::writeFile(c.name, "\"bell.wav\"\r\n1\r\n");
     if (root) {
       ASSERT_EQ(chown(".", NOBODY, NOBODY), 0);
@@ -98,6 +106,7 @@ TEST(OptionsFileNameCase, ADirectoryThatCannotBeListedKeepsTheSettings) {
       // The run can tell it cannot list: otherwise the case proves nothing.
       if (opendir(".") != nullptr) _exit(4);
       readOptions();
+      colourSchemeState.colourScheme = 3 - colourSchemeState.colourScheme;
       writeOptions();
       _exit(0);
     }
@@ -106,6 +115,6 @@ TEST(OptionsFileNameCase, ADirectoryThatCannotBeListedKeepsTheSettings) {
     ASSERT_EQ(chmod(".", 0700), 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     EXPECT_EQ(scratch::fileNames(), c.namesAfter);
-    EXPECT_EQ(scratch::readFile(c.namesAfter[0]), c.after);
+    EXPECT_EQ(scratch::readFile(c.namesAfter.back()), c.after);
   }
 }

@@ -130,6 +130,8 @@ TEST(StartUpScheme, ScratchFilesOfKilledSavesAreRemovedAtStart) {
   };
   ScratchDirectory dir;
   scratch::writeFile("victim.txt", "kept");
+  const timespec anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, "victim.txt", anHourAgo, 0), 0);
   std::vector<std::string> kept = {"quilloOptions.txt", "victim.txt"};
   for (const Case& c : cases) {
     if (c.kind == Link) std::filesystem::create_symlink("victim.txt", c.name);
