@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "app/moneyFormat.h"
+#include "money/moneyFormat.h"
 
 namespace {
 

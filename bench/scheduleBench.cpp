@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/calculatorState.h"
-#include "app/moneyFormat.h"
 #include "app/program.h"
 #include "app/schedule.h"
-#include "app/scheduleCommand.h"
+#include "cli/scheduleCommand.h"
+#include "money/moneyFormat.h"
 #include "screen/private/headless.h"
 
 namespace {
@@ -25,9 +25,9 @@ constexpr int AMOUNTS_PER_LINE = 4;
 void startTheSchedule() {
   headless::reset();
   openProgramScreen();
-  calc.loanAmount = calc.balance = LOAN;
-  calc.annualRate = RATE;
-  calc.payment = PAYMENT;
+  calc.loanAmount = calc.repayment.balance = LOAN;
+  calc.repayment.annualRate = RATE;
+  calc.repayment.payment = PAYMENT;
   calc.inputsConfirmed = true;
   startSchedule();
 }
@@ -37,10 +37,10 @@ std::vector<double> scheduleAmounts() {
   startTheSchedule();
   std::vector<double> amounts;
   amounts.reserve(MONTHS * AMOUNTS_PER_LINE);
-  while (calc.monthCount < MONTHS) {
+  while (calc.repayment.monthCount < MONTHS) {
     stepMonth();
-    amounts.insert(amounts.end(),
-                   {calc.monthInterest, calc.monthPrincipal, calc.balance, calc.totalInterest});
+    amounts.insert(amounts.end(), {calc.repayment.monthInterest, calc.repayment.monthPrincipal,
+                                   calc.repayment.balance, calc.repayment.totalInterest});
   }
   return amounts;
 }
@@ -68,7 +68,8 @@ void BM_stepToEnd12000Months(benchmark::State& state) {
     state.ResumeTiming();
     stepToEnd();
   }
-  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+  if (calc.repayment.monthCount != MONTHS)
+    state.SkipWithError("the schedule did not run 12000 months");
 }
 BENCHMARK(BM_stepToEnd12000Months)->Unit(benchmark::kMillisecond);
 
@@ -79,7 +80,8 @@ void BM_stepDown12000Months(benchmark::State& state) {
     state.ResumeTiming();
     while (calc.stepping) stepDown();
   }
-  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+  if (calc.repayment.monthCount != MONTHS)
+    state.SkipWithError("the schedule did not run 12000 months");
 }
 BENCHMARK(BM_stepDown12000Months)->Unit(benchmark::kMillisecond);
 
@@ -110,7 +112,8 @@ void BM_stepToEndOverFormatting(benchmark::State& state) {
     formatting += Clock::now() - stepped;
     stepping += stepped - start;
   }
-  if (calc.monthCount != MONTHS) state.SkipWithError("the schedule did not run 12000 months");
+  if (calc.repayment.monthCount != MONTHS)
+    state.SkipWithError("the schedule did not run 12000 months");
   state.counters["ratio"] = std::chrono::duration<double>(stepping).count() /
                             std::chrono::duration<double>(formatting).count();
 }

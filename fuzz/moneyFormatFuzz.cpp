@@ -13,7 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/moneyFormat.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
 
 namespace {
 

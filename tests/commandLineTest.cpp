@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/commandLine.h"
+#include "cli/commandLine.h"
 #include "screen/private/headless.h"
 #include "screen/private/surfaceState.h"
 #include "support/scratchDirectory.h"
@@ -33,7 +33,7 @@ class CommandLineCases : public testing::TestWithParam<StartCase> {};
 
 TEST_P(CommandLineCases, ReadAsTheUserMeantOrRefused) {
   const StartCase& c = GetParam();
-  CommandLine line = parseCommandLine(c.arguments, c.scaleVariable);
+  CommandLine line = parseCommandLine(c.arguments, c.scaleVariable, screen::MAX_WINDOW_SCALE);
   EXPECT_EQ(line.action, c.action);
   if (c.action == BAD) {
     EXPECT_FALSE(line.error.empty());
@@ -140,9 +140,11 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
     for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));
     if (c.scaleVariable) setenv("QUILLO_SCALE", c.scaleVariable, 1);
     int status = -1;
+    int scale = -1;
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    bool runs = prepareRun(static_cast<int>(argv.size()), argv.data(), status);
+    bool runs = prepareRun(static_cast<int>(argv.size()), argv.data(), screen::MAX_WINDOW_SCALE,
+                           scale, status);
     std::string out = testing::internal::GetCapturedStdout();
     std::string err = testing::internal::GetCapturedStderr();
     unsetenv("QUILLO_SCALE");
@@ -152,7 +154,7 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
     EXPECT_TRUE(std::regex_match(err, std::regex(c.stderrPattern))) << err;
     if (c.runs) {
       EXPECT_EQ(fs::current_path(), scratch.path / "data");
-      EXPECT_EQ(screen::textState.windowScale, c.scale);
+      EXPECT_EQ(scale, c.scale);
     }
   }
 }

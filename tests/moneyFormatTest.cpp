@@ -8,7 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/moneyFormat.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "app/calculatorState.h"
-#include "app/moneyFormat.h"
 #include "app/schedule.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
 #include "support/freshScreen.h"
 #include "support/scheduleLine.h"
 #include "support/screenReader.h"
@@ -83,18 +84,18 @@ TEST(ScheduleModel, EveryMonthMatchesTheModelOnScreenAndInTheState) {
     Model model{l.loan, l.rate, l.payment};
     while (model.canStep() && (l.stepLimit == 0 || model.months < l.stepLimit)) {
       if (l.changeAfter > 0 && model.months == l.changeAfter) {
-        calc.annualRate = model.rate = l.newRate;
-        calc.payment = model.payment = l.newPayment;
+        calc.repayment.annualRate = model.rate = l.newRate;
+        calc.repayment.payment = model.payment = l.newPayment;
       }
       stepDown();
       model.step();
       halfCents += model.halfCent;
-      ASSERT_EQ(calc.monthCount, model.months);
-      ASSERT_EQ(calc.monthInterest, model.interest) << model.months;
-      ASSERT_EQ(calc.roundingCarry, model.carry) << model.months;
-      ASSERT_EQ(calc.monthPrincipal, model.principal) << model.months;
-      ASSERT_EQ(calc.balance, model.balance) << model.months;
-      ASSERT_EQ(calc.totalInterest, model.total) << model.months;
+      ASSERT_EQ(calc.repayment.monthCount, model.months);
+      ASSERT_EQ(calc.repayment.monthInterest, model.interest) << model.months;
+      ASSERT_EQ(calc.repayment.roundingCarry, model.carry) << model.months;
+      ASSERT_EQ(calc.repayment.monthPrincipal, model.principal) << model.months;
+      ASSERT_EQ(calc.repayment.balance, model.balance) << model.months;
+      ASSERT_EQ(calc.repayment.totalInterest, model.total) << model.months;
       if (model.months <= SCREEN_MONTHS) {
         ASSERT_EQ(screenReader::rowText(std::min(15 + model.months, 27)), model.line());
       }

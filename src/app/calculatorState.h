@@ -8,15 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "app/repayment.h"
 #include "controls/buttonRegistry.h"
+#include "money/repayment.h"
+#include "money/scheduleHistory.h"
 #include "screen/screen.h"
 
 constexpr int CONTROL_COUNT = 10;
 
-// The rate, the payment and the schedule's amounts are those of the repayment being stepped.
-struct CalculatorState : Repayment {
+struct CalculatorState {
   double loanAmount = 0;
+  // The rate, the payment and the schedule's amounts: the repayment being stepped.
+  Repayment repayment;
+  // Every month stepped so far, for the copy of the whole schedule.
+  ScheduleHistory history;
 
   std::string loanText;
   std::string rateText;

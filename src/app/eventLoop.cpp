@@ -7,11 +7,11 @@
 #include "app/controlTable.h"
 #include "app/mainScreen.h"
 #include "app/schedule.h"
-#include "app/scheduleHistory.h"
 #include "colours/optionsDialog.h"
 #include "controls/buttonRegistry.h"
 #include "controls/inputLoop.h"
 #include "editor/fieldEditor.h"
+#include "money/scheduleHistory.h"
 #include "screen/screen.h"
 
 namespace {
@@ -114,7 +114,7 @@ void hoverControls() {
 
 // Reaches here only while no field is edited: in a field Ctrl+C copies the field's text.
 void copySchedule() {
-  const std::string table = historyTable('\t');
+  const std::string table = historyTable(calc.history, '\t');
   if (!table.empty()) screen::setClipboardText(table);
 }
 

@@ -6,10 +6,11 @@
 
 #include "app/controlTable.h"
 #include "app/mainScreen.h"
-#include "app/moneyFormat.h"
-#include "app/repayment.h"
 #include "app/schedule.h"
 #include "controls/buttonRegistry.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
+#include "money/repayment.h"
 #include "screen/screen.h"
 
 namespace {
@@ -44,7 +45,7 @@ void commitField() {
       // The rate keeps exactly the text that was typed.
       const FieldSpec& field = FIELD_TABLE[FOCUS_RATE];
       c.rateText = c.editText;
-      c.annualRate = numberValue(c.rateText);
+      c.repayment.annualRate = numberValue(c.rateText);
       screen::setForeground(EXPRESSIONS_COLOUR);
       screen::moveCursor(field.row, field.column);
       screen::printText(c.rateText, true);
@@ -53,11 +54,11 @@ void commitField() {
     case FOCUS_PAYMENT: {
       const size_t shownBefore = c.paymentText.size();
       if (c.editText.empty()) {
-        c.payment = 0;
+        c.repayment.payment = 0;
         c.paymentText.clear();
       } else {
-        c.payment = amountValue(c.editText);
-        c.paymentText = formatAmount(c.payment, 2, false);
+        c.repayment.payment = amountValue(c.editText);
+        c.paymentText = formatAmount(c.repayment.payment, 2, false);
       }
       showAmount(FIELD_TABLE[FOCUS_PAYMENT], c.paymentText, typedLength, shownBefore);
       break;
@@ -100,9 +101,9 @@ void confirmInputs() {
     return;
   }
   // A running schedule goes on from where it stands.
-  if (!c.stepping) c.balance = c.loanAmount;
+  if (!c.stepping) c.repayment.balance = c.loanAmount;
   std::string due;
-  switch (checkPayment(c, due)) {
+  switch (checkPayment(c.repayment, due)) {
     case PaymentCheck::Refused:
       showPaymentMessage(due);
       return;

@@ -6,7 +6,6 @@
 #include "app/calculatorState.h"
 #include "app/controlTable.h"
 #include "app/optionsFile.h"
-#include "app/scheduleHistory.h"
 #include "controls/buttonRegistry.h"
 #include "screen/screen.h"
 
@@ -61,7 +60,7 @@ void startCalculation() {
   calc.focus = FOCUS_LOAN;
   calc.stepping = false;
   calc.inputsConfirmed = false;
-  endHistory();
+  endHistory(calc.history);
 }
 
 MainLoop mainLoop;

@@ -3,7 +3,6 @@
 #include "app/calculatorState.h"
 #include "app/mainScreen.h"
 #include "app/optionsFile.h"
-#include "app/scheduleHistory.h"
 #include "colours/colourEditor.h"
 #include "colours/colourScheme.h"
 #include "colours/optionsDialog.h"
@@ -18,7 +17,6 @@
 void resetProgramState() {
   calc = {};
   mainLoop = {};
-  scheduleHistory = {};
   options = {};
   colourSchemeState = {};
   optionsDialog = {};

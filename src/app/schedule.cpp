@@ -6,12 +6,11 @@
 
 #include "app/calculatorState.h"
 #include "app/controlTable.h"
-#include "app/moneyFormat.h"
-#include "app/repayment.h"
-#include "app/scheduleHistory.h"
-#include "app/scheduleText.h"
 #include "controls/buttonRegistry.h"
 #include "controls/roleColours.h"
+#include "money/moneyFormat.h"
+#include "money/repayment.h"
+#include "money/scheduleText.h"
 #include "screen/screen.h"
 
 namespace {
@@ -35,10 +34,10 @@ struct MonthLine {
 
 MonthLine computeMonth() {
   char shownInterest[AMOUNT_TEXT_SIZE];
-  repayMonth(calc, shownInterest);
-  recordMonth(calc, calc.rateText);
-  return {calc.monthCount, calc.monthInterest, calc.monthPrincipal, calc.balance,
-          calc.totalInterest};
+  repayMonth(calc.repayment, shownInterest);
+  recordMonth(calc.history, calc.repayment, calc.rateText);
+  return {calc.repayment.monthCount, calc.repayment.monthInterest, calc.repayment.monthPrincipal,
+          calc.repayment.balance, calc.repayment.totalInterest};
 }
 
 void blankRow(int row) {
@@ -119,8 +118,8 @@ void printHeader() {
 
 void startSchedule() {
   printPrompt();
-  startRepayment(calc);
-  startHistory();
+  startRepayment(calc.repayment);
+  startHistory(calc.history);
   screen::printText("", true);
   printHeader();
   calc.scheduleRow = FIRST_LINE_ROW;
@@ -129,7 +128,7 @@ void startSchedule() {
 }
 
 bool canStep() {
-  return canRepayMonth(calc);
+  return canRepayMonth(calc.repayment);
 }
 
 void stepMonth() {
@@ -160,7 +159,7 @@ void stepYear() {
 }
 
 void stepToEnd() {
-  if (!(calc.balance > 0 && calc.monthCount < MONTH_LIMIT)) return;
+  if (!(calc.repayment.balance > 0 && calc.repayment.monthCount < MONTH_LIMIT)) return;
   std::array<MonthLine, BAND_ROWS> recent;
   int32_t count = 0;
   while (canStep()) {
@@ -182,10 +181,10 @@ void finishSchedule() {
   blankRow(row);
   screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(row, 1);
-  const std::string totals = totalsLine(calc);
+  const std::string totals = totalsLine(calc.repayment);
   // The line ends only after the reminder; a repaid loan leaves the cursor after the blank.
-  screen::printText(totals, stillOwing(calc));
-  recordTotals(totals);
+  screen::printText(totals, stillOwing(calc.repayment));
+  recordTotals(calc.history, totals);
 
   for (int k : INERT_AT_FINISH) {
     if (calc.controlIds[k] == 0) continue;

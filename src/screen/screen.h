@@ -159,10 +159,6 @@ void closeAllFiles();
 constexpr int STALE_SCRATCH_SECONDS = 10;
 void removeStaleScratchFiles(std::string_view name);
 
-// ---- Text and number conversions ----
-// The longest leading decimal number after leading spaces ("E"/"D" exponents allowed); 0 if none.
-double leadingNumber(std::string_view text);
-
 // ---- Read-only views for drawing code that copies pixels, and for tests ----
 uint8_t pixelAt(int x, int y);
 const uint8_t* surfacePixels();  // SCREEN_WIDTH * SCREEN_HEIGHT colour numbers, row by row

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "money/amountText.h"
 #include "screen/private/fileTable.h"
 #include "screen/screen.h"
 
@@ -287,7 +288,7 @@ void readItem(int fileNumber, int32_t& item) {
   FileTable::OpenFile* file = findFile(fileNumber);
   item = 0;
   if (!file || file->writing) return;
-  double value = std::nearbyint(leadingNumber(readItemText(file->stream, true)));
+  double value = std::nearbyint(numberValue(readItemText(file->stream, true)));
   if (std::isnan(value)) return;
   if (value > INT32_MAX) value = INT32_MAX;
   if (value < INT32_MIN) value = INT32_MIN;

@@ -1,14 +1,12 @@
 // Text turned into a number: the longest leading decimal number, as typed amounts and file items
-// are read.
+// are read, and an amount as a field holds it.
+
+#include "money/amountText.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
-
-#include "screen/screen.h"
-
-namespace screen {
 
 namespace {
 
@@ -34,7 +32,7 @@ double outOfRangeValue(std::string_view mantissa, std::string_view exponent) {
 
 }  // namespace
 
-double leadingNumber(std::string_view text) {
+double numberValue(std::string_view text) {
   const size_t size = text.size();
   size_t i = 0;
   while (i < size && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -79,4 +77,16 @@ double leadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
-}  // namespace screen
+std::string stripCommas(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    if (c != ',') result += c;
+  }
+  return result;
+}
+
+double amountValue(std::string_view text) {
+  const double value = numberValue(stripCommas(text));
+  return std::isfinite(value) ? value : 0;
+}

@@ -1,14 +1,14 @@
 #pragma once
 
-// Every month of the schedule computed so far, kept so that the whole schedule can be copied,
-// not only the twelve lines on the screen. A schedule that starts again, or a new calculation,
-// starts a new history.
+// Every month of a schedule computed so far, kept so that the whole schedule can be copied, not
+// only the lines on the screen. The caller owns the history; a schedule that starts again starts
+// it anew.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/repayment.h"
+#include "money/repayment.h"
 
 struct HistoryMonth {
   int32_t month = 0;
@@ -27,15 +27,13 @@ struct ScheduleHistory {
   std::string totals;              // the totals line once the schedule has finished
 };
 
-extern ScheduleHistory scheduleHistory;
-
 // Empties the history for a schedule that starts; room for every month is made only once.
-void startHistory();
+void startHistory(ScheduleHistory& h);
 // No schedule any more.
-void endHistory();
+void endHistory(ScheduleHistory& h);
 // The month just stepped, with the rate as it was typed.
-void recordMonth(const Repayment& r, const std::string& rateText);
-void recordTotals(const std::string& totalsLine);
+void recordMonth(ScheduleHistory& h, const Repayment& r, const std::string& rateText);
+void recordTotals(ScheduleHistory& h, const std::string& totalsLine);
 // The header, a line per month and the totals line once finished, columns split by the
 // separator; empty when no schedule has started.
-std::string historyTable(char separator);
+std::string historyTable(const ScheduleHistory& h, char separator);

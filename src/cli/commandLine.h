@@ -17,18 +17,19 @@ struct CommandLine {
   std::string warning;        // with Run: a setting that was ignored, for standard error
 };
 
-// `arguments` without the program's name; `scaleVariable` is QUILLO_SCALE's value or null.
-CommandLine parseCommandLine(const std::vector<std::string>& arguments, const char* scaleVariable);
+// `arguments` without the program's name; `scaleVariable` is QUILLO_SCALE's value or null; a
+// scale runs from 1 to maxScale.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments, const char* scaleVariable,
+                             int maxScale);
 // $XDG_DATA_HOME/quillo when that is an absolute path, else ~/.local/share/quillo; empty when
 // neither variable says where.
 std::string userDataDirectory(const char* xdgDataHome, const char* home);
 // Makes the directory with its parents when missing and makes it the working directory; false
 // with `error` set when it cannot.
 bool enterDataDirectory(const std::string& directory, std::string& error);
-const std::string& usageText();
 const char* programVersion();
 
 // Reads the command line and the environment and prepares the run: prints what was asked for,
-// or the usage for a mistake, enters the data directory and sets the window's scale. False when
-// the program should end now with `status`.
-bool prepareRun(int argc, char** argv, int& status);
+// or the usage for a mistake, enters the data directory and answers the window's scale in
+// `scale` (0: the largest that fits). False when the program should end now with `status`.
+bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status);

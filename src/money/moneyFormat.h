@@ -20,15 +20,5 @@ constexpr int AMOUNT_TEXT_SIZE = 64;
 int formatAmountInto(double value, int32_t decimals, bool trimZeros,
                      char (&text)[AMOUNT_TEXT_SIZE]);
 
-std::string stripCommas(std::string_view text);
-
-// The leading decimal number of the text ("1,234" reads as 1); 0 if there is none.
-double numberValue(std::string_view text);
-
-// An amount as a field reads it: numberValue of the text without its commas. A text that can
-// show a huge amount as 1E+16 can be edited into an exponent no double holds; such a text gives
-// no amount, like one without a number.
-double amountValue(std::string_view text);
-
 // At most 16 significant digits, exactly as "%.16g" writes them.
 std::string numberText(double value);

@@ -1,10 +1,8 @@
-#include "app/moneyFormat.h"
+#include "money/moneyFormat.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-
-#include "screen/screen.h"
 
 namespace {
 
@@ -42,24 +40,6 @@ int copied(std::string_view text, char* result) {
 std::string numberText(double value) {
   char text[NUMBER_TEXT_SIZE];
   return std::string(text, writeNumberText(value, text));
-}
-
-double numberValue(std::string_view text) {
-  return screen::leadingNumber(text);
-}
-
-double amountValue(std::string_view text) {
-  const double value = numberValue(stripCommas(text));
-  return std::isfinite(value) ? value : 0;
-}
-
-std::string stripCommas(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (char c : text) {
-    if (c != ',') result += c;
-  }
-  return result;
 }
 
 std::string formatAmount(double value, int32_t decimals, bool trimZeros) {

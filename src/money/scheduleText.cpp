@@ -1,9 +1,9 @@
-#include "app/scheduleText.h"
+#include "money/scheduleText.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "app/moneyFormat.h"
+#include "money/moneyFormat.h"
 
 namespace {
 

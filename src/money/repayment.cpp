@@ -1,9 +1,10 @@
-#include "app/repayment.h"
+#include "money/repayment.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "app/moneyFormat.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
 
 namespace {
 

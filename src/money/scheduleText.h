@@ -3,6 +3,7 @@
 // The schedule as text outside the screen's drawing: a month's line exactly as the screen shows
 // it, and the table a spreadsheet reads (the copy and the schedule command).
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ struct TableRow {
   double balance = 0;
   double totalInterest = 0;
 };
+
+// What a table row usually takes ("12000,12.5,1000.00,..." with room to spare), to reserve the
+// text of many rows at once.
+constexpr size_t LINE_SIZE_GUESS = 96;
 
 void appendTableHeader(std::string& out, char separator);
 // Amounts as plain numbers with two decimals and no thousands separators: "1234.56".

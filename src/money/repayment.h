@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/moneyFormat.h"
+#include "money/moneyFormat.h"
 
 constexpr int32_t MONTH_LIMIT = 12000;
 constexpr int MONTHS_PER_YEAR = 12;

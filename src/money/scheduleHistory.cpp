@@ -1,19 +1,9 @@
-#include "app/scheduleHistory.h"
+#include "money/scheduleHistory.h"
 
-#include "app/moneyFormat.h"
-#include "app/scheduleText.h"
+#include "money/moneyFormat.h"
+#include "money/scheduleText.h"
 
-ScheduleHistory scheduleHistory;
-
-namespace {
-
-// "12000\t12.5\t1000.00\t..." with room to spare.
-constexpr size_t LINE_SIZE_GUESS = 96;
-
-}  // namespace
-
-void startHistory() {
-  ScheduleHistory& h = scheduleHistory;
+void startHistory(ScheduleHistory& h) {
   h.started = true;
   // Stepping must not allocate as it goes: one schedule never holds more than the month limit.
   h.months.reserve(MONTH_LIMIT);
@@ -22,25 +12,23 @@ void startHistory() {
   h.totals.clear();
 }
 
-void endHistory() {
-  scheduleHistory.started = false;
-  scheduleHistory.months.clear();
+void endHistory(ScheduleHistory& h) {
+  h.started = false;
+  h.months.clear();
 }
 
-void recordMonth(const Repayment& r, const std::string& rateText) {
-  ScheduleHistory& h = scheduleHistory;
+void recordMonth(ScheduleHistory& h, const Repayment& r, const std::string& rateText) {
   if (!h.started || h.months.size() >= static_cast<size_t>(MONTH_LIMIT)) return;
   if (h.rates.empty() || h.rates.back() != rateText) h.rates.push_back(rateText);
   h.months.push_back({r.monthCount, static_cast<int32_t>(h.rates.size() - 1), r.payment,
                       r.monthInterest, r.monthPrincipal, r.balance, r.totalInterest});
 }
 
-void recordTotals(const std::string& totalsLine) {
-  if (scheduleHistory.started) scheduleHistory.totals = totalsLine;
+void recordTotals(ScheduleHistory& h, const std::string& totalsLine) {
+  if (h.started) h.totals = totalsLine;
 }
 
-std::string historyTable(char separator) {
-  const ScheduleHistory& h = scheduleHistory;
+std::string historyTable(const ScheduleHistory& h, char separator) {
   std::string table;
   if (!h.started) return table;
   table.reserve((h.months.size() + 2) * LINE_SIZE_GUESS);

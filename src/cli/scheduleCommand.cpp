@@ -1,4 +1,4 @@
-#include "app/scheduleCommand.h"
+#include "cli/scheduleCommand.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,31 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "app/moneyFormat.h"
-#include "app/repayment.h"
-#include "app/scheduleText.h"
+#include "cli/options.h"
+#include "cli/usage.h"
+#include "money/amountText.h"
+#include "money/moneyFormat.h"
+#include "money/repayment.h"
+#include "money/scheduleText.h"
 
 namespace {
 
-constexpr std::string_view USAGE =
-    "usage: quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... "
-    "[--format csv|text]\n"
-    "Prints the repayment schedule, every month of it, and the totals line.\n"
-    "  LOAN, PAYMENT   amounts as the fields take them: digits, a point, commas (250,000)\n"
-    "  RATE            the annual rate in percent: digits and a point\n"
-    "  PAYMENT         left out or 0: the interest due, rounded up to the cent\n"
-    "  --change M:R:P  rate R and payment P from month M on, as if typed after month M - 1;\n"
-    "                  leave R or P empty to keep it (13::1100)\n"
-    "  --format csv    Month,Rate,Payment,Interest,Principal,Remainder,Total interest "
-    "(the default)\n"
-    "  --format text   the lines as the window shows them\n"
-    "Exit status: 0 done; 1 a payment below the interest due, or the output could not be\n"
-    "written; 2 arguments it cannot use.\n";
-
-constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
-constexpr std::string_view RATE_CHARACTERS = "0123456789.";
-// "12000,12.5,1000.00,..." with room to spare.
-constexpr size_t LINE_SIZE_GUESS = 96;
 // What a sink is handed at a time.
 constexpr size_t OUTPUT_PIECE = 64 * 1024;
 
@@ -47,24 +31,6 @@ struct Request {
 
 bool onlyOf(std::string_view text, std::string_view characters) {
   return text.find_first_not_of(characters) == std::string_view::npos;
-}
-
-// The value of an option given as "--name value" or "--name=value"; false when it has none.
-bool optionValue(int argc, const char* const* argv, int& i, std::string_view name,
-                 std::string_view& value) {
-  const std::string_view arg = argv[i];
-  if (arg == name) {
-    if (i + 1 >= argc) return false;
-    value = argv[++i];
-    return true;
-  }
-  value = arg.substr(name.size() + 1);
-  return true;
-}
-
-bool isOption(std::string_view arg, std::string_view name) {
-  return arg == name ||
-         (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
 }
 
 // "13:5.5:1100"; answers what is wrong with it, or nothing.
@@ -91,17 +57,18 @@ std::string readChange(std::string_view text, Change& change) {
 }
 
 // Answers what is wrong with the arguments, or nothing.
-std::string readRequest(int argc, const char* const* argv, Request& request) {
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view arg = argv[i];
+std::string readRequest(const std::vector<std::string_view>& arguments, Request& request) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view arg = arguments[i];
+    bool hasValue = false;
     std::string_view value;
-    if (isOption(arg, "--change")) {
-      if (!optionValue(argc, argv, i, "--change", value)) return "--change needs a value";
+    if (readOption(arguments, i, "--change", OptionValue::Required, hasValue, value)) {
+      if (!hasValue) return "--change needs a value";
       Change change;
       if (std::string problem = readChange(value, change); !problem.empty()) return problem;
       request.changes.push_back(change);
-    } else if (isOption(arg, "--format")) {
-      if (!optionValue(argc, argv, i, "--format", value)) return "--format needs a value";
+    } else if (readOption(arguments, i, "--format", OptionValue::Required, hasValue, value)) {
+      if (!hasValue) return "--format needs a value";
       if (value != "csv" && value != "text") {
         return "the format is csv or text, not " + std::string(value);
       }
@@ -215,16 +182,18 @@ bool writeToStandardOutput(std::string& out) {
 
 int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err,
                     OutputSink sink) {
-  for (int i = 2; i < argc; ++i) {
-    if (std::string_view(argv[i]) == "--help") {
-      out += USAGE;
+  // What follows "quillo schedule".
+  const std::vector<std::string_view> arguments(argv + std::min(argc, 2), argv + argc);
+  for (std::string_view argument : arguments) {
+    if (argument == "--help") {
+      out += scheduleUsageText();
       return 0;
     }
   }
   Request request;
-  if (std::string problem = readRequest(argc, argv, request); !problem.empty()) {
+  if (std::string problem = readRequest(arguments, request); !problem.empty()) {
     err += "quillo schedule: " + problem + "\n";
-    err += USAGE;
+    err += scheduleUsageText();
     return 2;
   }
   return writeSchedule(request, out, err, sink);

@@ -1,0 +1,127 @@
+#include "cli/commandLine.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "cli/options.h"
+#include "cli/usage.h"
+
+namespace {
+
+// A whole number from 1 to maxScale, digits only.
+bool readScale(std::string_view text, int maxScale, int& scale) {
+  if (text.empty() || text.size() > 2) return false;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || value > maxScale) return false;
+  scale = value;
+  return true;
+}
+
+CommandLine usageError(std::string error) {
+  CommandLine line;
+  line.action = CommandAction::UsageError;
+  line.error = std::move(error);
+  return line;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& given, const char* scaleVariable,
+                             int maxScale) {
+  const std::vector<std::string_view> arguments(given.begin(), given.end());
+  const std::string scaleRange = "a whole number from 1 to " + std::to_string(maxScale);
+  CommandLine line;
+  bool scaleGiven = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    bool hasValue = false;
+    std::string_view value;
+    if (readOption(arguments, i, "--help", OptionValue::None, hasValue, value)) {
+      line.action = CommandAction::PrintHelp;
+    } else if (readOption(arguments, i, "--version", OptionValue::None, hasValue, value)) {
+      if (line.action == CommandAction::Run) line.action = CommandAction::PrintVersion;
+    } else if (readOption(arguments, i, "--scale", OptionValue::Required, hasValue, value)) {
+      if (!hasValue || !readScale(value, maxScale, line.scale)) {
+        return usageError("--scale needs " + scaleRange);
+      }
+      scaleGiven = true;
+    } else if (readOption(arguments, i, "--data-dir", OptionValue::Optional, hasValue, value)) {
+      if (hasValue && value.empty()) return usageError("--data-dir needs a directory");
+      line.changeDirectory = true;
+      line.dataDirectory = value;
+    } else {
+      return usageError("unknown argument: " + std::string(arguments[i]));
+    }
+  }
+  // A bad variable must not keep the program from starting (from a menu nobody sees the
+  // message): it is reported and the scale fits the display. Empty counts as not set.
+  if (!scaleGiven && scaleVariable && scaleVariable[0] != '\0' &&
+      !readScale(scaleVariable, maxScale, line.scale)) {
+    line.warning = "QUILLO_SCALE needs " + scaleRange + "; the scale fits the display";
+  }
+  return line;
+}
+
+std::string userDataDirectory(const char* xdgDataHome, const char* home) {
+  // A relative XDG_DATA_HOME is invalid by the freedesktop base directory rules and is ignored.
+  if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/quillo";
+  if (home && home[0] != '\0') return std::string(home) + "/.local/share/quillo";
+  return {};
+}
+
+bool enterDataDirectory(const std::string& directory, std::string& error) {
+  std::error_code code;
+  std::filesystem::create_directories(directory, code);
+  if (!code && chdir(directory.c_str()) != 0)
+    code = std::error_code(errno, std::generic_category());
+  if (!code) return true;
+  error = "cannot use " + directory + " as the data directory: " + code.message();
+  return false;
+}
+
+const char* programVersion() {
+  return QUILLO_VERSION;
+}
+
+bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status) {
+  std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  CommandLine line = parseCommandLine(arguments, std::getenv("QUILLO_SCALE"), maxScale);
+  status = 0;
+  switch (line.action) {
+    case CommandAction::PrintHelp:
+      std::fputs(usageText(maxScale).c_str(), stdout);
+      return false;
+    case CommandAction::PrintVersion:
+      std::printf("quillo %s\n", programVersion());
+      return false;
+    case CommandAction::UsageError:
+      std::fprintf(stderr, "quillo: %s\n%s", line.error.c_str(), usageText(maxScale).c_str());
+      status = 2;
+      return false;
+    case CommandAction::Run:
+      if (!line.warning.empty()) std::fprintf(stderr, "quillo: %s\n", line.warning.c_str());
+      break;
+  }
+  if (line.changeDirectory) {
+    std::string directory = line.dataDirectory;
+    if (directory.empty()) {
+      directory = userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    }
+    std::string error = directory.empty() ? "no data directory: HOME is not set" : "";
+    if (!error.empty() || !enterDataDirectory(directory, error)) {
+      std::fprintf(stderr, "quillo: %s\n", error.c_str());
+      status = 1;
+      return false;
+    }
+  }
+  scale = line.scale;
+  return true;
+}

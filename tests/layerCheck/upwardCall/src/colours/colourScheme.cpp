@@ -1,0 +1,7 @@
+void drawTextGrid();
+
+void loadSchemePalette() {}
+
+void showScheme() {
+  drawTextGrid();
+}

@@ -1,0 +1,5 @@
+void showScheme();
+
+int main() {
+  showScheme();
+}

@@ -1,0 +1,2 @@
+// A screen file that reaches up to the program through a relative path.
+#include "../app/program.h"
