@@ -33,6 +33,15 @@ bool onlyOf(std::string_view text, std::string_view characters) {
   return text.find_first_not_of(characters) == std::string_view::npos;
 }
 
+// Answers what is wrong with a rate as given, or nothing.
+std::string rateProblem(std::string_view rate) {
+  if (rate.size() > FIELD_TEXT_WIDTH) {
+    return "a rate has at most " + std::to_string(FIELD_TEXT_WIDTH) + " characters";
+  }
+  if (!onlyOf(rate, RATE_CHARACTERS)) return "not a rate: " + std::string(rate);
+  return {};
+}
+
 // "13:5.5:1100"; answers what is wrong with it, or nothing.
 std::string readChange(std::string_view text, Change& change) {
   const size_t first = text.find(':');
@@ -49,7 +58,7 @@ std::string readChange(std::string_view text, Change& change) {
       change.month < 1 || change.month > MONTH_LIMIT) {
     return "the month of a change is 1 to 12000, not " + std::string(month);
   }
-  if (!onlyOf(change.rate, RATE_CHARACTERS)) return "not a rate: " + std::string(change.rate);
+  if (std::string problem = rateProblem(change.rate); !problem.empty()) return problem;
   if (!onlyOf(change.payment, AMOUNT_CHARACTERS)) {
     return "not an amount: " + std::string(change.payment);
   }
@@ -86,9 +95,7 @@ std::string readRequest(const std::vector<std::string_view>& arguments, Request&
       return "not an amount: " + std::string(request.amounts[k]);
     }
   }
-  if (!onlyOf(request.amounts[1], RATE_CHARACTERS)) {
-    return "not a rate: " + std::string(request.amounts[1]);
-  }
+  if (std::string problem = rateProblem(request.amounts[1]); !problem.empty()) return problem;
   if (amountValue(request.amounts[0]) == 0) return "the loan amount must not be 0";
   // Applied in the order of their months, as a user stepping through the schedule would.
   std::stable_sort(request.changes.begin(), request.changes.end(),
@@ -127,7 +134,10 @@ void appendMonth(const Run& run, std::string_view interest, bool text, std::stri
   }
 }
 
-int writeSchedule(const Request& request, std::string& out, std::string& err, OutputSink sink) {
+// Steps through the schedule as the window does, confirming each change before its month; with
+// `out`, writes every month there and hands it to the sink in pieces. 1, with the message, at a
+// payment that falls short of the interest due.
+int walkSchedule(const Request& request, std::string* out, std::string& err, OutputSink sink) {
   Run run;
   Repayment& r = run.repayment;
   r.balance = amountValue(request.amounts[0]);
@@ -140,10 +150,10 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
   if (!confirmPayment(run, err)) return 1;
   startRepayment(r);
 
-  // Nothing of a schedule that stops at a refused payment is written.
-  const size_t start = out.size();
-  out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
-  if (!request.text) appendTableHeader(out, ',');
+  if (out) {
+    out->reserve(out->size() + OUTPUT_PIECE + LINE_SIZE_GUESS);
+    if (!request.text) appendTableHeader(*out, ',');
+  }
   auto change = request.changes.begin();
   while (canRepayMonth(r)) {
     for (; change != request.changes.end() && change->month == r.monthCount + 1; ++change) {
@@ -152,22 +162,22 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
         r.annualRate = numberValue(run.rateText);
       }
       if (!change->payment.empty()) r.payment = amountValue(change->payment);
-      if (!confirmPayment(run, err)) {
-        out.resize(start);
-        return 1;
-      }
+      if (!confirmPayment(run, err)) return 1;
     }
     char shownInterest[AMOUNT_TEXT_SIZE];
-    appendMonth(run, repayMonth(r, shownInterest), request.text, out);
-    // Only after the last change has been accepted: nothing of a refused schedule is written.
-    if (sink && change == request.changes.end() && out.size() >= OUTPUT_PIECE && !sink(out)) {
+    std::string_view interest = repayMonth(r, shownInterest);
+    if (!out) continue;
+    appendMonth(run, interest, request.text, *out);
+    if (sink && out->size() >= OUTPUT_PIECE && !sink(*out)) {
       err += "quillo schedule: the schedule could not be written\n";
       return 1;
     }
   }
-  const std::string totals = totalsLine(r);
-  out.append(totals, 0, totals.find_last_not_of(' ') + 1);
-  out += '\n';
+  if (out) {
+    const std::string totals = totalsLine(r);
+    out->append(totals, 0, totals.find_last_not_of(' ') + 1);
+    *out += '\n';
+  }
   return 0;
 }
 
@@ -196,7 +206,10 @@ int scheduleCommand(int argc, const char* const* argv, std::string& out, std::st
     err += scheduleUsageText();
     return 2;
   }
-  return writeSchedule(request, out, err, sink);
+  // Checked whole first (12000 months take a few milliseconds), so that the text can go out in
+  // pieces from its start and nothing of a schedule refused at a later change is written.
+  if (int status = walkSchedule(request, nullptr, err, nullptr); status != 0) return status;
+  return walkSchedule(request, &out, err, sink);
 }
 
 int runScheduleCommand(int argc, const char* const* argv) {
