@@ -1,11 +1,17 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "cli/commandLine.h"
+#include "cli/scheduleCommand.h"
 #include "screen/private/headless.h"
 #include "screen/private/surfaceState.h"
 #include "support/scratchDirectory.h"
@@ -156,6 +162,72 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
       EXPECT_EQ(fs::current_path(), scratch.path / "data");
       EXPECT_EQ(scale, c.scale);
     }
+  }
+}
+
+// What the command line prints meets a full disk or a reader that went away. The command runs
+// in a child process whose standard output is /dev/full or a pipe nobody reads; its status, its
+// signal and what it said on standard error are what a shell sees.
+TEST(StartOptions, AFailedWriteOfWhatIsPrintedIsNoSuccess) {
+  enum Output { FullDisk, ClosedPipe, ClosedPipeIgnored };
+  struct Case {
+    std::vector<std::string> arguments;
+    Output output;
+    int status;  // -1: ended by SIGPIPE
+    std::string stderrPattern;
+  };
+  const std::string noSpace = ": standard output could not be written: No space left on device\n";
+  for (const Case& c : {
+           Case{{"--help"}, FullDisk, 1, "quillo" + noSpace},
+           Case{{"--version"}, FullDisk, 1, "quillo" + noSpace},
+           Case{{"schedule", "--help"}, FullDisk, 1, "quillo schedule" + noSpace},
+           Case{{"schedule", "1000", "12", "100"}, FullDisk, 1, "quillo schedule" + noSpace},
+           // Like any command-line tool, it ends quietly by SIGPIPE when the reader is gone
+           // (`| head -1`), and with status 1 where SIGPIPE is ignored.
+           Case{{"schedule", "250000", "6"}, ClosedPipe, -1, ""},
+           Case{{"schedule", "250000", "6"},
+                ClosedPipeIgnored,
+                1,
+                "quillo schedule: standard output could not be written: Broken pipe\n"},
+       }) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    std::vector<char*> argv = {const_cast<char*>("quillo")};
+    for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    int errors[2], reader[2];
+    ASSERT_EQ(pipe(errors), 0);
+    ASSERT_EQ(pipe(reader), 0);
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const int out = c.output == FullDisk ? open("/dev/full", O_WRONLY) : reader[1];
+      close(reader[0]);
+      dup2(out, STDOUT_FILENO);
+      dup2(errors[1], STDERR_FILENO);
+      signal(SIGPIPE, c.output == ClosedPipeIgnored ? SIG_IGN : SIG_DFL);
+      int status = 0, scale = 0;
+      if (c.arguments[0] == "schedule") {
+        status = runScheduleCommand(static_cast<int>(argv.size()), argv.data());
+      } else {
+        prepareRun(static_cast<int>(argv.size()), argv.data(), 8, scale, status);
+      }
+      _exit(status);
+    }
+    close(errors[1]);
+    close(reader[0]);
+    close(reader[1]);
+    std::string said;
+    char buffer[512];
+    for (ssize_t n; (n = read(errors[0], buffer, sizeof buffer)) > 0;) said.append(buffer, n);
+    close(errors[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (c.status < 0) {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
+    } else {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.status) << status;
+    }
+    EXPECT_TRUE(std::regex_match(said, std::regex(c.stderrPattern))) << said;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "cli/options.h"
+#include "cli/standardOutput.h"
 #include "cli/usage.h"
 
 namespace {
@@ -97,11 +98,16 @@ bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status) {
   status = 0;
   switch (line.action) {
     case CommandAction::PrintHelp:
-      std::fputs(usageText(maxScale).c_str(), stdout);
+    case CommandAction::PrintVersion: {
+      const std::string text = line.action == CommandAction::PrintHelp
+                                   ? usageText(maxScale)
+                                   : "quillo " + std::string(programVersion()) + "\n";
+      if (!writeStandardOutput(text)) {
+        std::fputs(standardOutputFailure("quillo").c_str(), stderr);
+        status = 1;
+      }
       return false;
-    case CommandAction::PrintVersion:
-      std::printf("quillo %s\n", programVersion());
-      return false;
+    }
     case CommandAction::UsageError:
       std::fprintf(stderr, "quillo: %s\n%s", line.error.c_str(), usageText(maxScale).c_str());
       status = 2;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "cli/standardOutput.h"
 #include "cli/usage.h"
 #include "money/amountText.h"
 #include "money/moneyFormat.h"
@@ -169,7 +170,7 @@ int walkSchedule(const Request& request, std::string* out, std::string& err, Out
     if (!out) continue;
     appendMonth(run, interest, request.text, *out);
     if (sink && out->size() >= OUTPUT_PIECE && !sink(*out)) {
-      err += "quillo schedule: the schedule could not be written\n";
+      err += standardOutputFailure("quillo schedule");
       return 1;
     }
   }
@@ -182,8 +183,7 @@ int walkSchedule(const Request& request, std::string* out, std::string& err, Out
 }
 
 bool writeToStandardOutput(std::string& out) {
-  const bool written =
-      std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
+  const bool written = writeStandardOutput(out);
   out.clear();
   return written;
 }
@@ -216,7 +216,7 @@ int runScheduleCommand(int argc, const char* const* argv) {
   std::string out, err;
   int status = scheduleCommand(argc, argv, out, err, writeToStandardOutput);
   if (status == 0 && !writeToStandardOutput(out)) {
-    err += "quillo schedule: the schedule could not be written\n";
+    err += standardOutputFailure("quillo schedule");
     status = 1;
   }
   std::fwrite(err.data(), 1, err.size(), stderr);
