@@ -442,8 +442,9 @@ std::string readClipboard() {
   std::string utf8;
   x11Clipboard::Result result = x11Clipboard::Result::NotHere;
   const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver && SDL_strcmp(driver, "x11") == 0)
+  if (driver && SDL_strcmp(driver, "x11") == 0) {
     result = x11Clipboard::readText(utf8, pumpSdlEvents);
+  }
   if (result == x11Clipboard::Result::NotHere && SDL_HasClipboardText() == SDL_TRUE) {
     char* text = SDL_GetClipboardText();
     if (text) utf8 = text;

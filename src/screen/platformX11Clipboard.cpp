@@ -91,6 +91,8 @@ Result readText(std::string& utf8, void (*whileWaiting)()) {
   if (!connect()) return Result::NotHere;
   if (XGetSelectionOwner(x11.display, x11.clipboard) == None) return Result::NoText;
   XDeleteProperty(x11.display, x11.requestor, x11.property);
+  // What an earlier read that was given up on left queued must not pass for this one's answer.
+  XSync(x11.display, True);
   XConvertSelection(x11.display, x11.clipboard, x11.utf8, x11.property, x11.requestor, CurrentTime);
   XFlush(x11.display);
   XEvent event;
