@@ -11,7 +11,7 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-apps xclip libx11-dev
   python3 time procps
-  desktop-file-utils dpkg-dev file groff-base
+  desktop-file-utils appstream dpkg-dev file groff-base
 )
 
 missing=()

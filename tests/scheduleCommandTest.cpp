@@ -20,8 +20,9 @@ struct Output {
   std::vector<std::string> lines;  // of out
 };
 
-// What the command handed on in pieces, as standard output gets it.
+// What the command handed on in pieces, as standard output gets it, and its largest piece.
 std::string handedOn;
+size_t largestPiece = 0;
 
 // The command as it runs for standard output: a long schedule goes out in pieces, then the rest.
 Output runCommand(const std::vector<std::string>& args) {
@@ -29,8 +30,10 @@ Output runCommand(const std::vector<std::string>& args) {
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   Output o;
   handedOn.clear();
+  largestPiece = 0;
   o.status = scheduleCommand(static_cast<int>(argv.size()), argv.data(), o.out, o.err,
                              [](std::string& piece) {
+                               largestPiece = std::max(largestPiece, piece.size());
                                handedOn += piece;
                                piece.clear();
                                return true;
@@ -182,6 +185,25 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
   }
 }
 
+// 12000 months at the interest due go out in pieces of 64 KiB and at most a line more from the
+// start, whatever change is still ahead, so the text is never held whole.
+TEST(ScheduleCommand, ALongScheduleGoesOutInPiecesWhateverIsAhead) {
+  const std::string rate16 = "0000000000006.00";
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"250000", "6"},
+           {"250000", "6", "--change", "12000::"},
+           {"250000", rate16, "--change", "11999:" + rate16 + ":1250", "--format", "text"},
+       }) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const Output o = runCommand(args);
+    EXPECT_EQ(o.status, 0) << o.err;
+    ASSERT_GE(o.lines.size(), 12001u);
+    EXPECT_EQ(o.lines.back(), "(1000 years and 0 months)  and you still haven't paid it off!!!");
+    EXPECT_GT(largestPiece, 0u);
+    EXPECT_LE(largestPiece, 64u * 1024 + 200);
+  }
+}
+
 TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
   struct Case {
     std::vector<std::string> args;
@@ -209,6 +231,10 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "--change", "12001:5:"}, "the month of a change is 1 to 12000, not 12001"},
       {{"1000", "12", "--change", "2:a:"}, "not a rate: a"},
       {{"1000", "12", "--change", "2::-5"}, "not an amount: -5"},
+      // A rate is repeated on every line: no longer than the rate field holds.
+      {{"1000", "12345678901234567"}, "a rate has at most 16 characters"},
+      {{"1000", "12", "--change", "2:" + std::string(128 * 1024, '1') + ":"},
+       "a rate has at most 16 characters"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));

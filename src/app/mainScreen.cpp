@@ -7,15 +7,16 @@
 #include "app/controlTable.h"
 #include "app/optionsFile.h"
 #include "controls/buttonRegistry.h"
+#include "money/amountText.h"
 #include "screen/screen.h"
 
 CalculatorState calc;
 
 const FieldSpec FIELD_TABLE[FOCUS_PAYMENT + 1] = {
     {},
-    {4, 19, 16, AMOUNT_MASK, &CalculatorState::loanText},
-    {5, 19, 16, RATE_MASK, &CalculatorState::rateText},
-    {6, 19, 16, AMOUNT_MASK, &CalculatorState::paymentText},
+    {4, 19, FIELD_TEXT_WIDTH, AMOUNT_MASK, &CalculatorState::loanText},
+    {5, 19, FIELD_TEXT_WIDTH, RATE_MASK, &CalculatorState::rateText},
+    {6, 19, FIELD_TEXT_WIDTH, AMOUNT_MASK, &CalculatorState::paymentText},
 };
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "cli/chartSvg.h"
 #include "cli/options.h"
+#include "cli/standardOutput.h"
 #include "cli/usage.h"
 #include "money/amountText.h"
 #include "money/chartLayout.h"
@@ -37,6 +38,15 @@ bool onlyOf(std::string_view text, std::string_view characters) {
   return text.find_first_not_of(characters) == std::string_view::npos;
 }
 
+// Answers what is wrong with a rate as given, or nothing.
+std::string rateProblem(std::string_view rate) {
+  if (rate.size() > FIELD_TEXT_WIDTH) {
+    return "a rate has at most " + std::to_string(FIELD_TEXT_WIDTH) + " characters";
+  }
+  if (!onlyOf(rate, RATE_CHARACTERS)) return "not a rate: " + std::string(rate);
+  return {};
+}
+
 // "13:5.5:1100"; answers what is wrong with it, or nothing.
 std::string readChange(std::string_view text, Change& change) {
   const size_t first = text.find(':');
@@ -53,7 +63,7 @@ std::string readChange(std::string_view text, Change& change) {
       change.month < 1 || change.month > MONTH_LIMIT) {
     return "the month of a change is 1 to 12000, not " + std::string(month);
   }
-  if (!onlyOf(change.rate, RATE_CHARACTERS)) return "not a rate: " + std::string(change.rate);
+  if (std::string problem = rateProblem(change.rate); !problem.empty()) return problem;
   if (!onlyOf(change.payment, AMOUNT_CHARACTERS)) {
     return "not an amount: " + std::string(change.payment);
   }
@@ -95,9 +105,7 @@ std::string readRequest(const std::vector<std::string_view>& arguments, Request&
       return "not an amount: " + std::string(request.amounts[k]);
     }
   }
-  if (!onlyOf(request.amounts[1], RATE_CHARACTERS)) {
-    return "not a rate: " + std::string(request.amounts[1]);
-  }
+  if (std::string problem = rateProblem(request.amounts[1]); !problem.empty()) return problem;
   if (amountValue(request.amounts[0]) == 0) return "the loan amount must not be 0";
   // Applied in the order of their months, as a user stepping through the schedule would.
   std::stable_sort(request.changes.begin(), request.changes.end(),
@@ -141,7 +149,10 @@ void appendMonth(Run& run, std::string_view interest, Format format, std::string
   }
 }
 
-int writeSchedule(const Request& request, std::string& out, std::string& err, OutputSink sink) {
+// Steps through the schedule as the window does, confirming each change before its month; with
+// `out`, writes every month there and hands it to the sink in pieces. 1, with the message, at a
+// payment that falls short of the interest due.
+int walkSchedule(const Request& request, std::string* out, std::string& err, OutputSink sink) {
   Run run;
   Repayment& r = run.repayment;
   r.balance = amountValue(request.amounts[0]);
@@ -154,13 +165,13 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
   if (!confirmPayment(run, err)) return 1;
   startRepayment(r);
 
-  // Nothing of a schedule that stops at a refused payment is written.
-  const size_t start = out.size();
-  out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
-  if (request.format == Format::Csv) appendTableHeader(out, ',');
-  if (request.format == Format::Svg) {
-    run.chart.loanAmount = r.balance;
-    run.chart.months.reserve(MONTH_LIMIT);
+  if (out) {
+    out->reserve(out->size() + OUTPUT_PIECE + LINE_SIZE_GUESS);
+    if (request.format == Format::Csv) appendTableHeader(*out, ',');
+    if (request.format == Format::Svg) {
+      run.chart.loanAmount = r.balance;
+      run.chart.months.reserve(MONTH_LIMIT);
+    }
   }
   auto change = request.changes.begin();
   while (canRepayMonth(r)) {
@@ -172,35 +183,33 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
         r.annualRate = numberValue(run.rateText);
       }
       if (!change->payment.empty()) r.payment = amountValue(change->payment);
-      if (!confirmPayment(run, err)) {
-        out.resize(start);
-        return 1;
-      }
+      if (!confirmPayment(run, err)) return 1;
       run.newTerms = run.newTerms || run.rateText != rateBefore || r.payment != paymentBefore;
     }
     char shownInterest[AMOUNT_TEXT_SIZE];
-    appendMonth(run, repayMonth(r, shownInterest), request.format, out);
-    // Only after the last change has been accepted: nothing of a refused schedule is written.
-    if (sink && change == request.changes.end() && out.size() >= OUTPUT_PIECE && !sink(out)) {
-      err += "quillo schedule: the schedule could not be written\n";
+    std::string_view interest = repayMonth(r, shownInterest);
+    if (!out) continue;
+    appendMonth(run, interest, request.format, *out);
+    if (sink && out->size() >= OUTPUT_PIECE && !sink(*out)) {
+      err += standardOutputFailure("quillo schedule");
       return 1;
     }
   }
+  if (!out) return 0;
   if (request.format == Format::Svg) {
     run.chart.rateText = run.rateText;
     run.chart.now = r;
-    appendChartSvg(out, layoutChart(run.chart));
+    appendChartSvg(*out, layoutChart(run.chart));
     return 0;
   }
   const std::string totals = totalsLine(r);
-  out.append(totals, 0, totals.find_last_not_of(' ') + 1);
-  out += '\n';
+  out->append(totals, 0, totals.find_last_not_of(' ') + 1);
+  *out += '\n';
   return 0;
 }
 
 bool writeToStandardOutput(std::string& out) {
-  const bool written =
-      std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
+  const bool written = writeStandardOutput(out);
   out.clear();
   return written;
 }
@@ -223,14 +232,17 @@ int scheduleCommand(int argc, const char* const* argv, std::string& out, std::st
     err += scheduleUsageText();
     return 2;
   }
-  return writeSchedule(request, out, err, sink);
+  // Checked whole first (12000 months take a few milliseconds), so that the text can go out in
+  // pieces from its start and nothing of a schedule refused at a later change is written.
+  if (int status = walkSchedule(request, nullptr, err, nullptr); status != 0) return status;
+  return walkSchedule(request, &out, err, sink);
 }
 
 int runScheduleCommand(int argc, const char* const* argv) {
   std::string out, err;
   int status = scheduleCommand(argc, argv, out, err, writeToStandardOutput);
   if (status == 0 && !writeToStandardOutput(out)) {
-    err += "quillo schedule: the schedule could not be written\n";
+    err += standardOutputFailure("quillo schedule");
     status = 1;
   }
   std::fwrite(err.data(), 1, err.size(), stderr);

@@ -34,7 +34,7 @@ std::string_view scheduleUsageText() {
       "usage: " + std::string(SCHEDULE_SYNOPSIS) +
       "Prints the repayment schedule, every month of it, and the totals line.\n"
       "  LOAN, PAYMENT   amounts as the fields take them: digits, a point, commas (250,000)\n"
-      "  RATE            the annual rate in percent: digits and a point\n"
+      "  RATE            the annual rate in percent: digits and a point, at most 16\n"
       "  PAYMENT         left out or 0: the interest due, rounded up to the cent\n"
       "  --change M:R:P  rate R and payment P from month M on, as if typed after month M - 1;\n"
       "                  leave R or P empty to keep it (13::1100)\n"

@@ -6,6 +6,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "screen/keyMap.h"
 #include "screen/platform.h"
 #include "screen/private/surfaceState.h"
+#include "screen/private/x11Clipboard.h"
 
 namespace platform {
 
@@ -32,6 +34,10 @@ struct SdlState {
   int buttonsHeld = 0;
   // The text input that follows a key press is typed only if the key's modifiers allow it.
   bool keyTypesText = true;
+  // The clipboard text read to tell whether there is any, kept for the paste that follows at
+  // once: a large text is not read twice. Dropped at the next pump.
+  bool clipboardRead = false;
+  std::string clipboard;
   // The colour numbers last shown: only the rectangle that differs is sent again, so that the
   // blinking cursor costs the same at every scale.
   uint8_t shown[screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT] = {};
@@ -285,6 +291,23 @@ int mouseInSurfacePixels(void*, SDL_Event* event) {
   return 1;
 }
 
+// SDL turns SIGTERM and SIGINT into a request to quit; a hang-up (the terminal closed, a logout)
+// must end the program the same way, options saved, so it is passed on as SIGTERM. A hang-up
+// the caller ignores (nohup) stays ignored.
+void hangUp(int) {
+  raise(SIGTERM);
+}
+
+void quitOnHangUp() {
+  struct sigaction old = {};
+  if (sigaction(SIGHUP, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) return;
+  struct sigaction action = {};
+  action.sa_handler = hangUp;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGHUP, &action, nullptr);
+}
+
 void openAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no sound device: run silent
   sdl.audioOpen = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
@@ -312,6 +335,7 @@ bool openWindow(int scale) {
     SDL_Quit();
     return false;
   }
+  quitOnHangUp();
   sdl.scale = scale > 0 ? scale : scaleForDisplay(WINDOW_DISPLAY);
   SDL_AddEventWatch(mouseInSurfacePixels, nullptr);
   sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED_DISPLAY(WINDOW_DISPLAY),
@@ -350,11 +374,14 @@ void closeWindow() {
   SDL_DelEventWatch(mouseInSurfacePixels, nullptr);
   if (sdl.converted) SDL_FreeSurface(sdl.converted);
   if (sdl.window) SDL_DestroyWindow(sdl.window);
+  x11Clipboard::close();
   sdl = {};
   SDL_Quit();
 }
 
 void pumpEvents() {
+  sdl.clipboardRead = false;
+  sdl.clipboard.clear();
   SDL_Event event;
   while (SDL_PollEvent(&event)) handle(event);
   present(false);
@@ -404,16 +431,39 @@ bool windowActive() {
   return (flags & SDL_WINDOW_INPUT_FOCUS) && !(flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
 }
 
+void pumpSdlEvents() {
+  SDL_PumpEvents();
+}
+
+// On X11 the clipboard is read directly: SDL's reading fails on a text of a few megabytes and
+// then empties the clipboard. SDL's events are pumped meanwhile, so that a clipboard this
+// program owns is answered.
+std::string readClipboard() {
+  std::string utf8;
+  x11Clipboard::Result result = x11Clipboard::Result::NotHere;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && SDL_strcmp(driver, "x11") == 0) {
+    result = x11Clipboard::readText(utf8, pumpSdlEvents);
+  }
+  if (result == x11Clipboard::Result::NotHere && SDL_HasClipboardText() == SDL_TRUE) {
+    char* text = SDL_GetClipboardText();
+    if (text) utf8 = text;
+    SDL_free(text);
+  }
+  return screen::utf8ToCp437(utf8);
+}
+
 bool clipboardHasText() {
-  return SDL_HasClipboardText() == SDL_TRUE;
+  if (!sdl.clipboardRead) sdl.clipboard = readClipboard();
+  sdl.clipboardRead = true;
+  return !sdl.clipboard.empty();
 }
 
 std::string clipboardText() {
-  char* text = SDL_GetClipboardText();
-  if (!text) return {};
-  std::string result = screen::utf8ToCp437(text);
-  SDL_free(text);
-  return result;
+  std::string text = sdl.clipboardRead ? std::move(sdl.clipboard) : readClipboard();
+  sdl.clipboardRead = false;
+  sdl.clipboard.clear();
+  return text;
 }
 
 void setClipboardText(std::string_view text) {

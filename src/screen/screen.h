@@ -156,6 +156,11 @@ bool readWholeFile(std::string_view name, size_t maxBytes, std::string& bytes);
 void closeFile(int fileNumber);
 // Closes every open file, dropping what was being written, and forgets them all.
 void closeAllFiles();
+// Removes the scratch files that writes of `name` killed half way left behind: this user's
+// regular files named as openFile names them, untouched for more than STALE_SCRATCH_SECONDS, so
+// that another running program's save in progress is left alone.
+constexpr int STALE_SCRATCH_SECONDS = 10;
+void removeStaleScratchFiles(std::string_view name);
 
 // ---- Read-only views for drawing code that copies pixels, and for tests ----
 uint8_t pixelAt(int x, int y);

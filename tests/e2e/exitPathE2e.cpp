@@ -35,17 +35,19 @@ TEST(ExitPathE2e, ReleasingTheRightButtonEndsTheProgramWithStatusZero) {
   EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
 }
 
-// A signal (a session logging out, Ctrl+C in the terminal) ends the program through its exit
-// path, options saved, even while a macro waits for the user at "?".
+// A signal (a session logging out, the terminal closed, Ctrl+C in the terminal) ends the program
+// through its exit path, options saved, even while a macro waits for the user at "?".
 TEST(ExitPathE2e, ATerminatingSignalEndsTheProgramFromAnyState) {
   struct Case {
     const char* what;
     int signal;
     bool macroWaiting;
   };
-  for (const Case& c : {Case{"SIGTERM at the form", SIGTERM, false},
-                        Case{"SIGTERM while a macro waits", SIGTERM, true},
-                        Case{"SIGINT while a macro waits", SIGINT, true}}) {
+  for (const Case& c :
+       {Case{"SIGTERM at the form", SIGTERM, false},
+        Case{"SIGTERM while a macro waits", SIGTERM, true},
+        Case{"SIGINT while a macro waits", SIGINT, true}, Case{"SIGHUP at the form", SIGHUP, false},
+        Case{"SIGHUP while a macro waits", SIGHUP, true}}) {
     SCOPED_TRACE(c.what);
     e2e::Quillo quillo;
     e2e::Screen screen;
