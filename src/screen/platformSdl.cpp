@@ -304,7 +304,8 @@ void findAudio() {
   sdl.audioFound = sdl.audioAwake = true;
   Mix_QuerySpec(&sdl.audioFrequency, &sdl.audioFormat, &sdl.audioChannels);
   Mix_AllocateChannels(1);
-  sdl.audioRestAt = SDL_GetTicks64();
+  // Closing waits for the device's thread; not while the first frames are being shown.
+  sdl.audioRestAt = SDL_GetTicks64() + AUDIO_LINGER_MS;
 }
 
 bool wakeAudio(Uint64 busyMs) {
