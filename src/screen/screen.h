@@ -120,6 +120,10 @@ void pollMouse(int& x, int& y, int& wheel, int& buttons);
 // ---- Time ----
 double readSeconds();
 void sleepMs(int milliseconds);
+// Waits until input arrives or `milliseconds` have passed, whichever is first; a negative time
+// waits for input alone. Returns at once while input is still to be polled. The window is served
+// meanwhile, so this is how an idle program sleeps.
+void waitForInput(int milliseconds);
 
 // ---- Sound, window activity, clipboard ----
 // Starts the wave file playing and returns at once. A file that is missing, is not a regular
