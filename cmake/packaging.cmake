@@ -1,5 +1,5 @@
-# What `cmake --install` puts in place and what `cpack` packs: the program, its desktop entry
-# and icons, the manual page, the README and the warning sound.
+# What `cmake --install` puts in place and what `cpack` packs: the program, its desktop entry,
+# AppStream metainfo and icons, the manual page, the README and the warning sound.
 
 include(GNUInstallDirs)
 
@@ -30,7 +30,11 @@ add_custom_command(
 add_custom_target(installedFiles ALL DEPENDS ${ICON_FILES} ${CMAKE_BINARY_DIR}/quillo.1.gz)
 
 install(TARGETS quillo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES packaging/quillo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Software centres find the program by its AppStream metainfo, named after the desktop entry.
+set(APP_ID io.github.quillo.Quillo)
+configure_file(packaging/${APP_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${APP_ID}.metainfo.xml @ONLY)
+install(FILES packaging/${APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_BINARY_DIR}/${APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/quillo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md ${CMAKE_BINARY_DIR}/illegalChar.wav DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

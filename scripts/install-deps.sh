@@ -9,9 +9,9 @@ PACKAGES=(
   console-data
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth xdotool x11-apps xclip libx11-dev
+  xvfb xauth xdotool x11-apps xclip libx11-dev libxtst6
   python3 time procps
-  desktop-file-utils dpkg-dev file groff-base
+  desktop-file-utils appstream dpkg-dev file groff-base
 )
 
 missing=()

@@ -4,7 +4,8 @@
 # payment only covers the interest, runs its 12000-month schedule with Ctrl+Page Down, and ends
 # with Escape.
 #
-# usage: scripts/measurePerformance.sh [QUILLO_BINARY] [idle seconds] [runs] [scale]
+# usage: scripts/measurePerformance.sh [QUILLO_BINARY] [idle seconds] [runs] [scale] [OTHER_BINARY]
+# OTHER_BINARY, another build of the program, is measured side by side with the first one.
 # At a scale N the program runs with --scale N on a screen of 640N by 480N, which it fills.
 # Build the binary first, e.g.
 #   cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DQUILLO_TESTS=OFF
@@ -16,9 +17,11 @@ binary="$(realpath "${1:-build-rel/quillo}")"
 idle_seconds="${2:-10}"
 runs="${3:-3}"
 scale="${4:-1}"
+other="${5:+$(realpath "$5")}"
 
-echo "== first frame and idle CPU"
-python3 "$here/measureIdle.py" "$binary" "$idle_seconds" "$runs" "$scale"
+echo "== first frame, idle wakeups and CPU, key to screen"
+python3 "$here/measureIdle.py" "$binary" ${other:+"$other"} --seconds "$idle_seconds" --runs "$runs" \
+  --scales "1,$scale"
 
 echo "== peak memory"
 workdir="$(mktemp -d /tmp/quilloPeakXXXXXX)"

@@ -1,5 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -7,6 +12,7 @@
 #include <vector>
 
 #include "cli/commandLine.h"
+#include "cli/scheduleCommand.h"
 #include "screen/private/headless.h"
 #include "screen/private/surfaceState.h"
 #include "support/scratchDirectory.h"
@@ -49,6 +55,7 @@ struct StartCase {
   int scale = 0;
   bool changeDirectory = false;
   std::string dataDirectory = "";
+  bool warns = false;
 };
 
 constexpr CommandAction RUN = CommandAction::Run, BAD = CommandAction::UsageError;
@@ -64,6 +71,7 @@ TEST_P(CommandLineCases, ReadAsTheUserMeantOrRefused) {
     return;
   }
   EXPECT_EQ(line.scale, c.scale);
+  EXPECT_EQ(line.warning.empty(), !c.warns) << line.warning;
   EXPECT_EQ(line.changeDirectory, c.changeDirectory);
   EXPECT_EQ(line.dataDirectory, c.dataDirectory);
 }
@@ -76,8 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{{"--scale", "9"}, nullptr, BAD}, StartCase{{"--scale", "0"}, nullptr, BAD},
         StartCase{{"--scale", "-2"}, nullptr, BAD}, StartCase{{"--scale", "2x"}, nullptr, BAD},
         StartCase{{"--scale"}, nullptr, BAD}, StartCase{{"--scale="}, nullptr, BAD},
-        StartCase{{}, "4", RUN, 4}, StartCase{{}, "12", BAD}, StartCase{{}, "", BAD},
-        StartCase{{}, "big", BAD},
+        // A bad variable is reported and the scale fits the display; empty is not set.
+        StartCase{{}, "4", RUN, 4}, StartCase{{}, "12", RUN, 0, false, "", true},
+        StartCase{{}, "0", RUN, 0, false, "", true}, StartCase{{}, "", RUN, 0},
+        StartCase{{}, "big", RUN, 0, false, "", true}, StartCase{{}, " 2", RUN, 0, false, "", true},
+        StartCase{{"--data-dir"}, "x", RUN, 0, true, "", true},
         // The flag wins over the variable, even over one that would be refused.
         StartCase{{"--scale", "2"}, "5", RUN, 2}, StartCase{{"--scale", "2"}, "big", RUN, 2},
         StartCase{{"--data-dir"}, nullptr, RUN, 0, true, ""},
@@ -134,6 +145,8 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
     bool runs;
     int status;
     std::string stdoutPattern, stderrPattern;
+    const char* scaleVariable = nullptr;
+    int scale = 3;
     bool withoutHome = false;  // HOME and XDG_DATA_HOME unset
   };
   const std::string usage = "usage: quillo \\[--scale N\\] \\[--data-dir \\[DIR\\]\\]\n[^]*";
@@ -143,7 +156,23 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
            Case{{"--bogus"}, false, 2, "", "quillo: unknown argument: --bogus\n" + usage},
            Case{{"--scale", "10"}, false, 2, "", "quillo: --scale needs [^]*"},
            Case{{"--scale", "3", "--data-dir", "data"}, true, 0, "", ""},
-           Case{{"--data-dir"}, false, 1, "", "quillo: no data directory: HOME is not set\n", true},
+           Case{{"--data-dir"},
+                false,
+                1,
+                "",
+                "quillo: no data directory: HOME is not set\n",
+                nullptr,
+                3,
+                true},
+           Case{{"--data-dir", "data"},
+                true,
+                0,
+                "",
+                "quillo: QUILLO_SCALE needs a whole number from 1 to 8; the scale fits the "
+                "display\n",
+                "9",
+                0},
+           Case{{"--scale", "0"}, false, 2, "", "quillo: --scale needs [^]*", "2"},
        }) {
     SCOPED_TRACE(c.arguments[0]);
     ScratchDirectory scratch;
@@ -153,6 +182,7 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
     headless::reset();
     std::vector<char*> argv = {const_cast<char*>("quillo")};
     for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    if (c.scaleVariable) setenv("QUILLO_SCALE", c.scaleVariable, 1);
     int status = -1;
     int scale = -1;
     testing::internal::CaptureStdout();
@@ -161,14 +191,81 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
                            scale, status);
     std::string out = testing::internal::GetCapturedStdout();
     std::string err = testing::internal::GetCapturedStderr();
+    unsetenv("QUILLO_SCALE");
     EXPECT_EQ(runs, c.runs);
     EXPECT_EQ(status, c.status);
     EXPECT_TRUE(std::regex_match(out, std::regex(c.stdoutPattern))) << out;
     EXPECT_TRUE(std::regex_match(err, std::regex(c.stderrPattern))) << err;
     if (c.runs) {
       EXPECT_EQ(fs::current_path(), scratch.path / "data");
-      EXPECT_EQ(scale, 3);
+      EXPECT_EQ(scale, c.scale);
     }
+  }
+}
+
+// What the command line prints meets a full disk or a reader that went away. The command runs
+// in a child process whose standard output is /dev/full or a pipe nobody reads; its status, its
+// signal and what it said on standard error are what a shell sees.
+TEST(StartOptions, AFailedWriteOfWhatIsPrintedIsNoSuccess) {
+  enum Output { FullDisk, ClosedPipe, ClosedPipeIgnored };
+  struct Case {
+    std::vector<std::string> arguments;
+    Output output;
+    int status;  // -1: ended by SIGPIPE
+    std::string stderrPattern;
+  };
+  const std::string noSpace = ": standard output could not be written: No space left on device\n";
+  for (const Case& c : {
+           Case{{"--help"}, FullDisk, 1, "quillo" + noSpace},
+           Case{{"--version"}, FullDisk, 1, "quillo" + noSpace},
+           Case{{"schedule", "--help"}, FullDisk, 1, "quillo schedule" + noSpace},
+           Case{{"schedule", "1000", "12", "100"}, FullDisk, 1, "quillo schedule" + noSpace},
+           // Like any command-line tool, it ends quietly by SIGPIPE when the reader is gone
+           // (`| head -1`), and with status 1 where SIGPIPE is ignored.
+           Case{{"schedule", "250000", "6"}, ClosedPipe, -1, ""},
+           Case{{"schedule", "250000", "6"},
+                ClosedPipeIgnored,
+                1,
+                "quillo schedule: standard output could not be written: Broken pipe\n"},
+       }) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    std::vector<char*> argv = {const_cast<char*>("quillo")};
+    for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    int errors[2], reader[2];
+    ASSERT_EQ(pipe(errors), 0);
+    ASSERT_EQ(pipe(reader), 0);
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const int out = c.output == FullDisk ? open("/dev/full", O_WRONLY) : reader[1];
+      close(reader[0]);
+      dup2(out, STDOUT_FILENO);
+      dup2(errors[1], STDERR_FILENO);
+      signal(SIGPIPE, c.output == ClosedPipeIgnored ? SIG_IGN : SIG_DFL);
+      int status = 0, scale = 0;
+      if (c.arguments[0] == "schedule") {
+        status = runScheduleCommand(static_cast<int>(argv.size()), argv.data());
+      } else {
+        prepareRun(static_cast<int>(argv.size()), argv.data(), 8, scale, status);
+      }
+      _exit(status);
+    }
+    close(errors[1]);
+    close(reader[0]);
+    close(reader[1]);
+    std::string said;
+    char buffer[512];
+    for (ssize_t n; (n = read(errors[0], buffer, sizeof buffer)) > 0;) said.append(buffer, n);
+    close(errors[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (c.status < 0) {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
+    } else {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.status) << status;
+    }
+    EXPECT_TRUE(std::regex_match(said, std::regex(c.stderrPattern))) << said;
   }
 }
 

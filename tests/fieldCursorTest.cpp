@@ -84,6 +84,28 @@ TEST_F(FieldCursorTest, VisibleAtOnceThenTogglesEveryHalfSecond) {
   }
 }
 
+TEST_F(FieldCursorTest, IdleWakesOnlyForTheBlinkAndTheKey) {
+  struct Case {
+    const char* name;
+    bool blink;
+    bool active;
+    long minWaits, maxWaits;
+  };
+  // Five seconds of idle: ten blink edges half a second apart, then the key.
+  for (Case c : {Case{"blinking", true, true, 10, 11}, Case{"not editing", false, true, 1, 1},
+                 Case{"inactive window", true, false, 1, 1}}) {
+    SetUp();
+    headless::setActive(c.active);
+    headless::wait(5000);
+    headless::type("5");
+    int y = 0, x = 0;
+    EXPECT_EQ(nextInputEvent(y, x, GRAPHICS_SCREEN_MODE, "(0-9)", c.blink), '5') << c.name;
+    EXPECT_EQ(headless::headlessState.clockMs, 5000) << c.name << ": the key came late";
+    EXPECT_GE(headless::headlessState.idleWaits, c.minWaits) << c.name;
+    EXPECT_LE(headless::headlessState.idleWaits, c.maxWaits) << c.name;
+  }
+}
+
 TEST_F(FieldCursorTest, HiddenWhileTheWindowIsInactive) {
   idle(0);
   ASSERT_EQ(cursorShapeAt(ROW, COLUMN), CursorShape::Caret);

@@ -164,6 +164,49 @@ TEST(FileItemWrite, TheReplacedFileKeepsItsPermissionsAndNoLinkIsFollowed) {
   umask(umaskNow);
 }
 
+// A link, or anything else that is not a regular file of its own, is replaced as if missing: the
+// new file gets a new file's mode and the link's target is left alone. No set-id bit is ever
+// carried over.
+TEST(FileItemWrite, AnythingButARegularFileIsReplacedWithANewFilesMode) {
+  const mode_t umaskNow = umask(022);
+  struct Case {
+    const char* what;
+    const char* linkTo;  // nullptr: options.txt is a regular file of targetMode
+    int targetMode;      // -1: the link leads nowhere
+    int newMode;
+  };
+  for (const Case& c : {Case{"a link to /dev/null", "/dev/null", -1, 0644},
+                        Case{"a link to a set-user-id program", "target", 04755, 0644},
+                        Case{"a link to a read-only file", "target", 0444, 0644},
+                        Case{"a link to a world-writable file", "target", 0666, 0644},
+                        Case{"a link that leads nowhere", "missing", -1, 0644},
+                        Case{"a set-user-id file", nullptr, 04755, 0755},
+                        Case{"a set-group-id file", nullptr, 02770, 0770}}) {
+    ScratchDirectory directory;
+    const char* oldFile = c.linkTo ? "target" : "options.txt";
+    if (c.targetMode >= 0) {
+      scratch::writeFile(oldFile, "old");
+      chmod(oldFile, static_cast<mode_t>(c.targetMode));
+    }
+    if (c.linkTo) std::filesystem::create_symlink(c.linkTo, "options.txt");
+    int file = screen::freeFileNumber();
+    ASSERT_EQ(screen::openFile("options.txt", screen::FileMode::WriteText, file), 0) << c.what;
+    screen::writeItem(file, 2, Separator::LineEnd);
+    screen::closeFile(file);
+    struct stat info = {};
+    ASSERT_EQ(lstat("options.txt", &info), 0) << c.what;
+    EXPECT_TRUE(S_ISREG(info.st_mode)) << c.what;
+    EXPECT_EQ(info.st_mode & 07777, static_cast<mode_t>(c.newMode)) << c.what;
+    EXPECT_EQ(scratch::readFile("options.txt"), "2\r\n") << c.what;
+    if (c.linkTo && c.targetMode >= 0) {
+      EXPECT_EQ(scratch::readFile("target"), "old") << c.what;
+      ASSERT_EQ(stat("target", &info), 0) << c.what;
+      EXPECT_EQ(info.st_mode & 07777, static_cast<mode_t>(c.targetMode)) << c.what;
+    }
+  }
+  umask(umaskNow);
+}
+
 TEST(FileItemWrite, AFailedWriteOfANewFileLeavesNoFile) {
   ScratchDirectory directory;
   int file = screen::freeFileNumber();

@@ -79,11 +79,12 @@ TEST_F(InputLoopTest, CloseButtonArrivesAsAnEvent) {
   EXPECT_EQ(next(), EVENT_CLOSE);
 }
 
-TEST_F(InputLoopTest, IdlePollsSleepTenMilliseconds) {
+TEST_F(InputLoopTest, IdleSleepsInOneWaitUntilTheNextKey) {
   headless::wait(95);
   headless::type("7");
   EXPECT_EQ(next(AMOUNT_MASK), '7');
-  EXPECT_EQ(headless::headlessState.clockMs, 100);
+  EXPECT_EQ(headless::headlessState.clockMs, 95);
+  EXPECT_EQ(headless::headlessState.idleWaits, 1);
 }
 
 TEST_F(InputLoopTest, ItsOwnPointerVariablesFollowTheMouse) {
@@ -164,6 +165,7 @@ TEST_F(InputLoopTest, ThreeWheelNotchesGiveOneEventPerCall) {
   headless::mouse(10, 10, 0, 3);
   headless::wait(1000);
   for (int call = 0; call < 3; ++call) EXPECT_EQ(next(), EVENT_WHEEL_UP) << "call " << call;
+  EXPECT_EQ(headless::headlessState.clockMs, 0) << "a notch already turned waited";
 }
 
 TEST_F(InputLoopTest, PointerOutsideIsNegative) {

@@ -198,4 +198,32 @@ TEST(InputPoll, SleepingAdvancesTheClock) {
   EXPECT_NEAR(screen::readSeconds() - before, 0.2, 1e-9);
 }
 
+TEST(InputPoll, WaitingForInputEndsAtOnceWhileInputIsStillToBePolled) {
+  struct Case {
+    const char* name;
+    void (*input)();
+    int waitMs;
+    double clockAfterMs;
+  };
+  // The user's next step is 1000 ms away: a wait with nothing to poll lasts until then, or until
+  // its own limit.
+  const Case cases[] = {
+      {"nothing", [] {}, -1, 1000},
+      {"nothing, limited", [] {}, 300, 300},
+      {"a key", [] { screen::queueKey("a"); }, -1, 0},
+      {"a click", [] { screen::mouseChange(10, 10, 1); }, -1, 0},
+      {"the pointer leaving", [] { screen::pointerLeft(); }, -1, 0},
+      {"a quit signal", [] { screen::requestQuit(); }, -1, 0},
+      {"no time at all", [] {}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    headless::reset();
+    headless::wait(1000);
+    screen::pollKey();  // the wait begins
+    c.input();
+    screen::waitForInput(c.waitMs);
+    EXPECT_EQ(headless::headlessState.clockMs, c.clockAfterMs) << c.name;
+  }
+}
+
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program as a user installs it: `cmake --install` into a scratch prefix, and the Debian
 # package that CPack makes, unpacked with `dpkg -x` into a scratch root. Each must hold every
-# file, a desktop entry that validates and starts the program in its data directory, the two
-# icons, a manual page that formats without warnings, and a program that tells its version.
+# file, a desktop entry that validates and starts the program in its data directory, AppStream
+# metainfo that validates, the two icons, a manual page that formats without warnings and names
+# every option, and a program that tells its version.
 #
 # usage: tests/installTest.sh BUILD_DIRECTORY VERSION
 set -euo pipefail
@@ -52,7 +53,8 @@ check_tree() {
   local root="$1"
   local files=(
     bin/quillo
-    share/applications/quillo.desktop
+    share/applications/io.github.quillo.Quillo.desktop
+    share/metainfo/io.github.quillo.Quillo.metainfo.xml
     share/icons/hicolor/48x48/apps/quillo.png
     share/icons/hicolor/256x256/apps/quillo.png
     share/man/man1/quillo.1.gz
@@ -64,8 +66,17 @@ check_tree() {
   done
   [ -x "$root/bin/quillo" ] || fail "$root/bin/quillo cannot be run"
 
-  local entry="$root/share/applications/quillo.desktop"
+  local entry="$root/share/applications/io.github.quillo.Quillo.desktop"
   desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+
+  # The listing a software centre shows: valid, launching the installed desktop entry, of this
+  # release.
+  local metainfo="$root/share/metainfo/io.github.quillo.Quillo.metainfo.xml"
+  appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+    fail "the metainfo does not validate: $(cat "$scratch/appstream.log")"
+  grep -q "<launchable type=\"desktop-id\">$(basename "$entry")</launchable>" "$metainfo" ||
+    fail "the metainfo launches another desktop entry"
+  grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo names another release"
   grep -qx 'Exec=quillo --data-dir' "$entry" || fail "the desktop entry starts: $(grep ^Exec "$entry")"
   grep -qx 'Icon=quillo' "$entry" || fail "the desktop entry names another icon"
 
@@ -78,11 +89,21 @@ check_tree() {
   local page="$scratch/page.txt" warnings="$scratch/warnings.txt"
   zcat "$root/share/man/man1/quillo.1.gz" | groff -man -Tascii -P-cbu -ww >"$page" 2>"$warnings"
   [ ! -s "$warnings" ] || fail "the manual page: $(cat "$warnings")"
-  for section in SYNOPSIS WINDOW KEYS OPTIONS ENVIRONMENT FILES; do
+  for section in SYNOPSIS WINDOW KEYS OPTIONS SCHEDULE ENVIRONMENT FILES "EXIT STATUS"; do
     grep -q "^$section" "$page" || fail "the manual page has no $section"
   done
   for word in --scale --data-dir --version --help QUILLO_SCALE XDG_DATA_HOME quilloOptions.txt; do
     grep -q -- "$word" "$page" || fail "the manual page does not mention $word"
+  done
+
+  # Every subcommand and option a usage line names is in the manual page and in --help.
+  local help usage name
+  help="$("$root/bin/quillo" --help)" || fail "quillo --help ended with status $?"
+  usage="$({ printf '%s\n' "$help"; "$root/bin/quillo" schedule --help; } |
+    grep -E '^(usage: | +)quillo ')" || fail "no usage lines"
+  for name in $(grep -oE -- '--[a-z][a-z-]*|quillo [a-z]+' <<<"$usage" | sed 's/^quillo //' | sort -u); do
+    grep -q -- "$name" "$page" || fail "the manual page does not name $name"
+    grep -q -- "$name" <<<"$help" || fail "quillo --help does not name $name"
   done
 
   local said

@@ -1,5 +1,10 @@
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,4 +65,56 @@ TEST(OptionsFileNameCase, SimilarNamesAreNotTheOptionsFile) {
   EXPECT_EQ(colourSchemeState.colourScheme, 2);
   writeOptions();
   EXPECT_EQ(scratch::readFile("quilloOptions.txt"), "\"ding.wav\"\r\n2\r\n");
+}
+
+// A directory that may be entered but not listed (mode 0311), as its owner sees it: the file is
+// still found under either spelling, read, and written back in place with the scheme switched. Root
+// lists any directory, so as root the run is made as the unprivileged user "nobody", who owns the
+// directory.
+TEST(OptionsFileNameCase, ADirectoryThatCannotBeListedKeepsTheSettings) {
+  constexpr uid_t NOBODY = 65534;
+  struct Case {
+    const char* name;  // nullptr: no file
+    std::vector<std::string> namesAfter;
+    std::string after;
+    bool directoryAsReadName = false;  // a directory named QuilloOptions.txt is no options file
+  };
+  for (const Case& c : {Case{"quilloOptions.txt", {"quilloOptions.txt"}, "\"bell.wav\"\r\n2\r\n"},
+                        Case{"QuilloOptions.txt", {"QuilloOptions.txt"}, "\"bell.wav\"\r\n2\r\n"},
+                        Case{nullptr, {"quilloOptions.txt"}, "\"ding.wav\"\r\n1\r\n"},
+                        Case{"quilloOptions.txt",
+                             {"QuilloOptions.txt", "quilloOptions.txt"},
+                             "\"bell.wav\"\r\n2\r\n",
+                             true}}) {
+    SCOPED_TRACE(c.name ? c.name : "no file");
+    ScratchDirectory dir;
+    headless::reset();
+    const bool root = geteuid() == 0;
+    if (c.directoryAsReadName) std::filesystem::create_directory("QuilloOptions.txt");
+    if (c.name) scratch::writeFile(c.name, "\"bell.wav\"\r\n1\r\n");
+    if (root) {
+      ASSERT_EQ(chown(".", NOBODY, NOBODY), 0);
+      if (c.name) {
+        ASSERT_EQ(chown(c.name, NOBODY, NOBODY), 0);
+      }
+    }
+    ASSERT_EQ(chmod(".", 0311), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (root && (setgid(NOBODY) != 0 || setuid(NOBODY) != 0)) _exit(3);
+      // The run can tell it cannot list: otherwise the case proves nothing.
+      if (opendir(".") != nullptr) _exit(4);
+      readOptions();
+      colourSchemeState.colourScheme = 3 - colourSchemeState.colourScheme;
+      writeOptions();
+      _exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(chmod(".", 0700), 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(scratch::fileNames(), c.namesAfter);
+    EXPECT_EQ(scratch::readFile(c.namesAfter.back()), c.after);
+  }
 }

@@ -20,8 +20,9 @@ struct Output {
   std::vector<std::string> lines;  // of out
 };
 
-// What the command handed on in pieces, as standard output gets it.
+// What the command handed on in pieces, as standard output gets it, and its largest piece.
 std::string handedOn;
+size_t largestPiece = 0;
 
 // The command as it runs for standard output: a long schedule goes out in pieces, then the rest.
 Output runCommand(const std::vector<std::string>& args) {
@@ -29,8 +30,10 @@ Output runCommand(const std::vector<std::string>& args) {
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   Output o;
   handedOn.clear();
+  largestPiece = 0;
   o.status = scheduleCommand(static_cast<int>(argv.size()), argv.data(), o.out, o.err,
                              [](std::string& piece) {
+                               largestPiece = std::max(largestPiece, piece.size());
                                handedOn += piece;
                                piece.clear();
                                return true;
@@ -211,6 +214,25 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
   }
 }
 
+// 12000 months at the interest due go out in pieces of 64 KiB and at most a line more from the
+// start, whatever change is still ahead, so the text is never held whole.
+TEST(ScheduleCommand, ALongScheduleGoesOutInPiecesWhateverIsAhead) {
+  const std::string rate16 = "0000000000006.00";
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"250000", "6"},
+           {"250000", "6", "--change", "12000::"},
+           {"250000", rate16, "--change", "11999:" + rate16 + ":1250", "--format", "text"},
+       }) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const Output o = runCommand(args);
+    EXPECT_EQ(o.status, 0) << o.err;
+    ASSERT_GE(o.lines.size(), 12001u);
+    EXPECT_EQ(o.lines.back(), "(1000 years and 0 months)  and you still haven't paid it off!!!");
+    EXPECT_GT(largestPiece, 0u);
+    EXPECT_LE(largestPiece, 64u * 1024 + 200);
+  }
+}
+
 TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
   struct Case {
     std::vector<std::string> args;
@@ -246,12 +268,13 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "--extra", "0:5"}, "the month of an extra is 1 to 12000, not 0"},
       {{"1000", "12", "--extra", "2:-5"}, "not an amount: -5"},
       // What the fields would not take: more characters than they hold.
-      {{"1000", "12", std::string(400, '1')},
-       "not an amount: 1111111111111111... (at most 16 characters)"},
-      {{"10000000000000000", "12"}, "not an amount: 1000000000000000... (at most 16 characters)"},
-      {{"1000", "12.0000000000000001"}, "not a rate: 12.0000000000000... (at most 16 characters)"},
-      {{"1000", "12", "--extra", "2:12345678901234567"},
-       "not an amount: 1234567890123456... (at most 16 characters)"},
+      {{"1000", "12", std::string(400, '1')}, "an amount has at most 16 characters"},
+      {{"10000000000000000", "12"}, "an amount has at most 16 characters"},
+      {{"1000", "12", "--extra", "2:12345678901234567"}, "an amount has at most 16 characters"},
+      // A rate is repeated on every line: no longer than the rate field holds.
+      {{"1000", "12345678901234567"}, "a rate has at most 16 characters"},
+      {{"1000", "12", "--change", "2:" + std::string(128 * 1024, '1') + ":"},
+       "a rate has at most 16 characters"},
   };
   const std::string TERM_PROBLEM =
       "the term is months (360), years (30y) or both (30y6m), 1 month to 1000 years, not ";

@@ -1,5 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -94,4 +99,54 @@ TEST(StartUpScheme, WhenNothingCanBeWrittenTheRunStillEndsNormally) {
     expectTitleColours(DARK_BLUE, CREAM);
     EXPECT_FALSE(std::filesystem::exists(dir.path, error));
   }
+}
+
+// Scratch files that saves killed half way left behind are removed at start; anything that is
+// not plainly one of this user's own, or may be another running program's save, stays.
+TEST(StartUpScheme, ScratchFilesOfKilledSavesAreRemovedAtStart) {
+  constexpr uid_t NOBODY = 65534;
+  enum Kind { File, OtherUsersFile, Link, Directory };
+  struct Case {
+    const char* name;
+    int secondsOld;
+    Kind kind;
+    bool removed;
+  };
+  const Case cases[] = {
+      {"quilloOptions.txt.a1B2c3.tmp~", 3600, File, true},
+      {"lightOnDarkPalette.txt.Zz09Aa.tmp~", 3600, File, true},
+      {"darkOnLightPalette.txt.000000.tmp~", 12, File, true},
+      {"quilloOptions.txt.q9W8e7.tmp~", 8, File, false},
+      {"quilloOptions.txt.fresh0.tmp~", 0, File, false},
+      {"quilloOptions.txt.abcde.tmp~", 3600, File, false},
+      {"quilloOptions.txt.abc-ef.tmp~", 3600, File, false},
+      {"quilloOptions.txt.abcdef.tmp", 3600, File, false},
+      {"QuilloOptions.txt.abcdef.tmp~", 3600, File, false},
+      {"notes.txt.abcdef.tmp~", 3600, File, false},
+      {"xquilloOptions.txt.abcdef.tmp~", 3600, File, false},
+      {"quilloOptions.txt.other1.tmp~", 3600, OtherUsersFile, geteuid() != 0},
+      {"quilloOptions.txt.linkab.tmp~", 3600, Link, false},
+      {"quilloOptions.txt.dirabc.tmp~", 3600, Directory, false},
+  };
+  ScratchDirectory dir;
+  scratch::writeFile("victim.txt", "kept");
+  const timespec anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, "victim.txt", anHourAgo, 0), 0);
+  std::vector<std::string> kept = {"quilloOptions.txt", "victim.txt"};
+  for (const Case& c : cases) {
+    if (c.kind == Link) std::filesystem::create_symlink("victim.txt", c.name);
+    if (c.kind == Directory) std::filesystem::create_directory(c.name);
+    if (c.kind == File || c.kind == OtherUsersFile) scratch::writeFile(c.name, "half");
+    if (c.kind == OtherUsersFile && geteuid() == 0) {
+      ASSERT_EQ(lchown(c.name, NOBODY, NOBODY), 0);
+    }
+    const timespec old = {time(nullptr) - c.secondsOld, 0};
+    const timespec times[2] = {old, old};
+    ASSERT_EQ(utimensat(AT_FDCWD, c.name, times, AT_SYMLINK_NOFOLLOW), 0) << c.name;
+    if (!c.removed) kept.push_back(c.name);
+  }
+  std::sort(kept.begin(), kept.end());
+  runOnce();
+  EXPECT_EQ(scratch::fileNames(), kept);
+  EXPECT_EQ(scratch::readFile("victim.txt"), "kept");
 }

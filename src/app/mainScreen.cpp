@@ -15,9 +15,9 @@ CalculatorState calc;
 
 const FieldSpec FIELD_TABLE[FOCUS_PAYMENT + 1] = {
     {},
-    {4, 19, AMOUNT_FIELD_WIDTH, AMOUNT_MASK, &CalculatorState::loanText},
-    {5, 19, AMOUNT_FIELD_WIDTH, RATE_MASK, &CalculatorState::rateText},
-    {6, 19, AMOUNT_FIELD_WIDTH, AMOUNT_MASK, &CalculatorState::paymentText},
+    {4, 19, FIELD_TEXT_WIDTH, AMOUNT_MASK, &CalculatorState::loanText},
+    {5, 19, FIELD_TEXT_WIDTH, RATE_MASK, &CalculatorState::rateText},
+    {6, 19, FIELD_TEXT_WIDTH, AMOUNT_MASK, &CalculatorState::paymentText},
 };
 
 namespace {

@@ -24,10 +24,21 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, {}, lowerAscii, lowerAscii);
 }
 
+bool existsAsFile(const std::string& name) {
+  std::error_code error;
+  std::filesystem::file_status status = std::filesystem::status(name, error);
+  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
 // The options file as it is spelled in the working directory, whatever its letter case, so that
-// reading and writing reach the same file. When several spellings exist the first in byte order
-// wins, every time.
+// reading and writing reach the same file. The two usual spellings are tried by name first,
+// which works in a directory that may be entered but not listed; any other spelling is found by
+// listing. When several spellings exist the same one wins every time: the read spelling, then
+// the written one, then the first of the others in byte order.
 std::string existingOptionsFile(std::string_view fallback) {
+  for (std::string_view usual : {READ_NAME, WRITE_NAME}) {
+    if (existsAsFile(std::string(usual))) return std::string(usual);
+  }
   std::string found;
   std::error_code error;
   std::filesystem::directory_iterator entry(".", error);
@@ -63,10 +74,13 @@ void readOptions() {
   if (scheme != SCHEME_LIGHT_ON_DARK && scheme != SCHEME_DARK_ON_LIGHT) useDefaults();
 }
 
+std::string optionsFileToWrite() {
+  return existingOptionsFile(WRITE_NAME);
+}
+
 void writeOptions() {
   const int fileNumber = screen::freeFileNumber();
-  if (screen::openFile(existingOptionsFile(WRITE_NAME), screen::FileMode::WriteText, fileNumber) >
-      0) {
+  if (screen::openFile(optionsFileToWrite(), screen::FileMode::WriteText, fileNumber) > 0) {
     return;
   }
   screen::writeItem(fileNumber, options.soundFileName, screen::Separator::LineEnd);

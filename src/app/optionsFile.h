@@ -15,5 +15,7 @@ extern Options options;
 // Sets options.soundFileName and colourSchemeState.colourScheme; a missing or unusable file
 // gives the defaults.
 void readOptions();
+// The name the options file is saved under: its present spelling, or the usual one.
+std::string optionsFileToWrite();
 // Saves both settings. A failure is silent and leaves the old file as it was.
 void writeOptions();

@@ -20,6 +20,14 @@ constexpr Size SCREEN_GRID = {80, 30};
 // The band of twelve schedule lines.
 constexpr Size SCROLL_IMAGE = {640, 192};
 
+// A save killed half way (a power cut, SIGKILL) leaves its scratch file beside the real one.
+void removeStaleScratchFiles() {
+  screen::removeStaleScratchFiles(optionsFileToWrite());
+  for (int scheme : {SCHEME_LIGHT_ON_DARK, SCHEME_DARK_ON_LIGHT}) {
+    screen::removeStaleScratchFiles(colourSchemeState.paletteFileName[scheme]);
+  }
+}
+
 }  // namespace
 
 void openProgramScreen() {
@@ -37,6 +45,7 @@ void runProgram() {
   colourSchemeState.paletteFileName[SCHEME_LIGHT_ON_DARK] = "lightOnDarkPalette.txt";
   colourSchemeState.paletteFileName[SCHEME_DARK_ON_LIGHT] = "darkOnLightPalette.txt";
   readOptions();
+  removeStaleScratchFiles();
   loadSchemePalette();
   startCalculation();
   runEventLoop();

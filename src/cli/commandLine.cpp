@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "cli/options.h"
+#include "cli/standardOutput.h"
 #include "cli/usage.h"
 
 namespace {
@@ -61,8 +62,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& given, const char* 
       return usageError("unknown argument: " + std::string(arguments[i]));
     }
   }
-  if (!scaleGiven && scaleVariable && !readScale(scaleVariable, maxScale, line.scale)) {
-    return usageError("QUILLO_SCALE needs " + scaleRange);
+  // A bad variable must not keep the program from starting (from a menu nobody sees the
+  // message): it is reported and the scale fits the display. Empty counts as not set.
+  if (!scaleGiven && scaleVariable && scaleVariable[0] != '\0' &&
+      !readScale(scaleVariable, maxScale, line.scale)) {
+    line.warning = "QUILLO_SCALE needs " + scaleRange + "; the scale fits the display";
   }
   return line;
 }
@@ -94,16 +98,22 @@ bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status) {
   status = 0;
   switch (line.action) {
     case CommandAction::PrintHelp:
-      std::fputs(usageText(maxScale).c_str(), stdout);
+    case CommandAction::PrintVersion: {
+      const std::string text = line.action == CommandAction::PrintHelp
+                                   ? usageText(maxScale)
+                                   : "quillo " + std::string(programVersion()) + "\n";
+      if (!writeStandardOutput(text)) {
+        std::fputs(standardOutputFailure("quillo").c_str(), stderr);
+        status = 1;
+      }
       return false;
-    case CommandAction::PrintVersion:
-      std::printf("quillo %s\n", programVersion());
-      return false;
+    }
     case CommandAction::UsageError:
       std::fprintf(stderr, "quillo: %s\n%s", line.error.c_str(), usageText(maxScale).c_str());
       status = 2;
       return false;
     case CommandAction::Run:
+      if (!line.warning.empty()) std::fprintf(stderr, "quillo: %s\n", line.warning.c_str());
       break;
   }
   if (line.changeDirectory) {

@@ -14,6 +14,7 @@ struct CommandLine {
   bool changeDirectory = false;
   std::string dataDirectory;  // with changeDirectory; empty: the user's data directory
   std::string error;          // with UsageError: what was wrong, for the message
+  std::string warning;        // with Run: a setting that was ignored, for standard error
 };
 
 // `arguments` without the program's name; `scaleVariable` is QUILLO_SCALE's value or null; a

@@ -8,6 +8,7 @@
 
 #include "cli/chartSvg.h"
 #include "cli/options.h"
+#include "cli/standardOutput.h"
 #include "cli/usage.h"
 #include "money/amountText.h"
 #include "money/chartLayout.h"
@@ -47,14 +48,13 @@ bool onlyOf(std::string_view text, std::string_view characters) {
   return text.find_first_not_of(characters) == std::string_view::npos;
 }
 
-// An amount or a rate as its field would take it; answers what is wrong with it, or nothing.
-std::string fieldProblem(std::string_view text, std::string_view characters) {
-  const std::string what = characters == RATE_CHARACTERS ? "not a rate: " : "not an amount: ";
-  if (!onlyOf(text, characters)) return what + std::string(text);
-  if (text.size() > static_cast<size_t>(AMOUNT_FIELD_WIDTH)) {
-    return what + std::string(text.substr(0, AMOUNT_FIELD_WIDTH)) + "... (at most " +
-           std::to_string(AMOUNT_FIELD_WIDTH) + " characters)";
+// Answers what is wrong with an amount as given, or nothing: the field's characters, as many
+// as it holds.
+std::string amountProblem(std::string_view amount) {
+  if (amount.size() > FIELD_TEXT_WIDTH) {
+    return "an amount has at most " + std::to_string(FIELD_TEXT_WIDTH) + " characters";
   }
+  if (!onlyOf(amount, AMOUNT_CHARACTERS)) return "not an amount: " + std::string(amount);
   return {};
 }
 
@@ -104,6 +104,15 @@ std::string splitMonth(std::string_view text, std::string_view what, int32_t& mo
   return {};
 }
 
+// Answers what is wrong with a rate as given, or nothing.
+std::string rateProblem(std::string_view rate) {
+  if (rate.size() > FIELD_TEXT_WIDTH) {
+    return "a rate has at most " + std::to_string(FIELD_TEXT_WIDTH) + " characters";
+  }
+  if (!onlyOf(rate, RATE_CHARACTERS)) return "not a rate: " + std::string(rate);
+  return {};
+}
+
 // "13:5.5:1100"; answers what is wrong with it, or nothing.
 std::string readChange(std::string_view text, Change& change) {
   const size_t first = text.find(':');
@@ -117,7 +126,7 @@ std::string readChange(std::string_view text, Change& change) {
   }
   change.rate = rest.substr(0, second - first - 1);
   change.payment = rest.substr(second - first);
-  if (std::string problem = fieldProblem(change.rate, RATE_CHARACTERS); !problem.empty()) {
+  if (std::string problem = rateProblem(change.rate); !problem.empty()) {
     return problem;
   }
   if (change.payment == KEEP) {
@@ -125,7 +134,7 @@ std::string readChange(std::string_view text, Change& change) {
     change.payment = {};
     return {};
   }
-  return fieldProblem(change.payment, AMOUNT_CHARACTERS);
+  return amountProblem(change.payment);
 }
 
 // "24:5000"; answers what is wrong with it, or nothing.
@@ -137,7 +146,7 @@ std::string readExtra(std::string_view text, Extra& extra) {
   if (std::string problem = splitMonth(text, "an extra", extra.month, amount); !problem.empty()) {
     return problem;
   }
-  if (std::string problem = fieldProblem(amount, AMOUNT_CHARACTERS); !problem.empty()) {
+  if (std::string problem = amountProblem(amount); !problem.empty()) {
     return problem;
   }
   extra.amount = amountValue(amount);
@@ -194,10 +203,10 @@ std::string readRequest(const std::vector<std::string_view>& arguments, Request&
   if (request.amounts.size() > 2 && request.term != 0) {
     return "a payment and a term together: give one of them";
   }
-  for (size_t k = 0; k < request.amounts.size(); ++k) {
-    const std::string problem =
-        fieldProblem(request.amounts[k], k == 1 ? RATE_CHARACTERS : AMOUNT_CHARACTERS);
-    if (!problem.empty()) return problem;
+  if (std::string problem = rateProblem(request.amounts[1]); !problem.empty()) return problem;
+  for (size_t k : {0u, 2u}) {
+    if (k >= request.amounts.size()) continue;
+    if (std::string problem = amountProblem(request.amounts[k]); !problem.empty()) return problem;
   }
   if (amountValue(request.amounts[0]) == 0) return "the loan amount must not be 0";
   // Applied in the order of their months, as a user stepping through the schedule would.
@@ -292,10 +301,13 @@ bool applyChange(const Change& change, int32_t term, bool plain, Run& run, std::
   return confirmPayment(run, err);
 }
 
-// Steps the whole schedule, writing its months unless a summary is asked for. A plain run
-// leaves out the extras and pays no kept end date: the plan they are measured against.
-int runSchedule(const Request& request, bool plain, std::string& out, std::string& err,
-                OutputSink sink, Figures& figures) {
+// Steps through the schedule as the window does, confirming each change before its month,
+// and keeps the figures a summary compares; with `out`, writes every month there and hands it
+// to the sink in pieces. A plain walk leaves out the extras and pays no kept end date: the plan
+// they are measured against. 1, with the message, at a payment that falls short of the
+// interest due or a term no payment meets.
+int walkSchedule(const Request& request, bool plain, std::string* out, std::string& err,
+                 OutputSink sink, Figures& figures) {
   Run run;
   Repayment& r = run.repayment;
   r.balance = amountValue(request.amounts[0]);
@@ -315,14 +327,13 @@ int runSchedule(const Request& request, bool plain, std::string& out, std::strin
   if (!confirmPayment(run, err)) return 1;
   startRepayment(r);
 
-  const Format format = request.format;
-  // Nothing of a schedule that stops at a refused payment is written.
-  const size_t start = out.size();
-  if (format != Format::Summary) out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
-  if (format == Format::Csv) appendTableHeader(out, ',');
-  if (format == Format::Svg) {
-    run.chart.loanAmount = r.balance;
-    run.chart.months.reserve(MONTH_LIMIT);
+  if (out) {
+    out->reserve(out->size() + OUTPUT_PIECE + LINE_SIZE_GUESS);
+    if (request.format == Format::Csv) appendTableHeader(*out, ',');
+    if (request.format == Format::Svg) {
+      run.chart.loanAmount = r.balance;
+      run.chart.months.reserve(MONTH_LIMIT);
+    }
   }
   auto change = request.changes.begin();
   auto extra = request.extras.begin();
@@ -330,10 +341,7 @@ int runSchedule(const Request& request, bool plain, std::string& out, std::strin
     for (; change != request.changes.end() && change->month == r.monthCount + 1; ++change) {
       const std::string rateBefore = run.rateText;
       const double paymentBefore = r.payment;
-      if (!applyChange(*change, request.term, plain, run, err)) {
-        out.resize(start);
-        return 1;
-      }
+      if (!applyChange(*change, request.term, plain, run, err)) return 1;
       run.newTerms = run.newTerms || run.rateText != rateBefore || r.payment != paymentBefore;
     }
     const double payment = r.payment;
@@ -341,28 +349,29 @@ int runSchedule(const Request& request, bool plain, std::string& out, std::strin
       if (!plain) r.payment += extra->amount;
     }
     char shownInterest[AMOUNT_TEXT_SIZE];
-    appendMonth(run, repayMonth(r, shownInterest), format, out);
+    const std::string_view interest = repayMonth(r, shownInterest);
     r.payment = payment;
     run.figures.totalPaid += r.monthPaid;
     run.figures.lastPayment = r.monthPaid;
-    // Only after the last change has been accepted: nothing of a refused schedule is written.
-    if (sink && change == request.changes.end() && out.size() >= OUTPUT_PIECE && !sink(out)) {
-      err += "quillo schedule: the schedule could not be written\n";
+    if (!out) continue;
+    appendMonth(run, interest, request.format, *out);
+    if (sink && out->size() >= OUTPUT_PIECE && !sink(*out)) {
+      err += standardOutputFailure("quillo schedule");
       return 1;
     }
   }
   run.figures.end = r;
   figures = run.figures;
-  if (format == Format::Summary) return 0;
-  if (format == Format::Svg) {
+  if (!out) return 0;
+  if (request.format == Format::Svg) {
     run.chart.rateText = run.rateText;
     run.chart.now = r;
-    appendChartSvg(out, layoutChart(run.chart));
+    appendChartSvg(*out, layoutChart(run.chart));
     return 0;
   }
   const std::string totals = totalsLine(r);
-  out.append(totals, 0, totals.find_last_not_of(' ') + 1);
-  out += '\n';
+  out->append(totals, 0, totals.find_last_not_of(' ') + 1);
+  *out += '\n';
   return 0;
 }
 
@@ -387,7 +396,8 @@ void appendFigures(const Figures& f, std::string& out) {
 
 int writeSummary(const Request& request, std::string& out, std::string& err) {
   Figures figures;
-  if (const int status = runSchedule(request, false, out, err, nullptr, figures); status != 0) {
+  if (const int status = walkSchedule(request, false, nullptr, err, nullptr, figures);
+      status != 0) {
     return status;
   }
   appendFigures(figures, out);
@@ -398,7 +408,7 @@ int writeSummary(const Request& request, std::string& out, std::string& err) {
   out += "Without the extra payments and kept end dates:\n";
   Figures plain;
   std::string plainErr;
-  if (runSchedule(request, true, out, plainErr, nullptr, plain) != 0) {
+  if (walkSchedule(request, true, nullptr, plainErr, nullptr, plain) != 0) {
     out += plainErr;
     return 0;
   }
@@ -409,8 +419,7 @@ int writeSummary(const Request& request, std::string& out, std::string& err) {
 }
 
 bool writeToStandardOutput(std::string& out) {
-  const bool written =
-      std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
+  const bool written = writeStandardOutput(out);
   out.clear();
   return written;
 }
@@ -433,16 +442,21 @@ int scheduleCommand(int argc, const char* const* argv, std::string& out, std::st
     err += scheduleUsageText();
     return 2;
   }
-  if (request.format == Format::Summary) return writeSummary(request, out, err);
   Figures figures;
-  return runSchedule(request, false, out, err, sink, figures);
+  if (request.format == Format::Summary) return writeSummary(request, out, err);
+  // Checked whole first (12000 months take a few milliseconds), so that the text can go out in
+  // pieces from its start and nothing of a schedule refused at a later change is written.
+  if (int status = walkSchedule(request, false, nullptr, err, nullptr, figures); status != 0) {
+    return status;
+  }
+  return walkSchedule(request, false, &out, err, sink, figures);
 }
 
 int runScheduleCommand(int argc, const char* const* argv) {
   std::string out, err;
   int status = scheduleCommand(argc, argv, out, err, writeToStandardOutput);
   if (status == 0 && !writeToStandardOutput(out)) {
-    err += "quillo schedule: the schedule could not be written\n";
+    err += standardOutputFailure("quillo schedule");
     status = 1;
   }
   std::fwrite(err.data(), 1, err.size(), stderr);

@@ -14,7 +14,7 @@ int runScheduleCommand(int argc, const char* const* argv);
 using OutputSink = bool (*)(std::string& out);
 
 // The same, leaving what goes to standard output and standard error in `out` and `err`. With a
-// sink, a long schedule goes to it in pieces once no change of rate or payment is left that
-// could still be refused, so its text never needs to be held whole.
+// sink, the schedule goes to it in pieces of about 64 KB, so its text is never held whole; it is
+// checked whole first, so nothing of a schedule refused at a later change is handed on.
 int scheduleCommand(int argc, const char* const* argv, std::string& out, std::string& err,
                     OutputSink sink = nullptr);

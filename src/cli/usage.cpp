@@ -41,7 +41,7 @@ std::string_view scheduleUsageText() {
       "Prints the repayment schedule, every month of it, and the totals line.\n"
       "  LOAN, PAYMENT   amounts as the fields take them: up to 16 digits, points and commas\n"
       "                  (250,000); more than two decimals are rounded to the cent, half up\n"
-      "  RATE            the annual rate in percent: digits and a point\n"
+      "  RATE            the annual rate in percent: digits and a point, at most 16\n"
       "  PAYMENT         left out or 0: the interest due, rounded up to the cent\n"
       "  --term T        instead of PAYMENT: the smallest payment that repays the loan in T\n"
       "                  months (360), years (30y) or both (30y6m), at most 1000 years\n"

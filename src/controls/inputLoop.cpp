@@ -10,7 +10,6 @@ InputLoop inputLoop;
 
 namespace {
 
-constexpr int IDLE_SLEEP_MS = 10;
 constexpr unsigned char MACRO_KEY_PREFIX = 255;
 constexpr unsigned char MACRO_WAIT = '?';
 // A long macro would otherwise leave the window unserved until it ends or waits: nothing new
@@ -80,8 +79,12 @@ bool readsAsAnotherEvent(unsigned char code) {
 EventCode keyboardStep(int screenMode, bool blink) {
   std::string key = screen::pollKey();
   if (key.empty()) {
-    if (screenMode > 0 && blink) blinkCursor();
-    screen::sleepMs(IDLE_SLEEP_MS);
+    bool blinking = screenMode > 0 && blink;
+    if (blinking) blinkCursor();
+    // Asleep until the next event, or until the cursor's next blink; wheel steps already counted
+    // are handed out one per call without waiting.
+    int waitMs = inputLoop.wheelStepsLeft ? 0 : blinking ? msUntilNextBlink() : -1;
+    screen::waitForInput(waitMs);
     return 0;
   }
   unsigned char code = static_cast<unsigned char>(key.size() >= 2 ? key[1] : key[0]);
@@ -106,7 +109,10 @@ EventCode buttonEvent(int buttons, int x, int y) {
 EventCode mouseStep(int& pointerY, int& pointerX, int screenMode) {
   int wheel = 0, buttons = 0;
   screen::pollMouse(pointerX, pointerY, wheel, buttons);
-  if (pointerX < 0 || pointerY < 0) return 0;
+  if (pointerX < 0 || pointerY < 0) {
+    inputLoop.wheelStepsLeft = false;  // they are reported once the pointer is back
+    return 0;
+  }
   // A text screen reports the pointer in cells.
   if (screenMode == 0) {
     pointerX = screen::xToColumn(pointerX);
@@ -121,6 +127,7 @@ EventCode mouseStep(int& pointerY, int& pointerX, int screenMode) {
     --inputLoop.lastWheel;
     event = EVENT_WHEEL_DOWN;
   }
+  inputLoop.wheelStepsLeft = wheel != inputLoop.lastWheel;
   EventCode button = buttonEvent(buttons, pointerX, pointerY);
   if (button != 0) event = button;
   inputLoop.lastButtons = buttons;

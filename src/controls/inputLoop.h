@@ -25,6 +25,7 @@ struct InputLoop {
   int lastButtons = 0;
   int lastX = 0;
   int lastY = 0;
+  bool wheelStepsLeft = false;  // the last poll counted more wheel steps than were reported
   // Macro playback: plain characters and two-byte key codes (255, code).
   std::string macroBuffer;
   int macroReadPos = 1;  // 1-based

@@ -1,5 +1,8 @@
 #include "editor/fieldCursor.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "screen/screen.h"
 
 FieldCursor fieldCursor;
@@ -50,4 +53,14 @@ void blinkCursor() {
     fieldCursor.blinkColour ^= fieldCursor.fieldColour;
     drawCursorMark(fieldCursor.x, fieldCursor.y, fieldCursor.blinkColour);
   }
+}
+
+int msUntilNextBlink() {
+  if (fieldCursor.x < 0 || fieldCursor.y < 0) return -1;
+  if (!screen::isWindowActive()) return fieldCursor.blinkColour != 0 ? 1 : -1;
+  double left = std::min(fieldCursor.lastBlinkTime + BLINK_PERIOD_SECONDS - screen::readSeconds(),
+                         BLINK_PERIOD_SECONDS);
+  // A blink needs more than the period to have passed: one millisecond past it, whatever the
+  // rounding of the seconds.
+  return left < 0 ? 1 : static_cast<int>(std::floor(left * 1000 + 1e-6)) + 1;
 }

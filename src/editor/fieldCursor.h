@@ -28,3 +28,7 @@ constexpr double BLINK_PERIOD_SECONDS = 0.5;
 void drawCursorMark(int x, int y, int colour);
 // One blink step, run by the input loop after each empty keyboard poll while a field is edited.
 void blinkCursor();
+// Milliseconds from now until a blink step would change the cursor, at least 1; -1 when none
+// will before something else happens (no cursor placed, or the window inactive and the cursor
+// already hidden).
+int msUntilNextBlink();

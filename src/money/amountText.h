@@ -10,6 +10,9 @@
 // a rate takes no commas.
 constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
 constexpr std::string_view RATE_CHARACTERS = "0123456789.";
+// The most characters a field holds; the schedule command takes no longer rate, which it
+// repeats on every line.
+constexpr int FIELD_TEXT_WIDTH = 16;
 
 // The longest leading decimal number after leading spaces and tabs, with an optional sign and
 // an "E" or "D" exponent ("1,234" reads as 1); 0 if there is none. Beyond what a double holds
@@ -24,5 +27,3 @@ std::string stripCommas(std::string_view text);
 // such a text gives no amount, like one without a number.
 double amountValue(std::string_view text);
 
-// The characters an amount or rate field holds, and the command line takes.
-constexpr int AMOUNT_FIELD_WIDTH = 16;

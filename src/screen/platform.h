@@ -18,6 +18,9 @@ void pumpEvents();
 void serviceEvents();
 double seconds();
 void sleepMs(int milliseconds);
+// Serves the window until an event arrives or `milliseconds` have passed (negative: until an
+// event). In the scripted backend, until the next scripted step is due.
+void waitForEvent(int milliseconds);
 // Makes a sound of a checked wave file's bytes; its number, or -1 when there is no sound device.
 int loadWave(std::string_view waveBytes);
 // Starts a sound from loadWave and returns at once. `name` is the file the program asked for.

@@ -1,6 +1,7 @@
 // The headless platform: a scripted keyboard and mouse, a virtual clock, an in-memory clipboard
 // and a log of sounds played.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -202,6 +203,14 @@ double seconds() {
 
 void sleepMs(int milliseconds) {
   if (milliseconds > 0) headlessState.clockMs += milliseconds;
+}
+
+// The user does nothing until the script's current wait is over; any other step comes at once.
+void waitForEvent(int milliseconds) {
+  ++headlessState.idleWaits;
+  double due = std::max(headlessState.clockMs, headlessState.waitUntilMs);
+  if (milliseconds >= 0) due = std::min(due, headlessState.clockMs + milliseconds);
+  headlessState.clockMs = due;
 }
 
 int loadWave(std::string_view waveBytes) {

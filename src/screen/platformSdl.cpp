@@ -6,6 +6,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "screen/keyMap.h"
 #include "screen/platform.h"
 #include "screen/private/surfaceState.h"
+#include "screen/private/x11Clipboard.h"
 
 namespace platform {
 
@@ -24,7 +26,15 @@ struct SdlState {
   int scale = 1;  // window pixels per surface pixel, across and down
   // The surface in the window's pixel format at its own size, stretched into the window.
   SDL_Surface* converted = nullptr;
-  bool audioOpen = false;
+  // A sound device was found at start. It is open (and its thread awake) only while a sound
+  // plays and a little after; reopened with the format found at start, so sounds made for it
+  // stay playable.
+  bool audioFound = false;
+  bool audioAwake = false;
+  int audioFrequency = 0;
+  Uint16 audioFormat = 0;
+  int audioChannels = 0;
+  Uint64 audioRestAt = 0;  // ticks from which the device may close
   std::vector<Mix_Chunk*> sounds;
   bool exposed = false;  // the window system lost what was shown: show it again
   Uint64 lastPresent = 0;
@@ -32,6 +42,10 @@ struct SdlState {
   int buttonsHeld = 0;
   // The text input that follows a key press is typed only if the key's modifiers allow it.
   bool keyTypesText = true;
+  // The clipboard text read to tell whether there is any, kept for the paste that follows at
+  // once: a large text is not read twice. Dropped at the next pump.
+  bool clipboardRead = false;
+  std::string clipboard;
   // The colour numbers last shown: only the rectangle that differs is sent again, so that the
   // blinking cursor costs the same at every scale.
   uint8_t shown[screen::SCREEN_WIDTH * screen::SCREEN_HEIGHT] = {};
@@ -285,10 +299,90 @@ int mouseInSurfacePixels(void*, SDL_Event* event) {
   return 1;
 }
 
-void openAudio() {
+// SDL turns SIGTERM and SIGINT into a request to quit; a hang-up (the terminal closed, a logout)
+// must end the program the same way, options saved, so it is passed on as SIGTERM. A hang-up
+// the caller ignores (nohup) stays ignored.
+void hangUp(int) {
+  raise(SIGTERM);
+}
+
+void quitOnHangUp() {
+  struct sigaction old = {};
+  if (sigaction(SIGHUP, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) return;
+  struct sigaction action = {};
+  action.sa_handler = hangUp;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGHUP, &action, nullptr);
+}
+
+constexpr int AUDIO_BUFFER_FRAMES = 1024;
+// Kept open this long after a sound ends, so that a burst of refused keys opens it once.
+constexpr Uint64 AUDIO_LINGER_MS = 1000;
+
+// Opening the device at start finds out whether there is one, and its format.
+void findAudio() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;  // no sound device: run silent
-  sdl.audioOpen = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
-  if (sdl.audioOpen) Mix_AllocateChannels(1);
+  if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, AUDIO_BUFFER_FRAMES) != 0) return;
+  sdl.audioFound = sdl.audioAwake = true;
+  Mix_QuerySpec(&sdl.audioFrequency, &sdl.audioFormat, &sdl.audioChannels);
+  Mix_AllocateChannels(1);
+  // Closing waits for the device's thread; not while the first frames are being shown.
+  sdl.audioRestAt = SDL_GetTicks64() + AUDIO_LINGER_MS;
+}
+
+bool wakeAudio(Uint64 busyMs) {
+  if (!sdl.audioFound) return false;
+  if (!sdl.audioAwake) {
+    sdl.audioAwake = Mix_OpenAudioDevice(sdl.audioFrequency, sdl.audioFormat, sdl.audioChannels,
+                                         AUDIO_BUFFER_FRAMES, nullptr, 0) == 0;
+    if (!sdl.audioAwake) return false;
+    Mix_AllocateChannels(1);
+  }
+  sdl.audioRestAt = std::max(sdl.audioRestAt, SDL_GetTicks64() + busyMs + AUDIO_LINGER_MS);
+  return true;
+}
+
+// A device left open streams silence, and its thread wakes every buffer.
+void restAudio(Uint64 now) {
+  if (!sdl.audioAwake || now < sdl.audioRestAt) return;
+  if (Mix_Playing(-1) > 0) {
+    sdl.audioRestAt = now + AUDIO_LINGER_MS;
+    return;
+  }
+  Mix_CloseAudio();
+  sdl.audioAwake = false;
+}
+
+Uint64 playingMs(const Mix_Chunk& chunk) {
+  Uint64 frameBytes =
+      static_cast<Uint64>(SDL_AUDIO_BITSIZE(sdl.audioFormat) / 8 * std::max(sdl.audioChannels, 1));
+  return chunk.alen / std::max<Uint64>(frameBytes, 1) * 1000 /
+         static_cast<Uint64>(std::max(sdl.audioFrequency, 1));
+}
+
+constexpr Uint64 NO_DEADLINE = ~Uint64{0};
+
+// Serves the window until the deadline, or until the first event when `untilEvent`. A change held
+// back by the frame-rate limit is shown as soon as the limit allows, and a sound device whose
+// sound is over is closed, so that nothing wakes the process while nothing changes.
+void serveUntil(Uint64 deadline, bool untilEvent) {
+  for (;;) {
+    present(false);
+    Uint64 now = SDL_GetTicks64();
+    restAudio(now);
+    if (now >= deadline) return;
+    Uint64 wait = deadline - now;
+    if (presentPending()) wait = std::min(wait, sdl.lastPresent + MIN_PRESENT_GAP_MS - now);
+    if (sdl.audioAwake) wait = std::min(wait, sdl.audioRestAt - now);
+    int timeout =
+        wait == NO_DEADLINE ? -1 : static_cast<int>(std::min<Uint64>(wait, SDL_MAX_SINT32));
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, timeout)) {
+      handle(event);
+      if (untilEvent) return;
+    }
+  }
 }
 
 }  // namespace
@@ -312,6 +406,7 @@ bool openWindow(int scale) {
     SDL_Quit();
     return false;
   }
+  quitOnHangUp();
   sdl.scale = scale > 0 ? scale : scaleForDisplay(WINDOW_DISPLAY);
   SDL_AddEventWatch(mouseInSurfacePixels, nullptr);
   sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED_DISPLAY(WINDOW_DISPLAY),
@@ -338,7 +433,7 @@ bool openWindow(int scale) {
     screen::mouseMoved(toSurfacePixels(x), toSurfacePixels(y));
   }
   SDL_StartTextInput();
-  openAudio();
+  findAudio();
   present(true);
   return true;
 }
@@ -346,18 +441,22 @@ bool openWindow(int scale) {
 void closeWindow() {
   for (Mix_Chunk* chunk : sdl.sounds) Mix_FreeChunk(chunk);
   sdl.sounds.clear();
-  if (sdl.audioOpen) Mix_CloseAudio();
+  if (sdl.audioAwake) Mix_CloseAudio();
   SDL_DelEventWatch(mouseInSurfacePixels, nullptr);
   if (sdl.converted) SDL_FreeSurface(sdl.converted);
   if (sdl.window) SDL_DestroyWindow(sdl.window);
+  x11Clipboard::close();
   sdl = {};
   SDL_Quit();
 }
 
 void pumpEvents() {
+  sdl.clipboardRead = false;
+  sdl.clipboard.clear();
   SDL_Event event;
   while (SDL_PollEvent(&event)) handle(event);
   present(false);
+  restAudio(SDL_GetTicks64());
 }
 
 void serviceEvents() {
@@ -369,23 +468,18 @@ double seconds() {
          static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
-// Sleeps in the event wait, so that the window stays responsive and idle costs nothing. A change
-// held back by the frame-rate limit is shown as soon as the limit allows, not after the sleep.
+// Sleeps in the event wait, so that the window stays responsive and idle costs nothing.
 void sleepMs(int milliseconds) {
-  Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(milliseconds > 0 ? milliseconds : 0);
-  for (;;) {
-    present(false);
-    Uint64 now = SDL_GetTicks64();
-    if (now >= deadline) break;
-    Uint64 wait = deadline - now;
-    if (presentPending()) wait = std::min(wait, sdl.lastPresent + MIN_PRESENT_GAP_MS - now);
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(wait))) handle(event);
-  }
+  serveUntil(SDL_GetTicks64() + static_cast<Uint64>(milliseconds > 0 ? milliseconds : 0), false);
+}
+
+void waitForEvent(int milliseconds) {
+  serveUntil(milliseconds < 0 ? NO_DEADLINE : SDL_GetTicks64() + static_cast<Uint64>(milliseconds),
+             true);
 }
 
 int loadWave(std::string_view waveBytes) {
-  if (!sdl.audioOpen) return -1;
+  if (!wakeAudio(0)) return -1;  // sounds are made in the open device's format
   SDL_RWops* bytes = SDL_RWFromConstMem(waveBytes.data(), static_cast<int>(waveBytes.size()));
   Mix_Chunk* chunk = bytes ? Mix_LoadWAV_RW(bytes, 1) : nullptr;
   if (!chunk) return -1;
@@ -395,7 +489,9 @@ int loadWave(std::string_view waveBytes) {
 
 void playWave(int sound, const std::string&) {
   if (sound < 0 || sound >= static_cast<int>(sdl.sounds.size())) return;
-  Mix_PlayChannel(0, sdl.sounds[static_cast<size_t>(sound)], 0);  // a new sound cuts the old one
+  Mix_Chunk* chunk = sdl.sounds[static_cast<size_t>(sound)];
+  if (!wakeAudio(playingMs(*chunk))) return;
+  Mix_PlayChannel(0, chunk, 0);  // a new sound cuts the old one
 }
 
 bool windowActive() {
@@ -404,16 +500,39 @@ bool windowActive() {
   return (flags & SDL_WINDOW_INPUT_FOCUS) && !(flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
 }
 
+void pumpSdlEvents() {
+  SDL_PumpEvents();
+}
+
+// On X11 the clipboard is read directly: SDL's reading fails on a text of a few megabytes and
+// then empties the clipboard. SDL's events are pumped meanwhile, so that a clipboard this
+// program owns is answered.
+std::string readClipboard() {
+  std::string utf8;
+  x11Clipboard::Result result = x11Clipboard::Result::NotHere;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && SDL_strcmp(driver, "x11") == 0) {
+    result = x11Clipboard::readText(utf8, pumpSdlEvents);
+  }
+  if (result == x11Clipboard::Result::NotHere && SDL_HasClipboardText() == SDL_TRUE) {
+    char* text = SDL_GetClipboardText();
+    if (text) utf8 = text;
+    SDL_free(text);
+  }
+  return screen::utf8ToCp437(utf8);
+}
+
 bool clipboardHasText() {
-  return SDL_HasClipboardText() == SDL_TRUE;
+  if (!sdl.clipboardRead) sdl.clipboard = readClipboard();
+  sdl.clipboardRead = true;
+  return !sdl.clipboard.empty();
 }
 
 std::string clipboardText() {
-  char* text = SDL_GetClipboardText();
-  if (!text) return {};
-  std::string result = screen::utf8ToCp437(text);
-  SDL_free(text);
-  return result;
+  std::string text = sdl.clipboardRead ? std::move(sdl.clipboard) : readClipboard();
+  sdl.clipboardRead = false;
+  sdl.clipboard.clear();
+  return text;
 }
 
 void setClipboardText(std::string_view text) {

@@ -120,6 +120,10 @@ void pollMouse(int& x, int& y, int& wheel, int& buttons);
 // ---- Time ----
 double readSeconds();
 void sleepMs(int milliseconds);
+// Waits until input arrives or `milliseconds` have passed, whichever is first; a negative time
+// waits for input alone. Returns at once while input is still to be polled. The window is served
+// meanwhile, so this is how an idle program sleeps.
+void waitForInput(int milliseconds);
 
 // ---- Sound, window activity, clipboard ----
 // Starts the wave file playing and returns at once. A file that is missing, is not a regular
@@ -156,6 +160,11 @@ bool readWholeFile(std::string_view name, size_t maxBytes, std::string& bytes);
 void closeFile(int fileNumber);
 // Closes every open file, dropping what was being written, and forgets them all.
 void closeAllFiles();
+// Removes the scratch files that writes of `name` killed half way left behind: this user's
+// regular files named as openFile names them, untouched for more than STALE_SCRATCH_SECONDS, so
+// that another running program's save in progress is left alone.
+constexpr int STALE_SCRATCH_SECONDS = 10;
+void removeStaleScratchFiles(std::string_view name);
 
 // ---- Read-only views for drawing code that copies pixels, and for tests ----
 uint8_t pixelAt(int x, int y);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 #include "money/amountText.h"
@@ -156,6 +157,10 @@ int openRegularFile(const char* name) {
   return descriptor;
 }
 
+// A scratch file is the real name, a point, six random letters or digits and this suffix.
+constexpr std::string_view SCRATCH_INFIX = ".XXXXXX";
+constexpr std::string_view SCRATCH_SUFFIX = ".tmp~";
+
 mode_t currentUmask() {
   mode_t mask = umask(0);
   umask(mask);
@@ -164,23 +169,35 @@ mode_t currentUmask() {
 
 // Creates the scratch file a write goes to, beside the real one: a fresh name each time, made
 // exclusively, so no link planted under a known name can redirect the write and two programs
-// saving at once cannot mix their bytes. It takes the mode of the file it will replace. A file
-// the user cannot write, or has made read-only, is not replaced.
+// saving at once cannot mix their bytes. It takes the permissions of the regular file it will
+// replace, never a set-id bit; anything else under the name (a link included, which the rename
+// replaces, not its target) counts as missing and gives a new file's mode. A file the user
+// cannot write, or has made read-only, is not replaced.
 int createScratchFile(const std::string& name, std::string& scratchName) {
   struct stat old;
-  bool exists = stat(name.c_str(), &old) == 0;
+  bool exists = lstat(name.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   if (exists && (access(name.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
     errno = EACCES;
     return -1;
   }
-  constexpr std::string_view SUFFIX = ".tmp~";
-  std::string pattern = name + ".XXXXXX" + std::string(SUFFIX);
-  int descriptor = mkostemps(pattern.data(), static_cast<int>(SUFFIX.size()), O_CLOEXEC);
+  std::string pattern = name + std::string(SCRATCH_INFIX) + std::string(SCRATCH_SUFFIX);
+  int descriptor = mkostemps(pattern.data(), static_cast<int>(SCRATCH_SUFFIX.size()), O_CLOEXEC);
   if (descriptor < 0) return -1;
   scratchName = pattern;
-  mode_t mode = exists ? old.st_mode & 07777 : 0666 & ~currentUmask();
+  mode_t mode = exists ? old.st_mode & 0777 : 0666 & ~currentUmask();
   fchmod(descriptor, mode);
   return descriptor;
+}
+
+bool isScratchNameOf(std::string_view entry, std::string_view name) {
+  if (entry.size() != name.size() + SCRATCH_INFIX.size() + SCRATCH_SUFFIX.size() ||
+      !entry.starts_with(name) || !entry.ends_with(SCRATCH_SUFFIX)) {
+    return false;
+  }
+  std::string_view infix = entry.substr(name.size(), SCRATCH_INFIX.size());
+  return infix[0] == '.' && std::all_of(infix.begin() + 1, infix.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+         });
 }
 
 // A UTF-8 byte order mark, as some editors write, is not part of the first item.
@@ -356,6 +373,23 @@ void closeAllFiles() {
     if (file.writing) std::remove(file.scratchName.c_str());
   }
   fileTable = {};
+}
+
+void removeStaleScratchFiles(std::string_view name) {
+  std::filesystem::path path(name);
+  std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
+  const std::string base = path.filename().string();
+  const time_t now = time(nullptr);
+  std::error_code error;
+  std::filesystem::directory_iterator entry(directory, error);
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    if (!isScratchNameOf(entry->path().filename().string(), base)) continue;
+    struct stat info;
+    if (lstat(entry->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == geteuid() && now - info.st_mtime > STALE_SCRATCH_SECONDS) {
+      unlink(entry->path().c_str());
+    }
+  }
 }
 
 void closeFile(int fileNumber) {

@@ -183,6 +183,11 @@ void sleepMs(int milliseconds) {
   platform::sleepMs(milliseconds);
 }
 
+void waitForInput(int milliseconds) {
+  if (milliseconds == 0 || input.quitRequested || inputWaiting()) return;
+  platform::waitForEvent(milliseconds);
+}
+
 bool isWindowActive() {
   return screenExists() && platform::windowActive();
 }

@@ -24,17 +24,15 @@ bool loanFieldShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& s
       "\"" + text + "\" in the loan amount field", screen);
 }
 
-TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
-  e2e::Quillo quillo;
-  ASSERT_TRUE(e2e::start(quillo));
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::waitForText(quillo, "Loan Amount:", screen));
-
+// Another program (xclip) holds `text` on the clipboard while Ctrl+V is pressed, until the loan
+// amount field shows `shown`.
+void pasteFromAnotherProgram(e2e::Quillo& quillo, const std::string& text, const std::string& shown,
+                             e2e::Screen& screen) {
   std::string error;
   const std::string display = xvfbDisplay::ensureDisplay(error);
   ASSERT_FALSE(display.empty()) << error;
   const std::string source = quillo.runDirectory + "/copied.txt";
-  std::ofstream(source) << "98765";
+  std::ofstream(source) << text;
   childProcess::Spawn owner;
   owner.argv = {"xclip", "-quiet", "-selection", "clipboard", "-i", source};
   owner.environment = {"DISPLAY=" + display};
@@ -49,16 +47,27 @@ TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
     for (int look = 0; look < 10 && !pasted; ++look) {
       usleep(50 * 1000);
       ASSERT_TRUE(e2e::takeScreenshot(quillo, screen));
-      pasted = mainScript::fieldText(1, screen.pixels()).find("98765") != std::string::npos;
+      pasted = !mainScript::fieldText(1, screen.pixels()).empty();
     }
   }
   childProcess::stop(ownerPid, 0);
   ASSERT_TRUE(pasted) << e2e::describeScreen(screen);
-  ASSERT_TRUE(loanFieldShows(quillo, "98765", screen));
+  ASSERT_TRUE(loanFieldShows(quillo, shown, screen));
+}
+
+TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
+  e2e::Quillo quillo;
+  ASSERT_TRUE(e2e::start(quillo));
+  e2e::Screen screen;
+  ASSERT_TRUE(e2e::waitForText(quillo, "Loan Amount:", screen));
+  pasteFromAnotherProgram(quillo, "98765", "98765", screen);
+  if (HasFatalFailure()) return;
 
   ASSERT_TRUE(e2e::typeText(quillo, "4"));
   ASSERT_TRUE(loanFieldShows(quillo, "987654", screen));
   ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+c"));
+  std::string error;
+  const std::string display = xvfbDisplay::ensureDisplay(error);
   std::string copied;
   bool read = false;
   for (int attempt = 0; attempt < 20 && copied != "987654"; ++attempt) {
@@ -67,10 +76,32 @@ TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
   }
   EXPECT_TRUE(read);
   EXPECT_EQ(copied, "987654");
+  // While the program holds the clipboard itself, its paste is answered too.
+  ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+v"));
+  ASSERT_TRUE(loanFieldShows(quillo, "987654987654", screen));
 
   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
   ASSERT_TRUE(e2e::waitForExit(quillo));
   EXPECT_EQ(quillo.exitStatus, 0);
+}
+
+// A text of any size fills the 16-place loan amount field from its start, the rest refused; one
+// of several megabytes is sent by the X server in pieces.
+TEST(ClipboardE2e, APasteOfAnySizeFillsTheFieldToItsWidth) {
+  for (size_t size : {size_t{40}, size_t{5} * 1024 * 1024}) {
+    SCOPED_TRACE(size);
+    e2e::Quillo quillo;
+    ASSERT_TRUE(e2e::start(quillo));
+    e2e::Screen screen;
+    ASSERT_TRUE(e2e::waitForText(quillo, "Loan Amount:", screen));
+    std::string digits;
+    while (digits.size() < size) digits += "1234567890";
+    pasteFromAnotherProgram(quillo, digits, "1234567890123456", screen);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
+    ASSERT_TRUE(e2e::waitForExit(quillo));
+    EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  }
 }
 
 // A schedule with a change of rate, stepped to its end, copied with Ctrl+C: the clipboard

@@ -24,8 +24,17 @@ bool xdotool(Quillo& quillo, std::vector<std::string> arguments, const std::stri
     return true;
   }
   // A key that ends the program can take the window away before xdotool has sent its release;
-  // the program then got what was sent, and how it ended is for waitForExit to check.
-  if (!windowExists(quillo)) return true;
+  // the program then got what was sent, and how it ended is for waitForExit to check. The key is
+  // let go here, or the X server would repeat it into the next program's window.
+  if (!windowExists(quillo)) {
+    if (arguments[1] == "key") {
+      std::vector<std::string> release = {"xdotool", "keyup"};
+      release.insert(release.end(), arguments.begin() + 4, arguments.end());
+      childProcess::run(release, {"DISPLAY=" + xvfbDisplay::displayState.name}, TOOL_TIMEOUT_MS,
+                        output);
+    }
+    return true;
+  }
   reportFailure(quillo, "cannot " + doing + ": xdotool said: " + output);
   return false;
 }

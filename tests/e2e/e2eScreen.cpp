@@ -7,11 +7,16 @@
 #include "e2e/childProcess.h"
 #include "e2e/e2eHarness.h"
 #include "e2e/harnessSteps.h"
+#include "e2e/xvfbDisplay.h"
 #include "screen/charset.h"
 #include "screen/screen.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"
+
+// Xlib last: its macros (None, Bool) would clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace e2e {
 
@@ -139,6 +144,26 @@ bool savePng(const Screen& screen, const std::string& path) {
       {"python3", QUILLO_SOURCE_DIR "/scripts/xwdToPng.py", xwdFile, path}, {}, 30000, output);
   std::remove(xwdFile.c_str());
   return saved;
+}
+
+std::vector<unsigned long> serverPixels(int x, int y, int width, int height) {
+  static Display* display = nullptr;
+  static std::string displayName;
+  if (!display || displayName != xvfbDisplay::displayState.name) {
+    if (display) XCloseDisplay(display);
+    displayName = xvfbDisplay::displayState.name;
+    display = XOpenDisplay(displayName.c_str());
+  }
+  std::vector<unsigned long> pixels;
+  XImage* image = display ? XGetImage(display, DefaultRootWindow(display), x, y, width, height,
+                                      AllPlanes, ZPixmap)
+                          : nullptr;
+  if (!image) return pixels;
+  for (int row = 0; row < height; ++row) {
+    for (int column = 0; column < width; ++column) pixels.push_back(XGetPixel(image, column, row));
+  }
+  XDestroyImage(image);
+  return pixels;
 }
 
 }  // namespace e2e

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -35,17 +36,22 @@ TEST(ExitPathE2e, ReleasingTheRightButtonEndsTheProgramWithStatusZero) {
   EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
 }
 
-// A signal (a session logging out, Ctrl+C in the terminal) ends the program through its exit
-// path, options saved, even while a macro waits for the user at "?".
+// A signal (a session logging out, the terminal closed, Ctrl+C in the terminal) ends the program
+// through its exit path, options saved, even while a macro waits for the user at "?".
 TEST(ExitPathE2e, ATerminatingSignalEndsTheProgramFromAnyState) {
   struct Case {
     const char* what;
     int signal;
     bool macroWaiting;
+    bool noCursor = false;  // focus on Continue: the idle program waits for an event alone
   };
-  for (const Case& c : {Case{"SIGTERM at the form", SIGTERM, false},
-                        Case{"SIGTERM while a macro waits", SIGTERM, true},
-                        Case{"SIGINT while a macro waits", SIGINT, true}}) {
+  for (const Case& c :
+       {Case{"SIGTERM at the form", SIGTERM, false},
+        Case{"SIGTERM while a macro waits", SIGTERM, true},
+        Case{"SIGINT while a macro waits", SIGINT, true}, Case{"SIGHUP at the form", SIGHUP, false},
+        Case{"SIGHUP while a macro waits", SIGHUP, true},
+        Case{"SIGHUP with no cursor shown", SIGHUP, false, true},
+        Case{"SIGTERM with no cursor shown", SIGTERM, false, true}}) {
     SCOPED_TRACE(c.what);
     e2e::Quillo quillo;
     e2e::Screen screen;
@@ -57,6 +63,11 @@ TEST(ExitPathE2e, ATerminatingSignalEndsTheProgramFromAnyState) {
           quillo,
           [](const e2e::Screen& s) { return mainScript::fieldText(1, s.pixels()).find("12") == 0; },
           "the macro waiting after 12", screen));
+    }
+    if (c.noCursor) {
+      ASSERT_TRUE(e2e::pressKeys(quillo, "Tab Tab Tab"));
+      // Long enough for the last blink to be drawn and the program to fall asleep.
+      usleep(1500 * 1000);
     }
     ASSERT_EQ(kill(quillo.pid, c.signal), 0);
     ASSERT_TRUE(e2e::waitForExit(quillo));

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e/e2eHarness.h"
@@ -32,6 +37,62 @@ TEST(WarningSoundE2e, OnlyARefusedCharacterSounds) {
   EXPECT_FALSE(e2e::soundWasPlayed(quillo));
   ASSERT_TRUE(e2e::typeText(quillo, "x"));
   EXPECT_TRUE(e2e::waitForSound(quillo));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
+  ASSERT_TRUE(e2e::waitForExit(quillo));
+}
+
+// 16-bit samples from the first one that is not silent; every `stride`th one.
+std::vector<int> samplesFromTheFirstSound(const std::string& bytes, size_t stride) {
+  std::vector<int> samples;
+  for (size_t at = 0; at + 1 < bytes.size(); at += 2 * stride) {
+    int sample = static_cast<int16_t>(static_cast<uint8_t>(bytes[at]) |
+                                      static_cast<uint8_t>(bytes[at + 1]) << 8);
+    if (sample != 0 || !samples.empty()) samples.push_back(sample);
+  }
+  return samples;
+}
+
+size_t threadCount(const e2e::Quillo& quillo) {
+  std::error_code error;
+  auto tasks =
+      std::filesystem::directory_iterator("/proc/" + std::to_string(quillo.pid) + "/task", error);
+  return static_cast<size_t>(std::distance(begin(tasks), end(tasks)));
+}
+
+bool waitForThreads(const e2e::Quillo& quillo, size_t count) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (threadCount(quillo) != count) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+// The sound device is closed while nothing plays, so that its thread does not wake the machine,
+// and opened again for the next sound: each warning reaches the output whole, from its first
+// sample (the output file starts afresh whenever the device opens).
+TEST(WarningSoundE2e, TheDeviceSleepsBetweenSoundsAndEachPlaysWhole) {
+  std::string sound = warningSound();
+  ASSERT_GT(sound.size(), 44u);
+  // The file's mono samples after its 44-byte header; the output is stereo.
+  const std::vector<int> played = samplesFromTheFirstSound(sound.substr(44), 1);
+  e2e::Quillo quillo;
+  e2e::Screen screen;
+  ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"illegalChar.wav", sound}}));
+  EXPECT_TRUE(waitForThreads(quillo, 1)) << "the sound device is awake before any sound";
+  for (const char* key : {"x", "y"}) {
+    SCOPED_TRACE(key);
+    ASSERT_TRUE(e2e::typeText(quillo, key));
+    ASSERT_TRUE(waitForThreads(quillo, 2)) << "the sound device did not wake";
+    ASSERT_TRUE(e2e::waitForSound(quillo));
+    ASSERT_TRUE(waitForThreads(quillo, 1)) << "the sound device stays awake after the sound";
+    std::vector<int> output =
+        samplesFromTheFirstSound(scratch::readFile(quillo.runDirectory + "/audio.raw"), 2);
+    ASSERT_GE(output.size(), played.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < played.size(); ++i) differing += std::abs(output[i] - played[i]) > 2;
+    EXPECT_EQ(differing, 0u);
+  }
   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
   ASSERT_TRUE(e2e::waitForExit(quillo));
 }

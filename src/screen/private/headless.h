@@ -36,6 +36,7 @@ struct HeadlessState {
   std::vector<int> wavesPlayed;          // for each sound played, its index in wavesLoaded
   long closeReports = 0;                 // pumps since the script ran out
   long presents = 0;
+  long idleWaits = 0;  // times the program slept waiting for input
   // Copies of the surface's colour numbers, one per snapshot step, in script order.
   std::vector<std::vector<uint8_t>> snapshots;
   // Called at the start of every pump, when the program looks at its input or lets the window
