@@ -147,7 +147,7 @@ TEST(ExitPath, ARightButtonPressOnlyHighlightsExit) {
   EXPECT_EQ(mainScript::controlInk(EXIT, mainScript::snapshot(0)), 2);
   EXPECT_EQ(mainScript::controlInk(EXIT, mainScript::snapshot(1)), 13);
   // Still running after the press: the 7 reached the loan field; the release ended the run.
-  EXPECT_EQ(mainScript::fieldText(1), "7");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "7");
   EXPECT_EQ(headless::headlessState.script.size(), 1u);
   EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
 }

@@ -20,7 +20,7 @@ namespace {
 
 bool loanFieldShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
   return e2e::waitForScreen(
-      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(1, s.pixels()) == text; },
+      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(FOCUS_LOAN, s.pixels()) == text; },
       "\"" + text + "\" in the loan amount field", screen);
 }
 
@@ -49,7 +49,7 @@ TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
     for (int look = 0; look < 10 && !pasted; ++look) {
       usleep(50 * 1000);
       ASSERT_TRUE(e2e::takeScreenshot(quillo, screen));
-      pasted = mainScript::fieldText(1, screen.pixels()).find("98765") != std::string::npos;
+      pasted = mainScript::fieldText(FOCUS_LOAN, screen.pixels()).find("98765") != std::string::npos;
     }
   }
   childProcess::stop(ownerPid, 0);
