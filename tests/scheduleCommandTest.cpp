@@ -163,6 +163,8 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "--verbose"}, "unknown option --verbose"},
       {{"1000", "12", "--format", "tsv"}, "the format is csv or text, not tsv"},
       {{"1000", "12", "--format"}, "--format needs a value"},
+      // The next argument is the value, even one that looks like an option.
+      {{"1000", "12", "--format", "--change"}, "the format is csv or text, not --change"},
       {{"1000", "12", "--change"}, "--change needs a value"},
       {{"1000", "12", "--change", "13:5"}, "a change is MONTH:RATE:PAYMENT, not 13:5"},
       {{"1000", "12", "--change", "13:5:1:2"}, "a change is MONTH:RATE:PAYMENT, not 13:5:1:2"},
