@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/calculatorState.h"
+#include "app/chartWindow.h"
 #include "app/program.h"
 #include "app/schedule.h"
 #include "cli/scheduleCommand.h"
@@ -155,5 +156,28 @@ void BM_scheduleCommandCsvOverFormatting(benchmark::State& state) {
       std::chrono::duration<double, std::milli>(formatting).count() / iterations;
 }
 BENCHMARK(BM_scheduleCommandCsvOverFormatting)->Unit(benchmark::kMillisecond);
+
+// F3's chart of a loan of 12000 months, laid out and drawn: once with every month stepped, once
+// with all of them still to be projected. One frame lasts 16 ms.
+void BM_chartOf12000Months(benchmark::State& state) {
+  startTheSchedule();
+  if (state.range(0) == 1) stepToEnd();
+  for (auto _ : state) drawChart();
+  if (calc.repayment.monthCount != (state.range(0) == 1 ? MONTHS : 0)) {
+    state.SkipWithError("the schedule did not stand where it should");
+  }
+}
+BENCHMARK(BM_chartOf12000Months)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// `quillo schedule 100000 12 1000 --format svg`: the same chart as a picture.
+void BM_scheduleCommandSvg(benchmark::State& state) {
+  const char* const argv[] = {"quillo", "schedule", "100000", "12", "1000", "--format", "svg"};
+  for (auto _ : state) {
+    std::string out, err;
+    if (scheduleCommand(7, argv, out, err) != 0) state.SkipWithError("the command failed");
+    benchmark::DoNotOptimize(out);
+  }
+}
+BENCHMARK(BM_scheduleCommandSvg)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -101,6 +101,8 @@ struct Wave {
   uint32_t dataBytes = 2000;
   uint32_t declaredData = 0;  // the data chunk's size field, when it is to lie
   bool formatFirst = true;
+  uint32_t byteRate = 0;    // when it is to disagree with the rate and the block size
+  std::string before = "";  // chunks between the format and the data
 };
 
 std::string little(uint32_t value, int size) {
@@ -114,11 +116,11 @@ std::string waveBytes(const Wave& w) {
   std::string format = "fmt " + little(16, 4) + little(static_cast<uint32_t>(w.tag), 2) +
                        little(static_cast<uint32_t>(w.channels), 2) +
                        little(static_cast<uint32_t>(w.rate), 4) +
-                       little(static_cast<uint32_t>(w.rate) * block, 4) + little(block, 2) +
-                       little(static_cast<uint32_t>(w.bits), 2);
+                       little(w.byteRate ? w.byteRate : static_cast<uint32_t>(w.rate) * block, 4) +
+                       little(block, 2) + little(static_cast<uint32_t>(w.bits), 2);
   std::string data = "data" + little(w.declaredData ? w.declaredData : w.dataBytes, 4) +
                      std::string(w.dataBytes, '\x80');
-  std::string chunks = w.formatFirst ? format + data : data + format;
+  std::string chunks = w.formatFirst ? format + w.before + data : data + format;
   return "RIFF" + little(static_cast<uint32_t>(chunks.size() + 4), 4) + "WAVE" + chunks;
 }
 
@@ -151,6 +153,18 @@ TEST(CharacterMask, OnlyASafeWaveFileIsPlayedOtherwiseTheChime) {
       {"cut off in the header", waveBytes({}).substr(0, 30), false},
       {"not a wave file", "RIFF....AVI LIST", false},
       {"over 16 MB", waveBytes({.rate = 192000, .channels = 2, .dataBytes = 17u << 20}), false},
+      // A file of 44 header bytes and the data; 192 kHz 16-bit stereo is 768,000 bytes a second.
+      {"exactly 16 MiB", waveBytes({.rate = 192000, .channels = 2, .dataBytes = (16u << 20) - 44}),
+       true},
+      {"16 MiB and a byte",
+       waveBytes({.rate = 192000, .channels = 2, .dataBytes = (16u << 20) - 43}), false},
+      {"exactly 60 seconds", waveBytes({.rate = 8000, .bits = 8, .dataBytes = 480000}), true},
+      {"60 seconds and a sample", waveBytes({.rate = 8000, .bits = 8, .dataBytes = 480001}), false},
+      {"an empty data chunk", waveBytes({.bits = 8, .dataBytes = 0}), false},
+      {"less data than one frame", waveBytes({.channels = 2, .dataBytes = 3}), false},
+      {"an odd-sized chunk before the data, padded",
+       waveBytes({.before = "LIST" + little(3, 4) + "abc" + std::string(1, '\0')}), true},
+      {"a byte rate that is not rate times frame size", waveBytes({.byteRate = 88201}), false},
       {"no file", "", false},
       {"a link to an endless device", "", false, "/dev/zero"},
       {"a link to a random device", "", false, "/dev/urandom"},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -16,6 +17,30 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// Sets or unsets an environment variable for one scope.
+struct EnvironmentScope {
+  std::string name;
+  bool wasSet;
+  std::string old;
+  EnvironmentScope(const char* variable, const char* value) : name(variable) {
+    const char* current = std::getenv(variable);
+    wasSet = current != nullptr;
+    if (wasSet) old = current;
+    if (value) {
+      setenv(variable, std::string(value).c_str(), 1);
+    } else {
+      unsetenv(variable);
+    }
+  }
+  ~EnvironmentScope() {
+    if (wasSet) {
+      setenv(name.c_str(), old.c_str(), 1);
+    } else {
+      unsetenv(name.c_str());
+    }
+  }
+};
 
 struct StartCase {
   std::vector<std::string> arguments;
@@ -64,6 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{{"--help"}, nullptr, CommandAction::PrintHelp},
         StartCase{{"--version"}, nullptr, CommandAction::PrintVersion},
         StartCase{{"--version", "--help"}, nullptr, CommandAction::PrintHelp},
+        StartCase{{"--help", "--version"}, nullptr, CommandAction::PrintHelp},
         StartCase{{"--help=x"}, nullptr, BAD}, StartCase{{"--version=2"}, nullptr, BAD},
         StartCase{{"--help", "--bogus"}, nullptr, BAD}, StartCase{{"schedule"}, nullptr, BAD},
         StartCase{{"-h"}, nullptr, BAD}, StartCase{{"--scales", "2"}, nullptr, BAD},
@@ -109,6 +135,7 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
     bool runs;
     int status;
     std::string stdoutPattern, stderrPattern;
+    bool withoutHome = false;  // HOME and XDG_DATA_HOME unset
   };
   const std::string usage = "usage: quillo \\[--scale N\\] \\[--data-dir \\[DIR\\]\\]\n[^]*";
   for (const Case& c : {
@@ -117,9 +144,13 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
            Case{{"--bogus"}, false, 2, "", "quillo: unknown argument: --bogus\n" + usage},
            Case{{"--scale", "10"}, false, 2, "", "quillo: --scale needs [^]*"},
            Case{{"--scale", "3", "--data-dir", "data"}, true, 0, "", ""},
+           Case{{"--data-dir"}, false, 1, "", "quillo: no data directory: HOME is not set\n", true},
        }) {
     SCOPED_TRACE(c.arguments[0]);
     ScratchDirectory scratch;
+    EnvironmentScope home("HOME", c.withoutHome ? nullptr : std::getenv("HOME"));
+    EnvironmentScope dataHome("XDG_DATA_HOME",
+                              c.withoutHome ? nullptr : std::getenv("XDG_DATA_HOME"));
     headless::reset();
     std::vector<char*> argv = {const_cast<char*>("quillo")};
     for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));

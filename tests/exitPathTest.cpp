@@ -110,10 +110,11 @@ TEST(ExitPath, AQuitSignalEndsTheProgramFromEveryState) {
                       scratch::writeFile("7.mac", "12?34");
                       macroRun::startMacro("7");
                     }});
+  // Its last keys would type 11111 into the loan amount, were it played to the end.
   states.push_back({"long macro playing", [] {
                       std::string homeKeys;
                       for (int i = 0; i < 200'000; ++i) homeKeys += "\xffG";
-                      scratch::writeFile("7.mac", homeKeys);
+                      scratch::writeFile("7.mac", homeKeys + "11111");
                       macroRun::startMacro("7");
                     }});
   constexpr size_t KEYS_AFTER = 50;
@@ -128,6 +129,8 @@ TEST(ExitPath, AQuitSignalEndsTheProgramFromEveryState) {
     EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
     EXPECT_GE(headless::headlessState.script.size(), KEYS_AFTER - 5)
         << "input read after the signal";
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN).find("11111"), std::string::npos)
+        << "a macro played on after the signal";
     for (const auto& block : screen::imageStore.blocks) {
       EXPECT_TRUE(block.pixels.empty()) << "an image outlived the program";
     }

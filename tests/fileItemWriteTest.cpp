@@ -1,7 +1,9 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,17 @@
 #include "screen/screen.h"
 #include "support/fileFaults.h"
 #include "support/scratchDirectory.h"
+
+// The regular files (by inode) the program asked to be put on the disk.
+std::set<ino_t> syncedFiles;
+
+extern "C" int fsync(int descriptor) {
+  struct stat info;
+  if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)) syncedFiles.insert(info.st_ino);
+  using Fsync = int (*)(int);
+  static const Fsync realFsync = reinterpret_cast<Fsync>(dlsym(RTLD_NEXT, "fsync"));
+  return realFsync(descriptor);
+}
 
 namespace {
 
@@ -100,8 +113,13 @@ TEST(FileItemWrite, TheOldFileSurvivesUntilACompleteNewOneReplacesIt) {
     screen::writeItem(file, std::string_view("new.wav"), Separator::LineEnd);
     EXPECT_EQ(scratch::readFile("options.txt"), old) << c.what << ": replaced before the close";
     screen::writeItem(file, 2, Separator::LineEnd);
+    syncedFiles.clear();
     screen::closeFile(file);
     EXPECT_EQ(scratch::readFile("options.txt"), c.expected) << c.what;
+    // A new file's bytes reach the disk before its name does.
+    struct stat info;
+    ASSERT_EQ(stat("options.txt", &info), 0);
+    EXPECT_EQ(syncedFiles.count(info.st_ino), c.expected == old ? 0u : 1u) << c.what;
     EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"options.txt"}) << c.what;
   }
 }

@@ -21,16 +21,18 @@ void drawPattern(int left, int top, int width, int height) {
 TEST(Image, APastedImageIsTheCapturedRectangle) {
   struct Case {
     const char* what;
+    int left, top;
     bool relative;
     int x2, y2;
   };
-  for (const Case& c :
-       {Case{"relative corner", true, 15, 7}, Case{"absolute corner", false, 35, 57}}) {
+  for (const Case& c : {Case{"relative corner", 20, 50, true, 15, 7},
+                        Case{"absolute corner", 20, 50, false, 35, 57},
+                        Case{"the bottom-right corner of the screen", 624, 472, false, 639, 479}}) {
     headless::reset();
     screen::Image image = screen::createImage(16, 8);
     ASSERT_NE(image, 0);
-    drawPattern(20, 50, 16, 8);
-    screen::captureRect(20, 50, c.x2, c.y2, image, c.relative);
+    drawPattern(c.left, c.top, 16, 8);
+    screen::captureRect(c.left, c.top, c.x2, c.y2, image, c.relative);
     screen::drawLine(0, 0, 639, 479, 9, screen::Shape::FilledBox, false);
     screen::pasteImage(300, 200, image);
     for (int y = 0; y < 8; ++y) {
@@ -67,8 +69,11 @@ TEST(Image, ImagesPastedPartlyOffTheScreenAreClipped) {
   screen::captureRect(0, 0, 15, 7, image, true);
   screen::pasteImage(632, 476, image);
   screen::pasteImage(-8, -4, image);
+  screen::pasteImage(625, 300, image);  // one column past the right edge
   EXPECT_EQ(screen::pixelAt(639, 479), patternAt(7, 3));
   EXPECT_EQ(screen::pixelAt(0, 0), patternAt(8, 4));
+  EXPECT_EQ(screen::pixelAt(639, 300), patternAt(14, 0));
+  for (int y = 300; y <= 308; ++y) EXPECT_EQ(screen::pixelAt(0, y), 0) << "row " << y;
   screen::destroyImage(image);
 }
 

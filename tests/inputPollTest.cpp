@@ -22,6 +22,19 @@ TEST(InputPoll, KeysComeInOrderThenTheCloseButton) {
   EXPECT_EQ(CLOSE_BUTTON, std::string("\xff\x6b"));
 }
 
+// A quit signal reaches every loop that asks whether the window is to close, not only the key
+// poll, and it stays.
+TEST(InputPoll, AQuitSignalIsACloseRequestFromThenOn) {
+  headless::reset();
+  headless::quitSignal();
+  headless::key("b");
+  EXPECT_FALSE(screen::closeRequested());
+  screen::serviceWindow();
+  EXPECT_TRUE(screen::closeRequested());
+  EXPECT_EQ(screen::pollKey(), CLOSE_BUTTON);
+  EXPECT_TRUE(screen::closeRequested());
+}
+
 TEST(InputPoll, TheMouseReportsPositionButtonsAndTheWheelTotal) {
   struct Expected {
     int x, y, wheel, buttons;
@@ -153,7 +166,8 @@ TEST(InputPoll, EveryKeyGivesWhatThePcKeyboardServicesGive) {
                  {ALT, row.alt},
                  {ALT | CTRL | SHIFT, row.alt},
                  {ALT_GR, characterKey ? NO : row.alt},
-                 {ALT_GR | CTRL, characterKey ? NO : row.alt}};
+                 {ALT_GR | CTRL, characterKey ? NO : row.alt},
+                 {ALT | ALT_GR, row.alt}};
     for (bool numLock : {false, true}) {
       if ((row.numLock == OFF && numLock) || (row.numLock == ON && !numLock)) continue;
       for (const auto& c : cases) {

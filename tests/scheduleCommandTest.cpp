@@ -56,7 +56,7 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
     std::string totals;
   };
   const std::vector<Case> cases = {
-      {{"1000", "12", "100", "--format", "csv"},
+      {{"1000", "12", "100", "--format=csv"},
        11,
        {"1,12,100.00,10.00,90.00,910.00,10.00", "2,12,100.00,9.10,90.90,819.10,19.10"},
        {"10,12,100.00,1.57,98.43,58.40,58.40", "11,12,100.00,0.58,58.40,0.00,58.98"},
@@ -83,6 +83,35 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
        12000,
        {"1,6,1250.00,1250.00,0.00,250000.00,1250.00"},
        {"12000,6,1250.00,1250.00,0.00,250000.00,15000000.00"},
+       "(1000 years and 0 months)  and you still haven't paid it off!!!"},
+      // The reminder follows what is still owed, not the month limit.
+      {{"12000", "0", "1"},
+       12000,
+       {"1,0,1.00,0.00,1.00,11999.00,0.00"},
+       {"12000,0,1.00,0.00,1.00,0.00,0.00"},
+       "(1000 years and 0 months)"},
+      {{"12000.01", "0", "1"},
+       12000,
+       {},
+       {"12000,0,1.00,0.00,1.00,0.01,0.00"},
+       "(1000 years and 0 months)  and you still haven't paid it off!!!"},
+      // What is left is a rounding residue at most 0.004: repaid.
+      {{"12000.003", "0", "1"},
+       12000,
+       {},
+       {"12000,0,1.00,0.00,1.00,0.00,0.00"},
+       "(1000 years and 0 months)"},
+      {{"12000.006", "0", "1"},
+       12000,
+       {},
+       {"12000,0,1.00,0.00,1.00,0.01,0.00"},
+       "(1000 years and 0 months)  and you still haven't paid it off!!!"},
+      // A change in the last month allowed: 3% of 250,000 is 625.00.
+      {{"250,000", "6", "--change", "12000:3:"},
+       12000,
+       {},
+       {"11999,6,1250.00,1250.00,0.00,250000.00,14998750.00",
+        "12000,3,1250.00,625.00,625.00,249375.00,14999375.00"},
        "(1000 years and 0 months)  and you still haven't paid it off!!!"},
       {{"1000", "12", "100", "--change", "2:24:"},
        12,
@@ -138,6 +167,11 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
       {{"250000", "6", "1500", "--change", "13:5.5:1100"}, "1,131.70"},
       // Long after the first pieces of the schedule could have gone out.
       {{"250000", "6", "1250", "--change", "2000::1000"}, "1,250.00"},
+      {{"250000", "6", "1500", "--change", "13:5.5:1100", "--format", "svg"}, "1,131.70"},
+      // 13,415 x 7.2 / 1200 is 80.49 exactly; dividing the rate first comes out a little above.
+      {{"13415", "7.2", "80"}, "80.49"},
+      // 1,038.40 x 7.5 / 1200 is 6.49 exactly; with a 53-bit product it comes out above.
+      {{"1,038.40", "7.5", "6"}, "6.49"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -158,10 +192,15 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "100", "5"}, "one amount too many: 5"},
       {{"0", "12", "100"}, "the loan amount must not be 0"},
       {{"1000x", "12"}, "not an amount: 1000x"},
+      {{"1000", "12", "1O0"}, "not an amount: 1O0"},
+      {{"1000", "12", "--changes", "2::"}, "unknown option --changes"},
+      {{"1000", "12", "--formatx", "csv"}, "unknown option --formatx"},
+      {{"1000", "12", "--change", "2x:5:"}, "the month of a change is 1 to 12000, not 2x"},
       {{"1000", "1,5"}, "not a rate: 1,5"},
       {{"-1000", "12"}, "unknown option -1000"},
       {{"1000", "12", "--verbose"}, "unknown option --verbose"},
-      {{"1000", "12", "--format", "tsv"}, "the format is csv or text, not tsv"},
+      {{"1000", "12", "--format", "tsv"}, "the format is csv, text or svg, not tsv"},
+      {{"0", "12", "100", "--format", "svg"}, "the loan amount must not be 0"},
       {{"1000", "12", "--format"}, "--format needs a value"},
       // The next argument is the value, even one that looks like an option.
       {{"1000", "12", "--format", "--change"}, "the format is csv or text, not --change"},

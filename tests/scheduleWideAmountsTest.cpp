@@ -23,6 +23,11 @@ TEST(ScheduleWideAmounts, AmountsEndInTheirColumnsUntilTheyWouldCollide) {
       {1e15, 1.2, 2e12,
        "1 1,000,000,000,000.00 1,000,000,000,000.00 999,000,000,000,000.00 " +
            std::string(13, '*')},
+      // A total interest moved right by the remainder before it that just fits up to the last
+      // column is shown whole.
+      {1e14, 12, 1000000000001,
+       "1 1,000,000,000,000.00" + std::string(11, ' ') +
+           "1.00 99,999,999,999,999.00 1,000,000,000,000.00"},
   };
   for (const Case& c : cases) {
     startScheduleFor(c.loan, c.rate, c.payment);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/chartWindow.h"
 #include "app/controlTable.h"
 #include "app/mainScreen.h"
 #include "app/schedule.h"
@@ -122,6 +123,8 @@ void highlightExit() {
   highlightButton(calc.controlIds[CONTROL_EXIT]);
 }
 
+constexpr EventCode EVENT_CHART = EVENT_FUNCTION_KEY_0 + 3;  // F3
+
 struct EventAction {
   EventCode event;
   void (*action)();
@@ -143,6 +146,7 @@ constexpr EventAction EVENT_ACTIONS[] = {
     {EVENT_RIGHT_PRESS, highlightExit},
     {EVENT_LEFT_RELEASE, handleClick},
     {EVENT_CTRL_C, copySchedule},
+    {EVENT_CHART, showChart},
 };
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/chartSvg.h"
 #include "cli/options.h"
 #include "cli/usage.h"
 #include "money/amountText.h"
+#include "money/chartLayout.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
 #include "money/scheduleText.h"
@@ -23,10 +25,12 @@ struct Change {
   std::string_view rate, payment;  // empty: kept
 };
 
+enum class Format { Csv, Text, Svg };
+
 struct Request {
   std::vector<std::string_view> amounts;  // loan, rate and payment, as given
   std::vector<Change> changes;
-  bool text = false;
+  Format format = Format::Csv;
 };
 
 bool onlyOf(std::string_view text, std::string_view characters) {
@@ -69,10 +73,15 @@ std::string readRequest(const std::vector<std::string_view>& arguments, Request&
       request.changes.push_back(change);
     } else if (readOption(arguments, i, "--format", OptionValue::Required, hasValue, value)) {
       if (!hasValue) return "--format needs a value";
-      if (value != "csv" && value != "text") {
-        return "the format is csv or text, not " + std::string(value);
+      if (value == "csv") {
+        request.format = Format::Csv;
+      } else if (value == "text") {
+        request.format = Format::Text;
+      } else if (value == "svg") {
+        request.format = Format::Svg;
+      } else {
+        return "the format is csv, text or svg, not " + std::string(value);
       }
-      request.text = value == "text";
     } else if (arg.starts_with("-")) {
       return "unknown option " + std::string(arg);
     } else {
@@ -100,6 +109,8 @@ struct Run {
   Repayment repayment;
   std::string rateText;     // as typed
   std::string paymentText;  // as shown
+  ChartRequest chart;       // with the svg format: every month, drawn at the end
+  bool newTerms = false;    // the next month is the first at a changed rate or payment
 };
 
 // The payment confirmed as the "Continue" choice does it; false, with the message, when it
@@ -115,9 +126,12 @@ bool confirmPayment(Run& run, std::string& err) {
   return true;
 }
 
-void appendMonth(const Run& run, std::string_view interest, bool text, std::string& out) {
+void appendMonth(Run& run, std::string_view interest, Format format, std::string& out) {
   const Repayment& r = run.repayment;
-  if (text) {
+  if (format == Format::Svg) {
+    run.chart.months.push_back({r.monthCount, r.balance, r.totalInterest, run.newTerms});
+    run.newTerms = false;
+  } else if (format == Format::Text) {
     out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
     out += '\n';
   } else {
@@ -143,10 +157,16 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
   // Nothing of a schedule that stops at a refused payment is written.
   const size_t start = out.size();
   out.reserve(start + OUTPUT_PIECE + LINE_SIZE_GUESS);
-  if (!request.text) appendTableHeader(out, ',');
+  if (request.format == Format::Csv) appendTableHeader(out, ',');
+  if (request.format == Format::Svg) {
+    run.chart.loanAmount = r.balance;
+    run.chart.months.reserve(MONTH_LIMIT);
+  }
   auto change = request.changes.begin();
   while (canRepayMonth(r)) {
     for (; change != request.changes.end() && change->month == r.monthCount + 1; ++change) {
+      const std::string rateBefore = run.rateText;
+      const double paymentBefore = r.payment;
       if (!change->rate.empty()) {
         run.rateText = change->rate;
         r.annualRate = numberValue(run.rateText);
@@ -156,14 +176,21 @@ int writeSchedule(const Request& request, std::string& out, std::string& err, Ou
         out.resize(start);
         return 1;
       }
+      run.newTerms = run.newTerms || run.rateText != rateBefore || r.payment != paymentBefore;
     }
     char shownInterest[AMOUNT_TEXT_SIZE];
-    appendMonth(run, repayMonth(r, shownInterest), request.text, out);
+    appendMonth(run, repayMonth(r, shownInterest), request.format, out);
     // Only after the last change has been accepted: nothing of a refused schedule is written.
     if (sink && change == request.changes.end() && out.size() >= OUTPUT_PIECE && !sink(out)) {
       err += "quillo schedule: the schedule could not be written\n";
       return 1;
     }
+  }
+  if (request.format == Format::Svg) {
+    run.chart.rateText = run.rateText;
+    run.chart.now = r;
+    appendChartSvg(out, layoutChart(run.chart));
+    return 0;
   }
   const std::string totals = totalsLine(r);
   out.append(totals, 0, totals.find_last_not_of(' ') + 1);

@@ -1,6 +1,6 @@
 #pragma once
 
-// `quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... [--format csv|text]`:
+// `quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... [--format csv|text|svg]`:
 // the whole repayment schedule on standard output, without a window.
 
 #include <string>

@@ -3,7 +3,8 @@
 namespace {
 
 constexpr std::string_view SCHEDULE_SYNOPSIS =
-    "quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... [--format csv|text]\n";
+    "quillo schedule LOAN RATE [PAYMENT] [--change MONTH:RATE:PAYMENT]... [--format "
+    "csv|text|svg]\n";
 
 }  // namespace
 
@@ -40,6 +41,7 @@ std::string_view scheduleUsageText() {
       "  --format csv    Month,Rate,Payment,Interest,Principal,Remainder,Total interest "
       "(the default)\n"
       "  --format text   the lines as the window shows them\n"
+      "  --format svg    a chart of the balance and the interest paid, as an SVG picture\n"
       "Exit status: 0 done; 1 a payment below the interest due, or the output could not be\n"
       "written; 2 arguments it cannot use.\n";
   return text;

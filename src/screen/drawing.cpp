@@ -29,63 +29,62 @@ void fillRect(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_
   }
 }
 
-int outCode(Coordinate x, Coordinate y) {
-  return (x < 0 ? 1 : x > RIGHT ? 2 : 0) | (y < 0 ? 4 : y > BOTTOM ? 8 : 0);
+// A line covers the pixels of the textbook integer algorithm run over its whole length: k steps
+// along its major axis, the minor one has moved floor((2 minor k + major) / (2 major)) steps.
+// Only the steps whose pixel lies on the screen are taken, and they are found directly, so a
+// line cut by the edges shows exactly its part of the whole line, and one that starts far off
+// the screen costs no more than one on it. Products of such distances need more than 64 bits.
+using Wide = __int128;
+
+Wide floorDivide(Wide numerator, Wide denominator) {  // denominator > 0
+  Wide quotient = numerator / denominator;
+  return quotient * denominator > numerator ? quotient - 1 : quotient;
 }
 
-// Cuts the line to the part on the screen (Cohen and Sutherland); false when none of it is.
-// A line that lies on the screen is left exactly as it is.
-bool clipLine(Coordinate& x1, Coordinate& y1, Coordinate& x2, Coordinate& y2) {
-  // Each pass puts one end on an edge; rounding can ask for a few more, never many.
-  for (int pass = 0;; ++pass) {
-    int code1 = outCode(x1, y1), code2 = outCode(x2, y2);
-    if ((code1 | code2) == 0) return true;
-    if ((code1 & code2) || pass == 8) return false;
-    int code = code1 ? code1 : code2;
-    long double dx = static_cast<long double>(x2 - x1), dy = static_cast<long double>(y2 - y1);
-    Coordinate x, y;
-    if (code & 8) {
-      y = BOTTOM;
-      x = x1 + std::llround(dx * (BOTTOM - y1) / dy);
-    } else if (code & 4) {
-      y = 0;
-      x = x1 + std::llround(dx * -y1 / dy);
-    } else if (code & 2) {
-      x = RIGHT;
-      y = y1 + std::llround(dy * (RIGHT - x1) / dx);
-    } else {
-      x = 0;
-      y = y1 + std::llround(dy * -x1 / dx);
-    }
-    if (code == code1) {
-      x1 = x;
-      y1 = y;
-    } else {
-      x2 = x;
-      y2 = y;
-    }
-  }
+struct Axis {
+  Coordinate start, step, last;  // first value, +1 or -1 per step, the screen's last value
+};
+
+// The steps s for which start + step * s lies on the screen.
+void stepsOnScreen(const Axis& axis, Wide& low, Wide& high) {
+  low = axis.step > 0 ? -axis.start : axis.start - axis.last;
+  high = axis.step > 0 ? axis.last - axis.start : axis.start;
 }
 
-void line(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t colour) {
-  if (!clipLine(x1, y1, x2, y2)) return;
-  Coordinate dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-  Coordinate sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-  Coordinate error = dx + dy;
-  for (;;) {
-    // Rounding at the cut may leave an end a pixel off the screen.
-    if (outCode(x1, y1) == 0) surface.pixels[y1 * SCREEN_WIDTH + x1] = colour;
-    if (x1 == x2 && y1 == y2) break;
-    Coordinate twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      x1 += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      y1 += sy;
-    }
+// With a phase, only every other DOT_LENGTH pixels are drawn, counting on from it along the whole
+// line, so the pattern runs on from one segment to the next.
+constexpr int DOT_LENGTH = 2;
+
+void line(Coordinate x1, Coordinate y1, Coordinate x2, Coordinate y2, uint8_t colour,
+          int* phase = nullptr) {
+  const Coordinate dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+  const Axis x{x1, x1 < x2 ? 1 : -1, RIGHT}, y{y1, y1 < y2 ? 1 : -1, BOTTOM};
+  const bool xMajor = dx >= dy;
+  const Axis& majorAxis = xMajor ? x : y;
+  const Axis& minorAxis = xMajor ? y : x;
+  const Wide major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+  Wide first = 0, last = major, low, high;
+  stepsOnScreen(majorAxis, low, high);
+  first = std::max(first, low);
+  last = std::min(last, high);
+  stepsOnScreen(minorAxis, low, high);
+  if (minor == 0) {
+    if (low > 0 || high < 0) return;
+  } else {
+    // floor((2 minor k + major) / (2 major)) >= low, and <= high.
+    first = std::max(first, -floorDivide(major - 2 * major * low, 2 * minor));
+    last = std::min(last, -floorDivide(major - 2 * major * (high + 1), 2 * minor) - 1);
   }
+  for (Wide k = first; k <= last; ++k) {
+    const Coordinate along = static_cast<Coordinate>(k);
+    const Coordinate across =
+        major == 0 ? 0 : static_cast<Coordinate>(floorDivide(2 * minor * k + major, 2 * major));
+    const Coordinate px = x.start + x.step * (xMajor ? along : across);
+    const Coordinate py = y.start + y.step * (xMajor ? across : along);
+    if (phase != nullptr && (*phase + k) % (2 * DOT_LENGTH) >= DOT_LENGTH) continue;
+    surface.pixels[py * SCREEN_WIDTH + px] = colour;
+  }
+  if (phase != nullptr) *phase += static_cast<int>(major + 1);
 }
 
 ImageStore::Block* findImage(Image image) {
@@ -95,6 +94,10 @@ ImageStore::Block* findImage(Image image) {
 }
 
 }  // namespace
+
+void drawDottedLine(int x1, int y1, int x2, int y2, int colour, int& phase) {
+  line(x1, y1, x2, y2, static_cast<uint8_t>(colour), &phase);
+}
 
 void drawLine(int x1, int y1, int x2, int y2, int colour, Shape shape, bool relative) {
   Coordinate left = x1, top = y1, right = x2, bottom = y2;

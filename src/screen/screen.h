@@ -73,6 +73,9 @@ void printInteger(long long n);  // not called by the calculator; see screenSize
 enum class Shape { Line, Box, FilledBox };
 constexpr int CURRENT_COLOUR = -1;
 void drawLine(int x1, int y1, int x2, int y2, int colour, Shape shape, bool relative);
+// A line of which every other pair of pixels is drawn. `phase` counts the pixels along it and
+// is carried on, so that the segments of a dotted polyline keep one rhythm.
+void drawDottedLine(int x1, int y1, int x2, int y2, int colour, int& phase);
 // Ink pixels only, in the current foreground colour and the current grid's font.
 void drawTextAt(int x, int y, std::string_view text);
 

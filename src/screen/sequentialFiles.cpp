@@ -138,11 +138,15 @@ std::string readItemText(std::FILE* f, bool number) {
 int openRegularFile(const char* name) {
   struct stat info;
   if (stat(name, &info) != 0) return -1;
+  // Set before the checks: a name that is there but no regular file must not be reported with
+  // whatever errno an earlier call left, "not found" say.
+  errno = EISDIR;
   int descriptor = -1;
   if (S_ISREG(info.st_mode)) descriptor = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (descriptor >= 0 && (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))) {
     close(descriptor);
     descriptor = -1;
+    errno = EISDIR;
   }
   if (descriptor < 0) {
     if (errno != ENOENT) errno = EISDIR;

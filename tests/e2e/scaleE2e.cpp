@@ -7,6 +7,7 @@
 #include "e2e/e2eHarness.h"
 #include "e2e/xvfbDisplay.h"
 #include "support/mainScreenScript.h"
+#include "support/screenReader.h"
 
 // The window shown twice as large, on a screen with room for it.
 
@@ -15,8 +16,9 @@ namespace {
 const std::string PROMPT = "Press \x19 to step by month.";
 
 // A schedule stepped by a click on the year control and one turn of the wheel, then read back
-// at the surface's size; `windowWidth` is the window's own width.
-bool stepAndRead(e2e::Quillo& quillo, int scale, e2e::Screen& screen, int& windowWidth) {
+// at the surface's size, and its chart (F3); `windowWidth` is the window's own width.
+bool stepAndRead(e2e::Quillo& quillo, int scale, e2e::Screen& screen, e2e::Screen& chart,
+                 int& windowWidth) {
   if (!e2e::startAtForm(quillo, screen) || !e2e::typeInputs(quillo, "250000", "6", "1500") ||
       !e2e::pressKeys(quillo, "Return Return") || !e2e::waitForText(quillo, PROMPT, screen) ||
       !e2e::click(quillo, scale * mainScript::controlX(CONTROL_STEP_YEAR),
@@ -31,7 +33,15 @@ bool stepAndRead(e2e::Quillo& quillo, int scale, e2e::Screen& screen, int& windo
   xwdImage::RgbImage window;
   std::string error;
   windowWidth = xwdImage::parse(screen.xwd, window, error) ? window.width : -1;
-  return e2e::pressKeys(quillo, "Escape") && e2e::waitForExit(quillo);
+  return e2e::pressKeys(quillo, "F3") &&
+         e2e::waitForScreen(
+             quillo,
+             [](const e2e::Screen& s) {
+               return screenReader::rowText(1, s.pixels()).find("Loan") != std::string::npos;
+             },
+             "the chart", chart) &&
+         e2e::pressKeys(quillo, "Escape") && e2e::waitForText(quillo, PROMPT, screen) &&
+         e2e::pressKeys(quillo, "Escape") && e2e::waitForExit(quillo);
 }
 
 // A screen of its own for the test, and the usual one again for the tests after it.
@@ -45,27 +55,32 @@ struct DisplaySize {
   }
 };
 
-TEST(ScaleE2e, AtScaleTwoTheScreenIsTheSameAndClicksAtTwiceTheCoordinatesPressControls) {
+TEST(ScaleE2e,
+     AtScaleTwoTheScreenAndTheChartAreTheSameAndClicksAtTwiceTheCoordinatesPressControls) {
   DisplaySize screenSize(1280, 960);
-  std::vector<uint32_t> shown[2];
+  std::vector<uint32_t> shown[2], charts[2];
   for (int scale : {1, 2}) {
     SCOPED_TRACE("scale " + std::to_string(scale));
     e2e::Quillo quillo;
     // Two thirds of this screen hold no window larger than 640x480: scale 1 is the default.
     if (scale == 2) quillo.arguments = {"--scale", "2"};
-    e2e::Screen screen;
+    e2e::Screen screen, chart;
     int windowWidth = 0;
-    ASSERT_TRUE(stepAndRead(quillo, scale, screen, windowWidth));
+    ASSERT_TRUE(stepAndRead(quillo, scale, screen, chart, windowWidth));
     EXPECT_EQ(windowWidth, 640 * scale);
     EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
     shown[scale - 1] = screen.rgb.pixels;
+    charts[scale - 1] = chart.rgb.pixels;
   }
-  size_t differing = 0;
-  for (size_t i = 0; i < shown[0].size() && i < shown[1].size(); ++i) {
-    differing += shown[0][i] != shown[1][i];
+  for (const auto* pictures : {shown, charts}) {
+    size_t differing = 0;
+    for (size_t i = 0; i < pictures[0].size() && i < pictures[1].size(); ++i) {
+      differing += pictures[0][i] != pictures[1][i];
+    }
+    EXPECT_EQ(pictures[0].size(), pictures[1].size());
+    EXPECT_EQ(differing, 0u) << "pixels that differ between scale 1 and scale 2"
+                             << (pictures == charts ? " in the chart" : "");
   }
-  EXPECT_EQ(shown[0].size(), shown[1].size());
-  EXPECT_EQ(differing, 0u) << "pixels that differ between scale 1 and scale 2";
 }
 
 }  // namespace
