@@ -31,7 +31,8 @@ bool clickControl(e2e::Quillo& quillo, int k) {
 
 bool loanShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
   return e2e::waitForScreen(
-      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(FOCUS_LOAN, s.pixels()) == text; },
+      quillo,
+      [&](const e2e::Screen& s) { return mainScript::fieldText(FOCUS_LOAN, s.pixels()) == text; },
       "the loan amount \"" + text + "\"", screen);
 }
 
