@@ -4,6 +4,7 @@
 # Run as: cmake -DSOURCE_ROOT=<dir holding src/> -DLIBRARY_<layer>=<archive>... -DNM=<nm>
 #         [-DCXXFILT=<c++filt>] -P checkLayerSymbols.cmake
 
+cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
 
 set(layers "")

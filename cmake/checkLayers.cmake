@@ -4,6 +4,7 @@
 # follows it (the including file's folder first for a quoted one, then src/).
 # Run as: cmake -DSOURCE_ROOT=<dir holding src/> [-DSTAMP=<file>] -P checkLayers.cmake
 
+cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
 
 get_filename_component(SOURCE_ROOT ${SOURCE_ROOT} ABSOLUTE)

@@ -87,10 +87,10 @@ TEST(BadInput, AnAmountTooLargeToHoldCountsAsNone) {
   runProgram();
   const uint8_t* shown = mainScript::snapshot(0);
   EXPECT_EQ(screenReader::textAt(4, 19, 16, shown), "0" + std::string(15, ' '));
-  EXPECT_EQ(mainScript::fieldText(2, shown), "6");
-  EXPECT_EQ(mainScript::fieldText(3, shown), "0.00");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE, shown), "6");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT, shown), "0.00");
   EXPECT_EQ(screenReader::rowText(9, shown), "") << "no schedule";
-  EXPECT_EQ(mainScript::fieldText(1), "50") << "the focus went back to the loan amount";
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "50") << "the focus went back to the loan amount";
 }
 
 // A formatted amount wider than its field is edited again, over the field's width only: none

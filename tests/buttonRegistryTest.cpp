@@ -47,8 +47,8 @@ TEST(ButtonRegistry, HitRectangleEdgesAreOnTheButtonAndOnePixelOutsideIsNot) {
   for (const HitCase& c : WORKED) {
     openFreshScreen();
     ButtonId id = 0;
-    createButton(id, c.label, c.x, c.y, c.heightCode, 2, 13, c.framed, c.extraLeft, c.extraRight,
-                 0);
+    createButton(id,
+                 {c.label, c.x, c.y, c.heightCode, 2, 13, c.framed, c.extraLeft, c.extraRight, 0});
     ASSERT_EQ(id, 1) << c.label;
     const int midX = (c.left + c.right) / 2, midY = (c.top + c.bottom) / 2;
     EXPECT_TRUE(isOverButton(id, c.left, midY)) << c.label;
@@ -77,8 +77,8 @@ TEST(ButtonRegistry, SmallLabelsPaintWholeCellsAndScreenFontLabelsOnlyTheirInk) 
   openFreshScreen();
   paintBackground(5);
   ButtonId cont = 0, options = 0;
-  createButton(cont, "Continue", 24, 106, 1, 2, 13, true, 0, 0, 0);
-  createButton(options, "Options", 24, 16, 2, 8, 13, true, 0, 0, 0);
+  createButton(cont, {"Continue", 24, 106, 1, 2, 13, true, 0, 0, 0});
+  createButton(options, {"Options", 24, 16, 2, 8, 13, true, 0, 0, 0});
   EXPECT_EQ(smallTextAt(24, 106, 8, 2), "Continue");
   const screenReader::Cell o = screenReader::readCell(2, 4);
   EXPECT_EQ(o.character, 'O');
@@ -90,8 +90,8 @@ TEST(ButtonRegistry, SmallLabelsPaintWholeCellsAndScreenFontLabelsOnlyTheirInk) 
 TEST(ButtonRegistry, HighlightChangesTheLabelButNotTheFrame) {
   openFreshScreen();
   ButtonId options = 0, cont = 0;
-  createButton(options, "Options", 24, 16, 2, 8, 13, true, 0, 0, 0);
-  createButton(cont, "Continue", 24, 106, 1, 2, 13, true, 0, 0, 0);
+  createButton(options, {"Options", 24, 16, 2, 8, 13, true, 0, 0, 0});
+  createButton(cont, {"Continue", 24, 106, 1, 2, 13, true, 0, 0, 0});
   highlightButton(options);
   highlightButton(cont);
   EXPECT_EQ(screenReader::readCell(2, 4).ink, 13);
@@ -105,7 +105,7 @@ TEST(ButtonRegistry, HighlightChangesTheLabelButNotTheFrame) {
 TEST(ButtonRegistry, HoverAndClickDrawWhatThePointerMeans) {
   openFreshScreen();
   ButtonId id = 0;
-  createButton(id, "Options", 24, 16, 2, 8, 13, true, 0, 0, 0);
+  createButton(id, {"Options", 24, 16, 2, 8, 13, true, 0, 0, 0});
   hoverButton(id, 16, 9);
   EXPECT_EQ(screenReader::readCell(2, 4).ink, 13);
   hoverButton(id, 15, 9);
@@ -123,10 +123,10 @@ TEST(ButtonRegistry, IdZeroAndTakenIdsChangeNothing) {
   openFreshScreen();
   ButtonId none = 0;
   ButtonId taken = 0;
-  createButton(taken, "Exit", 584, 456, 1, 2, 13, true, 0, 0, 0);
+  createButton(taken, {"Exit", 584, 456, 1, 2, 13, true, 0, 0, 0});
   const std::vector<uint8_t> before = surfaceCopy();
   ButtonId copy = taken;
-  createButton(copy, "Other", 100, 100, 2, 2, 13, true, 0, 0, 0);
+  createButton(copy, {"Other", 100, 100, 2, 2, 13, true, 0, 0, 0});
   EXPECT_EQ(copy, taken);
   highlightButton(none);
   unhighlightButton(none);
@@ -145,13 +145,13 @@ TEST(ButtonRegistry, TheTwoHundredAndFirstButtonIsRefusedUntilASlotIsFree) {
   openFreshScreen();
   std::array<ButtonId, MAX_BUTTONS + 1> ids{};
   for (int i = 1; i <= MAX_BUTTONS; ++i) {
-    createButton(ids[i], "B", (i % 70) * 8 + 8, 200 + (i / 70) * 16, 1, 2, 13, false, 0, 0, 0);
+    createButton(ids[i], {"B", (i % 70) * 8 + 8, 200 + (i / 70) * 16, 1, 2, 13, false, 0, 0, 0});
     ASSERT_EQ(ids[i], i);
   }
   screen::setForeground(12);
   screen::moveCursor(3, 5);
   ButtonId extra = 0;
-  createButton(extra, "Late", 8, 400, 2, 2, 13, true, 0, 0, 0);
+  createButton(extra, {"Late", 8, 400, 2, 2, 13, true, 0, 0, 0});
   EXPECT_EQ(extra, 0);
   EXPECT_EQ(screenReader::textAt(3, 5, 23), "Too many active Buttons");
   EXPECT_EQ(screenReader::readCell(3, 5).ink, 12);
@@ -164,7 +164,7 @@ TEST(ButtonRegistry, TheTwoHundredAndFirstButtonIsRefusedUntilASlotIsFree) {
 
   removeButton(ids[57]);
   EXPECT_EQ(ids[57], 0);
-  createButton(extra, "Late", 8, 400, 2, 2, 13, true, 0, 0, 0);
+  createButton(extra, {"Late", 8, 400, 2, 2, 13, true, 0, 0, 0});
   EXPECT_EQ(extra, 57);
   EXPECT_EQ(screenReader::textAt(26, 2, 4), "Late");
 }
@@ -172,8 +172,8 @@ TEST(ButtonRegistry, TheTwoHundredAndFirstButtonIsRefusedUntilASlotIsFree) {
 TEST(ButtonRegistry, RemovingErasesLabelUnderlineAndFrameAndFreesTheVariable) {
   openFreshScreen();
   std::array<ButtonId, 4> ids{};  // numbered from 1
-  createButton(ids[1], "Options", 24, 16, 2, 8, 13, true, 0, 0, 2);
-  createButton(ids[3], "Continue", 24, 106, 1, 2, 13, true, 0, 0, 0);
+  createButton(ids[1], {"Options", 24, 16, 2, 8, 13, true, 0, 0, 2});
+  createButton(ids[3], {"Continue", 24, 106, 1, 2, 13, true, 0, 0, 0});
   // The underline is the pixel row under the first line, below the n-th character.
   EXPECT_EQ(screen::pixelAt(32, 32), 8);
   EXPECT_EQ(screen::pixelAt(39, 32), 8);
@@ -182,7 +182,7 @@ TEST(ButtonRegistry, RemovingErasesLabelUnderlineAndFrameAndFreesTheVariable) {
   EXPECT_EQ(ids[1], 0);
   EXPECT_EQ(ids[3], 0);
   for (uint8_t pixel : surfaceCopy()) ASSERT_EQ(pixel, 0);
-  createButton(ids[2], "Again", 24, 16, 2, 8, 13, true, 0, 0, 0);
+  createButton(ids[2], {"Again", 24, 16, 2, 8, 13, true, 0, 0, 0});
   EXPECT_EQ(ids[2], 1);
 }
 
@@ -190,8 +190,8 @@ TEST(ButtonRegistry, LeadingBlanksShiftTheTextAndTrailingBlanksDrawNothing) {
   openFreshScreen();
   paintBackground(5);
   ButtonId small = 0, large = 0;
-  createButton(small, "  Ab  ", 80, 160, 1, 2, 13, false, 0, 0, 0);
-  createButton(large, "  Ab  ", 80, 320, 2, 2, 13, false, 0, 0, 0);
+  createButton(small, {"  Ab  ", 80, 160, 1, 2, 13, false, 0, 0, 0});
+  createButton(large, {"  Ab  ", 80, 320, 2, 2, 13, false, 0, 0, 0});
   EXPECT_EQ(smallTextAt(80, 160, 4, 2), "  Ab");
   EXPECT_EQ(screen::pixelAt(80 + 32, 160), 5);  // no trailing cells
   const std::string large4 = screenReader::textAt(21, 11, 6);
@@ -203,8 +203,8 @@ TEST(ButtonRegistry, LeadingBlanksShiftTheTextAndTrailingBlanksDrawNothing) {
 TEST(ButtonRegistry, SmallGlyphsCoverTheArrowsAndDrawOtherCharactersBlank) {
   openFreshScreen();
   ButtonId arrows = 0, odd = 0;
-  createButton(arrows, "\x18\x19", 40, 40, 1, 7, 13, false, 0, 0, 0);
-  createButton(odd, "a#*@b", 40, 80, 1, 7, 13, false, 0, 0, 0);
+  createButton(arrows, {"\x18\x19", 40, 40, 1, 7, 13, false, 0, 0, 0});
+  createButton(odd, {"a#*@b", 40, 80, 1, 7, 13, false, 0, 0, 0});
   EXPECT_EQ(smallTextAt(40, 40, 2, 7), "\x18\x19");
   EXPECT_EQ(SMALL_GLYPH_SET[82 - 1], '\x18');
   EXPECT_EQ(SMALL_GLYPH_SET[83 - 1], '\x19');
@@ -218,8 +218,8 @@ TEST(ButtonRegistry, SmallGlyphsCoverTheArrowsAndDrawOtherCharactersBlank) {
 TEST(ButtonRegistry, OptionMarksAreFilledOrHollowSquaresLeftOfTheLabel) {
   openFreshScreen();
   ButtonId on = 0, off = 0;
-  createButton(on, "Light on Dark", 64, 100, 2, 15, 13, false, 32, 0, 0);
-  createButton(off, "Dark on Light", 64, 132, 2, 15, 13, false, 32, 0, 0);
+  createButton(on, {"Light on Dark", 64, 100, 2, 15, 13, false, 32, 0, 0});
+  createButton(off, {"Dark on Light", 64, 132, 2, 15, 13, false, 32, 0, 0});
   markOptionOn(on);
   markOptionOn(off);
   markOptionOff(off);
@@ -237,16 +237,16 @@ TEST(ButtonRegistry, OptionMarksAreFilledOrHollowSquaresLeftOfTheLabel) {
 TEST(ButtonRegistry, AnEmptyLabelIsNotRegistered) {
   openFreshScreen();
   ButtonId empty = 0, next = 0;
-  createButton(empty, "", 8, 8, 2, 2, 13, true, 0, 0, 0);
+  createButton(empty, {"", 8, 8, 2, 2, 13, true, 0, 0, 0});
   EXPECT_EQ(empty, 0);
-  createButton(next, "Next", 8, 8, 2, 2, 13, true, 0, 0, 0);
+  createButton(next, {"Next", 8, 8, 2, 2, 13, true, 0, 0, 0});
   EXPECT_EQ(next, 1);
 }
 
 TEST(ButtonRegistry, SeveralLinesStackByTheLineHeight) {
   openFreshScreen();
   ButtonId id = 0;
-  createButton(id, "Red\nGreen  \nBlue", 16, 48, 2, 6, 13, false, 0, 0, 0);
+  createButton(id, {"Red\nGreen  \nBlue", 16, 48, 2, 6, 13, false, 0, 0, 0});
   EXPECT_EQ(screenReader::textAt(4, 3, 5), "Red  ");
   EXPECT_EQ(screenReader::textAt(5, 3, 5), "Green");
   EXPECT_EQ(screenReader::textAt(6, 3, 5), "Blue ");

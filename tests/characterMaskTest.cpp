@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <ostream>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "editor/characterMask.h"
+#include "money/amountText.h"
 #include "screen/private/headless.h"
 #include "screen/warningChime.h"
 #include "support/editorTestSupport.h"
@@ -46,8 +48,8 @@ TEST_P(MaskAdmits, ExactlyTheListedCharacters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Masks, MaskAdmits,
-    testing::Values(MaskCase{"amount", "(0-9)(.)(,)", ",.0123456789"},
-                    MaskCase{"rate", "(0-9)(.)", ".0123456789"},
+    testing::Values(MaskCase{"amount", std::string(AMOUNT_MASK), ",.0123456789"},
+                    MaskCase{"rate", std::string(RATE_MASK), ".0123456789"},
                     MaskCase{"spacesBetweenGroups", "(0-9)   (.)", ".0123456789"},
                     MaskCase{"empty", "", ""}, MaskCase{"leadingSpace", " (0-9)", ""},
                     MaskCase{"stopsAtStrayCharacter", "(0-9)x(a-c)", "0123456789"},
@@ -62,6 +64,16 @@ INSTANTIATE_TEST_SUITE_P(
                     MaskCase{"groupsPastThirtyIgnored", thirtyGroups(31),
                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^"}),
     [](const testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
+
+// The fields and `quillo schedule` take the same characters.
+TEST(CharacterMask, AmountAndRateMasksAdmitTheirCharacterSets) {
+  for (auto [mask, characters] :
+       {std::pair{AMOUNT_MASK, AMOUNT_CHARACTERS}, std::pair{RATE_MASK, RATE_CHARACTERS}}) {
+    std::string sorted(characters);
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(admittedBy(std::string(mask)), sorted) << mask;
+  }
+}
 
 TEST(CharacterMask, OnlyTheLastMaskBuiltCounts) {
   buildMaskTable("(a-z)");

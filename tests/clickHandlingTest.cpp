@@ -49,8 +49,9 @@ TEST(ClickHandling, ClickingALabelOrTheStartOfItsFieldMovesTheFocusThere) {
     c.click();
     headless::type("7");
     runProgram();
-    for (int field = 1; field <= 3; ++field) {
-      EXPECT_EQ(fieldText(field), field == c.field ? (field == 3 ? "7.00" : "7") : "") << field;
+    for (Focus field : {FOCUS_LOAN, FOCUS_RATE, FOCUS_PAYMENT}) {
+      EXPECT_EQ(fieldText(field), field == c.field ? (field == FOCUS_PAYMENT ? "7.00" : "7") : "")
+          << field;
     }
   }
 }
@@ -132,8 +133,8 @@ TEST(ClickHandling, UnderARunningScheduleTheLoanLabelLeadsToTheRateAndBringsBack
   runProgram();
   EXPECT_EQ(controlInk(CONTINUE, snapshot(0)), -1);
   EXPECT_EQ(controlInk(CONTINUE, snapshot(1)), 2);
-  EXPECT_EQ(fieldText(1), "1,000");
-  EXPECT_EQ(fieldText(2), "912");
+  EXPECT_EQ(fieldText(FOCUS_LOAN), "1,000");
+  EXPECT_EQ(fieldText(FOCUS_RATE), "912");
 }
 
 TEST(ClickHandling, AfterTheScheduleFinishesOnlyNewCalculationAndExitRespond) {
@@ -155,5 +156,5 @@ TEST(ClickHandling, AfterTheScheduleFinishesOnlyNewCalculationAndExitRespond) {
   const uint8_t* afterClicks = snapshot(1);
   EXPECT_EQ(screenReader::screenText(afterClicks), screenReader::screenText(finished));
   EXPECT_EQ(screenReader::rowText(9, snapshot(2)), "") << "a fresh form";
-  EXPECT_EQ(fieldText(2, snapshot(2)), "12");
+  EXPECT_EQ(fieldText(FOCUS_RATE, snapshot(2)), "12");
 }

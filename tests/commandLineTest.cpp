@@ -101,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{{"--version"}, nullptr, CommandAction::PrintVersion},
         StartCase{{"--version", "--help"}, nullptr, CommandAction::PrintHelp},
         StartCase{{"--help", "--version"}, nullptr, CommandAction::PrintHelp},
+        StartCase{{"--help=x"}, nullptr, BAD}, StartCase{{"--version=2"}, nullptr, BAD},
         StartCase{{"--help", "--bogus"}, nullptr, BAD}, StartCase{{"schedule"}, nullptr, BAD},
         StartCase{{"-h"}, nullptr, BAD}, StartCase{{"--scales", "2"}, nullptr, BAD},
         StartCase{{"loan.txt"}, nullptr, BAD}, StartCase{{""}, nullptr, BAD}));

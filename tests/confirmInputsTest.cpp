@@ -74,7 +74,7 @@ TEST(ConfirmInputs, AfterTheMessageThePaymentIsTypedOverAndTheMessageGoesWhenThe
   runProgram();
   EXPECT_NE(messageAt(snapshot(0)), "") << "the message stays while the payment is edited";
   EXPECT_EQ(messageAt(snapshot(1)), "");
-  EXPECT_EQ(fieldText(3, snapshot(1)), "2,000.00");
+  EXPECT_EQ(fieldText(FOCUS_PAYMENT, snapshot(1)), "2,000.00");
   EXPECT_EQ(screenReader::rowText(9), PROMPT);
 }
 
@@ -94,7 +94,7 @@ TEST(ConfirmInputs, TheMessageGoesWhicheverEventEndsTheEdit) {
     headless::snapshot();
     runProgram();
     EXPECT_EQ(messageAt(snapshot(0)), "");
-    EXPECT_EQ(fieldText(3), "1,000.00");
+    EXPECT_EQ(fieldText(FOCUS_PAYMENT), "1,000.00");
   }
 }
 
@@ -114,7 +114,7 @@ TEST(ConfirmInputs, AnEmptyOrZeroPaymentBecomesTheInterestDueAndTheScheduleStart
     confirmWithEnter();
     headless::extendedKey(screen::KEY_DOWN);
     runProgram();
-    EXPECT_EQ(fieldText(3), c.shown);
+    EXPECT_EQ(fieldText(FOCUS_PAYMENT), c.shown);
     EXPECT_EQ(screenReader::readCell(6, 19).ink, 15);
     EXPECT_EQ(messageAt(nullptr), "");
     EXPECT_EQ(screenReader::rowText(9), PROMPT);
@@ -146,7 +146,7 @@ TEST(ConfirmInputs, ARateAndPaymentOfZeroAreAccepted) {
   confirmWithEnter();
   headless::extendedKey(screen::KEY_DOWN);
   runProgram();
-  EXPECT_EQ(fieldText(3), "0.00");
+  EXPECT_EQ(fieldText(FOCUS_PAYMENT), "0.00");
   EXPECT_EQ(screenReader::rowText(16), scheduleLine(1, "0.00", "0.00", "1,000.00", "0.00"));
 }
 
@@ -165,7 +165,7 @@ TEST(ConfirmInputs, WithoutALoanAmountTheFocusGoesBackToItWithoutAMessage) {
     EXPECT_EQ(screenReader::rowText(9, snapshot(0)), "");
     EXPECT_EQ(mainScript::controlInk(CONTINUE, snapshot(0)), 2);
     // A zero loan shows as 0, so the 5 typed after it makes 05.
-    EXPECT_EQ(fieldText(1), "5");
+    EXPECT_EQ(fieldText(FOCUS_LOAN), "5");
   }
 }
 

@@ -129,7 +129,7 @@ TEST(ExitPath, AQuitSignalEndsTheProgramFromEveryState) {
     EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
     EXPECT_GE(headless::headlessState.script.size(), KEYS_AFTER - 5)
         << "input read after the signal";
-    EXPECT_EQ(mainScript::fieldText(1).find("11111"), std::string::npos)
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN).find("11111"), std::string::npos)
         << "a macro played on after the signal";
     for (const auto& block : screen::imageStore.blocks) {
       EXPECT_TRUE(block.pixels.empty()) << "an image outlived the program";
@@ -150,7 +150,7 @@ TEST(ExitPath, ARightButtonPressOnlyHighlightsExit) {
   EXPECT_EQ(mainScript::controlInk(EXIT, mainScript::snapshot(0)), 2);
   EXPECT_EQ(mainScript::controlInk(EXIT, mainScript::snapshot(1)), 13);
   // Still running after the press: the 7 reached the loan field; the release ended the run.
-  EXPECT_EQ(mainScript::fieldText(1), "7");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "7");
   EXPECT_EQ(headless::headlessState.script.size(), 1u);
   EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/inputLoop.h"
+#include "money/amountText.h"
 #include "screen/platform.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
@@ -12,18 +13,16 @@
 
 namespace {
 
-constexpr const char* AMOUNT_MASK = "(0-9)(.)(,)";
-
 class InputLoopTest : public testing::Test {
  protected:
   void SetUp() override { editorTest::resetWorld(); }
 
-  EventCode next(const std::string& mask = "", int screenMode = GRAPHICS_SCREEN_MODE) {
+  EventCode next(std::string_view mask = "", int screenMode = GRAPHICS_SCREEN_MODE) {
     return nextInputEvent(inputLoop.pointerY, inputLoop.pointerX, screenMode, mask, false);
   }
 
   // The events up to the close button that ends every script.
-  std::vector<EventCode> eventsUntilClose(const std::string& mask = "") {
+  std::vector<EventCode> eventsUntilClose(std::string_view mask = "") {
     std::vector<EventCode> events;
     for (EventCode e = next(mask); e != EVENT_CLOSE; e = next(mask)) events.push_back(e);
     return events;

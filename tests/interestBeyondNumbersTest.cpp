@@ -52,7 +52,7 @@ TEST(InterestBeyondNumbers, AnInterestNoNumberHoldsIsRefusedNotPaidWithInf) {
     headless::snapshot();  // the payment field is edited again under the message
     runProgram();
     const uint8_t* confirmed = mainScript::snapshot(0);
-    EXPECT_EQ(mainScript::fieldText(3, confirmed), "") << "the payment field";
+    EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT, confirmed), "") << "the payment field";
     const std::string message = "Payment must be >= interest due ($INF)";
     EXPECT_EQ(screenReader::textAt(6, 35, static_cast<int>(message.size()), confirmed), message);
     int row = 0, column = 0;

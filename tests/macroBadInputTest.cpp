@@ -58,8 +58,8 @@ TEST(MacroBadInput, EveryByteValueHasADefinedEffect) {
     ScratchDirectory scratchDirectory;
     macroRun::run(std::string("1") + static_cast<char>(byte) + "2");
     const Outcome expected = outcomeFor(byte);
-    EXPECT_EQ(mainScript::fieldText(1), expected.loan);
-    EXPECT_EQ(mainScript::fieldText(2), expected.rate);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), expected.loan);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), expected.rate);
     EXPECT_EQ(headless::headlessState.soundsPlayed.size(), expected.sounds);
   }
 }
@@ -87,8 +87,8 @@ TEST(MacroBadInput, FilesThatEndEarlyOrHoldNothing) {
     SCOPED_TRACE(c.name);
     ScratchDirectory scratchDirectory;
     macroRun::run(c.file, [] { headless::type("5\t"); });
-    EXPECT_EQ(mainScript::fieldText(1), c.loan);
-    EXPECT_EQ(mainScript::fieldText(2), "");
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), c.loan);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "");
     EXPECT_TRUE(headless::headlessState.soundsPlayed.empty());
   }
 }
@@ -112,7 +112,7 @@ TEST(MacroBadInput, FilesOfSeveralMegabytesPlayToTheirEnd) {
     SCOPED_TRACE(c.name);
     ScratchDirectory scratchDirectory;
     macroRun::run(c.file);
-    EXPECT_EQ(mainScript::fieldText(1), c.loan);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), c.loan);
     EXPECT_EQ(inputLoop.macroBuffer.size(), c.bufferLength);
   }
 }
@@ -139,7 +139,7 @@ TEST(MacroBadInput, AFileThatCannotBeReadPlaysWhatWasRead) {
         "123456", [] { headless::type("5\t"); }, c.size);
     EXPECT_EQ(screenReader::textAt(1, 1, 20), "Could not read 7.mac");
     EXPECT_EQ(screenReader::readCell(1, 1).ink, 11);
-    EXPECT_EQ(mainScript::fieldText(1), c.loan);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), c.loan);
   }
 }
 
@@ -152,5 +152,5 @@ TEST(MacroBadInput, AReadErrorOfTheSystemIsReported) {
   headless::type("5\t");
   runProgram();
   EXPECT_EQ(screenReader::textAt(1, 1, 20), "Could not read 4.mac");
-  EXPECT_EQ(mainScript::fieldText(1), "5");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "5");
 }

@@ -57,8 +57,8 @@ TEST(MacroFileFormat, EachByteOfTheFilePlaysAsItsKey) {
     SCOPED_TRACE(c.name);
     ScratchDirectory scratchDirectory;
     macroRun::run(c.file);
-    EXPECT_EQ(mainScript::fieldText(1), c.loan);
-    EXPECT_EQ(mainScript::fieldText(2), c.rate);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), c.loan);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), c.rate);
     EXPECT_EQ(headless::headlessState.soundsPlayed.size(), c.sounds);
   }
 }
@@ -66,7 +66,7 @@ TEST(MacroFileFormat, EachByteOfTheFilePlaysAsItsKey) {
 TEST(MacroFileFormat, CaretIsEscAndEndsTheProgram) {
   ScratchDirectory scratchDirectory;
   macroRun::run("1^2", [] { headless::type("3\t"); });
-  EXPECT_EQ(mainScript::fieldText(1), "1");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "1");
   EXPECT_FALSE(headless::scriptFinished());
   EXPECT_FALSE(scratch::readFile("quilloOptions.txt").empty());  // the exit path ran
 }

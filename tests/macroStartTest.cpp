@@ -64,7 +64,7 @@ TEST(MacroStart, TheFieldTextNamesTheFile) {
     } else {
       expectMessage(c.message);
     }
-    EXPECT_EQ(mainScript::fieldText(1), c.loanField);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), c.loanField);
   }
 }
 
@@ -75,7 +75,7 @@ TEST(MacroStart, AFileThatIsNotFoundLeavesAnEmptyFieldToTypeIn) {
   headless::type("5\t");
   runProgram();
   expectMessage("Could not find macro file 2500.mac");
-  EXPECT_EQ(mainScript::fieldText(1), "5");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "5");
   EXPECT_EQ(screenReader::readCell(4, 19).ink, 15);
   EXPECT_EQ(screenReader::readCell(1, 40).ink, 14);  // the title is left as it was
 }
@@ -88,16 +88,16 @@ TEST(MacroStart, AFailedLoadLeavesAWaitingMacroWaiting) {
     headless::type("3\r");
   });
   expectMessage("Could not find macro file 9.mac");
-  EXPECT_EQ(mainScript::fieldText(1), "35");
-  EXPECT_EQ(mainScript::fieldText(2), "");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "35");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "");
 }
 
 TEST(MacroStart, AMacroFillsTheFormAndStepsTheSchedule) {
   ScratchDirectory scratchDirectory;
   macroRun::run("250000;6;2000;;\xffQ");
-  EXPECT_EQ(mainScript::fieldText(1), "250,000");
-  EXPECT_EQ(mainScript::fieldText(2), "6");
-  EXPECT_EQ(mainScript::fieldText(3), "2,000.00");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "250,000");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "6");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT), "2,000.00");
   const std::vector<std::string> rows = mainScript::scheduleRows();
   ASSERT_EQ(rows.size(), 12u);
   EXPECT_EQ(rows[0], scheduleLine(1, "1,250.00", "750.00", "249,250.00", "1,250.00"));
@@ -111,9 +111,9 @@ TEST(MacroStart, AMacroStartsFromAnyField) {
   headless::type("1000\t");
   macroRun::startMacro("8");
   runProgram();
-  EXPECT_EQ(mainScript::fieldText(1), "1,000");
-  EXPECT_EQ(mainScript::fieldText(2), "5");
-  EXPECT_EQ(mainScript::fieldText(3), "1,500.00");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "1,000");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "5");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT), "1,500.00");
 }
 
 TEST(MacroStart, ATextEndingInALineFeedStartsTheMacroItNames) {

@@ -84,9 +84,9 @@ TEST(MacroWait, TheUserAnswersAWaitingMacro) {
     SCOPED_TRACE(c.name);
     ScratchDirectory scratchDirectory;
     macroRun::run(c.file, c.user);
-    EXPECT_EQ(mainScript::fieldText(1), c.loan);
-    EXPECT_EQ(mainScript::fieldText(2), c.rate);
-    EXPECT_EQ(mainScript::fieldText(3), c.payment);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), c.loan);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), c.rate);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT), c.payment);
     if (c.terminated) {
       EXPECT_EQ(screenReader::textAt(1, 1, static_cast<int>(TERMINATED.size())), TERMINATED);
       EXPECT_EQ(screenReader::readCell(1, 1).ink, 11);
@@ -105,8 +105,8 @@ TEST(MacroWait, EachLoadCountsTheEntriesAfresh) {
     headless::type("5\r");
     macroRun::startMacro("8");
   });
-  EXPECT_EQ(mainScript::fieldText(1), "5");
-  EXPECT_EQ(mainScript::fieldText(2), "");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "5");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "");
 }
 
 TEST(MacroWait, RecallsFillAFieldNoFurtherThanItsWidth) {
@@ -120,8 +120,8 @@ TEST(MacroWait, RecallsFillAFieldNoFurtherThanItsWidth) {
     std::string file = "?;";
     for (int i = 0; i < c.recalls; ++i) file += "&1";
     macroRun::run(file + ";", [] { headless::type("12345678\r"); });
-    EXPECT_EQ(mainScript::fieldText(1), "12,345,678");
-    EXPECT_EQ(mainScript::fieldText(2), "1234567812345678");
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "12,345,678");
+    EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "1234567812345678");
     EXPECT_EQ(screenReader::rowText(5).size(), 34u);  // nothing after the field
     EXPECT_EQ(screenReader::rowText(6), " Monthly Payment:");
   }

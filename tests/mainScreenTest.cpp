@@ -97,8 +97,9 @@ TEST(MainScreen, KeysAndTheWheelMoveBetweenTheFieldsAndContinue) {
       c.keys();
       headless::type("7");
     });
-    for (int field = 1; field <= 3; ++field) {
-      EXPECT_EQ(fieldText(field), field == c.field ? (field == 3 ? "7.00" : "7") : "") << field;
+    for (Focus field : {FOCUS_LOAN, FOCUS_RATE, FOCUS_PAYMENT}) {
+      EXPECT_EQ(fieldText(field), field == c.field ? (field == FOCUS_PAYMENT ? "7.00" : "7") : "")
+          << field;
     }
     EXPECT_EQ(controlInk(4), c.continueHighlighted ? 13 : 2);
     EXPECT_EQ(screenReader::rowText(9), "") << "no schedule starts";
@@ -162,7 +163,7 @@ TEST(MainScreen, AShortenedLoanTextLeavesNoTypedCharacterBehind) {
     headless::extendedKey(screen::KEY_UP);
     headless::key("\t");
   });
-  EXPECT_EQ(fieldText(1), "2,500");
+  EXPECT_EQ(fieldText(FOCUS_LOAN), "2,500");
 }
 
 TEST(MainScreen, AnEmptiedPaymentStaysEmpty) {

@@ -21,7 +21,7 @@ void createGroup(ButtonId (&ids)[4]) {
   const char* labels[] = {"", "Light on Dark", "Dark on Light", "Third"};
   for (int i = 1; i <= 3; ++i) {
     ids[i] = 0;
-    createButton(ids[i], labels[i], X, FIRST_Y + 16 * (i - 1), 2, NORMAL, 13, false, 32, 0, 0);
+    createButton(ids[i], {labels[i], X, FIRST_Y + 16 * (i - 1), 2, NORMAL, 13, false, 32, 0, 0});
   }
 }
 

@@ -29,14 +29,14 @@ TEST(NewCalculation, KeepsTheInputsAndStartsTheEditsInOvertype) {
   headless::key("\t");
   runProgram();
   const uint8_t* fresh = mainScript::snapshot(0);
-  EXPECT_EQ(mainScript::fieldText(1, fresh), "250,000");
-  EXPECT_EQ(mainScript::fieldText(2, fresh), "6");
-  EXPECT_EQ(mainScript::fieldText(3, fresh), "1,500.00");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN, fresh), "250,000");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE, fresh), "6");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT, fresh), "1,500.00");
   for (int row = 9; row <= 28; ++row) EXPECT_EQ(screenReader::rowText(row, fresh), "") << row;
   EXPECT_EQ(mainScript::controlInk(4, fresh), 2) << "Continue is back";
   // Typed over, not inserted: 250,000 becomes 350,000 and 6 becomes 7.
-  EXPECT_EQ(mainScript::fieldText(1), "350,000");
-  EXPECT_EQ(mainScript::fieldText(2), "7");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "350,000");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "7");
 }
 
 // 100.40 at 12% earns 1.004 in a month: it shows 1.00 and 0.004 is carried when the schedule

@@ -253,6 +253,9 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "--format", "tsv"}, "the format is csv, text, summary or svg, not tsv"},
       {{"0", "12", "100", "--format", "svg"}, "the loan amount must not be 0"},
       {{"1000", "12", "--format"}, "--format needs a value"},
+      // The next argument is the value, even one that looks like an option.
+      {{"1000", "12", "--format", "--change"},
+       "the format is csv, text, summary or svg, not --change"},
       {{"1000", "12", "--change"}, "--change needs a value"},
       {{"1000", "12", "--change", "13:5"}, "a change is MONTH:RATE:PAYMENT, not 13:5"},
       {{"1000", "12", "--change", "13:5:1:2"}, "a change is MONTH:RATE:PAYMENT, not 13:5:1:2"},

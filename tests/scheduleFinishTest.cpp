@@ -43,7 +43,7 @@ TEST(ScheduleFinish, OnlyNewCalculationAndExitKeepWorking) {
   EXPECT_EQ(rowText(4), "     Loan Amount:");
   EXPECT_EQ(rowText(10), "Press PageDown to step by year.");
   ButtonId next = 0;
-  createButton(next, "Next", 300, 300, 2, 2, 13, false, 0, 0, 0);
+  createButton(next, {"Next", 300, 300, 2, 2, 13, false, 0, 0, 0});
   EXPECT_EQ(next, 10);
 
   const std::vector<ButtonId> inert = calc.inertControls;

@@ -95,7 +95,7 @@ TEST(SteppingKeys, ChangingTheRateGoesOnFromTheCurrentBalance) {
   headless::extendedKey(screen::KEY_DOWN);
   runProgram();
   EXPECT_EQ(scheduleRows(mainScript::snapshot(0)).size(), 1u);
-  EXPECT_EQ(mainScript::fieldText(2), "24");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE), "24");
   const std::vector<std::string> rows = scheduleRows();
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0], scheduleLine(1, "10.00", "90.00", "910.00", "10.00"));

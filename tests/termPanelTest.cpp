@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/mainScreen.h"
 #include "app/program.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
@@ -101,7 +102,7 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
     headless::reset();
     c.keys();
     runProgram();
-    EXPECT_EQ(mainScript::fieldText(3), c.payment);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT), c.payment);
     EXPECT_EQ(lastScheduleRow(), c.lastRow);
   }
 }
@@ -145,7 +146,7 @@ TEST(TermPanel, MessagesAndClosingLeaveTheScreenAsItWas) {
     EXPECT_EQ(screenReader::textAt(8, 44, 33, mainScript::snapshot(1)),
               c.message.empty() ? screenReader::textAt(8, 44, 33, before) : c.message);
     EXPECT_TRUE(std::equal(before, before + 640 * 480, after)) << "the screen is back";
-    EXPECT_EQ(mainScript::fieldText(3, after), "");
+    EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT, after), "");
   }
 }
 

@@ -33,7 +33,7 @@ std::vector<Sample> watchTheLoanField() {
     const headless::HeadlessState& h = headless::headlessState;
     samples.push_back({h.clockMs, h.active,
                        editorTest::cursorShapeAt(LOAN_ROW, LOAN_COLUMN + fieldEditor.cursorPos),
-                       mainScript::fieldText(1)});
+                       mainScript::fieldText(FOCUS_LOAN)});
   };
   runProgram();
   headless::headlessState.onPump = nullptr;
@@ -88,5 +88,5 @@ TEST(WindowFocus, TheCursorHidesWhileTheWindowIsInactiveAndTypingGoesOn) {
   ASSERT_FALSE(back.empty());
   EXPECT_EQ(back.front(), CursorShape::Caret) << "the cursor is not back at once";
   EXPECT_TRUE(blinks(back));
-  EXPECT_EQ(mainScript::fieldText(1), "123");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), "123");
 }

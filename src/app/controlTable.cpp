@@ -39,8 +39,8 @@ void dropInertCopy(const ControlSpec& c) {
   for (auto it = inert.begin(); it != inert.end(); ++it) {
     ButtonId id = *it;
     if (id >= 1 && id <= MAX_BUTTONS && buttonRegistry.label[id] == c.caption &&
-        buttonRegistry.x[id] == columnToX(c.column) &&
-        buttonRegistry.y[id] == rowToY(c.row) + c.extraY) {
+        buttonRegistry.x[id] == screen::columnToX(c.column) &&
+        buttonRegistry.y[id] == screen::rowToY(c.row) + c.extraY) {
       removeButton(id);
       inert.erase(it);
       return;
@@ -54,7 +54,13 @@ void createControl(int k) {
   if (k < 1 || k > CONTROL_COUNT) return;
   const ControlSpec& c = CONTROL_TABLE[k];
   if (calc.controlIds[k] == 0) dropInertCopy(c);
-  createButton(calc.controlIds[k], c.caption, columnToX(c.column), rowToY(c.row) + c.extraY,
-               c.sizeCode, c.normalColour, c.highlightColour, c.framed, c.extraLeft, c.extraRight,
-               0);
+  createButton(calc.controlIds[k], {.label = c.caption,
+                                    .x = screen::columnToX(c.column),
+                                    .y = screen::rowToY(c.row) + c.extraY,
+                                    .lineHeightCode = c.sizeCode,
+                                    .normalColour = c.normalColour,
+                                    .highlightColour = c.highlightColour,
+                                    .framed = c.framed,
+                                    .extraLeft = c.extraLeft,
+                                    .extraRight = c.extraRight});
 }

@@ -9,9 +9,7 @@
 #include "app/calculatorState.h"
 #include "controls/eventCodes.h"
 #include "controls/roleColours.h"
-
-constexpr std::string_view AMOUNT_MASK = "(0-9)(.)(,)";
-constexpr std::string_view RATE_MASK = "(0-9)(.)";
+#include "money/amountText.h"
 
 // Values of calc.focus.
 enum Focus : int { FOCUS_LOAN = 1, FOCUS_RATE, FOCUS_PAYMENT, FOCUS_CONTINUE };
@@ -26,6 +24,8 @@ enum Control : int {
   CONTROL_STEP_TO_END,
   CONTROL_OPTIONS,
 };
+// The table of controls and the arrays of their ids hold exactly the controls named here.
+static_assert(CONTROL_OPTIONS == CONTROL_COUNT);
 
 // Where the payment message stands.
 constexpr int MESSAGE_ROW = 6;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "app/calculatorState.h"
 #include "app/controlTable.h"
+#include "app/mainScreen.h"
 #include "controls/buttonRegistry.h"
 #include "controls/roleColours.h"
 #include "money/moneyFormat.h"
@@ -20,7 +22,11 @@ constexpr int LAST_LINE_ROW = 27;
 constexpr int BAND_ROWS = LAST_LINE_ROW - FIRST_LINE_ROW + 1;
 
 constexpr char HORIZONTAL_LINE = '\xc4';
-constexpr int INERT_AT_FINISH[] = {1, 2, 3, 4, 7, 8, 9, 10};
+// What a finished schedule leaves on the screen without a function: all but "New calculation"
+// and "Exit".
+constexpr int INERT_AT_FINISH[] = {FOCUS_LOAN,          FOCUS_RATE,         FOCUS_PAYMENT,
+                                   CONTROL_CONTINUE,    CONTROL_STEP_MONTH, CONTROL_STEP_YEAR,
+                                   CONTROL_STEP_TO_END, CONTROL_OPTIONS};
 
 // What one schedule line shows, kept so that a line can be drawn after later months were
 // computed.
@@ -41,7 +47,7 @@ MonthLine computeMonth() {
 }
 
 void blankRow(int row) {
-  screen::drawLine(0, rowToY(row), screen::SCREEN_WIDTH - 1, rowToY(row + 1) - 1, 0,
+  screen::drawLine(0, screen::rowToY(row), screen::SCREEN_WIDTH - 1, screen::rowToY(row + 1) - 1, 0,
                    screen::Shape::FilledBox, false);
 }
 
@@ -66,9 +72,9 @@ void placeLines(const std::array<MonthLine, BAND_ROWS>& recent, int32_t count) {
   if (scrolls > 0 && keptRows > 0) {
     // The paste covers the whole band; the rows below the kept ones get new lines next.
     const int from = FIRST_LINE_ROW + static_cast<int>(scrolls);
-    screen::captureRect(0, rowToY(from), screen::SCREEN_WIDTH - 1, rowToY(firstRow) - 1,
-                        calc.scrollImage, false);
-    screen::pasteImage(0, rowToY(FIRST_LINE_ROW), calc.scrollImage);
+    screen::captureRect(0, screen::rowToY(from), screen::SCREEN_WIDTH - 1,
+                        screen::rowToY(firstRow) - 1, calc.scrollImage, false);
+    screen::pasteImage(0, screen::rowToY(FIRST_LINE_ROW), calc.scrollImage);
   }
   for (int32_t i = std::max<int32_t>(1, count - (BAND_ROWS - 1)); i <= count; ++i) {
     drawMonthLine(static_cast<int>(firstRow + i - 1 - scrolls), recent[(i - 1) % BAND_ROWS]);
@@ -76,25 +82,32 @@ void placeLines(const std::array<MonthLine, BAND_ROWS>& recent, int32_t count) {
   calc.scheduleRow = static_cast<int>(std::min<int32_t>(firstRow + count, LAST_LINE_ROW + 1));
 }
 
+// "Press <control> to ...": each step control with the words after it, and a line before it.
+struct PromptLine {
+  std::string_view before;  // printed on the line above "Press"; empty: none
+  Control control;
+  int row, column;  // where the words after the control start
+  std::string_view after;
+};
+
+constexpr PromptLine PROMPT[] = {
+    {"", CONTROL_STEP_MONTH, 9, 9, "to step by month."},
+    {"", CONTROL_STEP_YEAR, 10, 16, "to step by year."},
+    {"You can change rate and/or payment while stepping.", CONTROL_STEP_TO_END, 12, 21,
+     "to continue until loan repaid."},
+};
+
 void printPrompt() {
   screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(9, 1);
-  screen::printText("Press", true);
-  createControl(7);
-  screen::setForeground(EXPRESSIONS_COLOUR);
-  screen::moveCursor(9, 9);
-  screen::printText("to step by month.", true);
-  screen::printText("Press", true);
-  createControl(8);
-  screen::setForeground(EXPRESSIONS_COLOUR);
-  screen::moveCursor(10, 16);
-  screen::printText("to step by year.", true);
-  screen::printText("You can change rate and/or payment while stepping.", true);
-  screen::printText("Press", true);
-  createControl(9);
-  screen::setForeground(EXPRESSIONS_COLOUR);
-  screen::moveCursor(12, 21);
-  screen::printText("to continue until loan repaid.", true);
+  for (const PromptLine& line : PROMPT) {
+    if (!line.before.empty()) screen::printText(line.before, true);
+    screen::printText("Press", true);
+    createControl(line.control);
+    screen::setForeground(EXPRESSIONS_COLOUR);
+    screen::moveCursor(line.row, line.column);
+    screen::printText(line.after, true);
+  }
 }
 
 void printHeader() {
@@ -124,7 +137,7 @@ void startSchedule() {
   printHeader();
   calc.scheduleRow = FIRST_LINE_ROW;
   calc.stepping = true;
-  calc.focus = 4;
+  calc.focus = FOCUS_CONTINUE;
 }
 
 bool canStep() {
@@ -195,8 +208,8 @@ void finishSchedule() {
 }
 
 void scrollScheduleUp(int top, int bottom) {
-  screen::captureRect(0, rowToY(top + 1), screen::SCREEN_WIDTH - 1, rowToY(bottom + 1) - 1,
-                      calc.scrollImage, false);
-  screen::pasteImage(0, rowToY(top), calc.scrollImage);
+  screen::captureRect(0, screen::rowToY(top + 1), screen::SCREEN_WIDTH - 1,
+                      screen::rowToY(bottom + 1) - 1, calc.scrollImage, false);
+  screen::pasteImage(0, screen::rowToY(top), calc.scrollImage);
   blankRow(bottom);
 }

@@ -94,10 +94,20 @@ void openPanel() {
   p.focus = 1;
   drawFieldText(1);
   drawFieldText(2);
-  createButton(p.okButton, "OK", columnToX(TEXT_COLUMN + 6), rowToY(BUTTON_ROW), SMALL_LINES,
-               BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, true, 0, 0, 0);
-  createButton(p.cancelButton, "Cancel", columnToX(TEXT_COLUMN + 16), rowToY(BUTTON_ROW),
-               SMALL_LINES, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, true, 0, 0, 0);
+  createButton(p.okButton, {.label = "OK",
+                            .x = screen::columnToX(TEXT_COLUMN + 6),
+                            .y = screen::rowToY(BUTTON_ROW),
+                            .lineHeightCode = SMALL_LINES,
+                            .normalColour = BUTTON_COLOUR,
+                            .highlightColour = BUTTON_SELECTED_COLOUR,
+                            .framed = true});
+  createButton(p.cancelButton, {.label = "Cancel",
+                                .x = screen::columnToX(TEXT_COLUMN + 16),
+                                .y = screen::rowToY(BUTTON_ROW),
+                                .lineHeightCode = SMALL_LINES,
+                                .normalColour = BUTTON_COLOUR,
+                                .highlightColour = BUTTON_SELECTED_COLOUR,
+                                .framed = true});
 }
 
 void closePanel() {
@@ -154,9 +164,10 @@ void clickInPanel() {
   TermPanelState& p = termPanel;
   const InputLoop& in = inputLoop;
   for (int k = 1; k <= 2; ++k) {
-    const int top = rowToY(FIELDS[k].row);
-    if (in.pointerY >= top && in.pointerY < top + 16 && in.pointerX >= columnToX(TEXT_COLUMN) &&
-        in.pointerX < columnToX(FIELD_COLUMN + FIELDS[k].width)) {
+    const int top = screen::rowToY(FIELDS[k].row);
+    if (in.pointerY >= top && in.pointerY < top + 16 &&
+        in.pointerX >= screen::columnToX(TEXT_COLUMN) &&
+        in.pointerX < screen::columnToX(FIELD_COLUMN + FIELDS[k].width)) {
       p.focus = k;
     }
   }

@@ -37,7 +37,3 @@ const int32_t builtInPalettes[3][SCHEME_COLOURS][3] = {
      {0, 0, 39},
      {0, 0, 0}},
 };
-
-int32_t packColour(int32_t red, int32_t green, int32_t blue) {
-  return red + 256 * green + 65536 * blue;
-}

@@ -9,5 +9,3 @@ constexpr int SCHEME_COLOURS = 16;
 
 // [scheme][colour number][red, green, blue]; row 0 is unused so schemes index from 1.
 extern const int32_t builtInPalettes[3][SCHEME_COLOURS][3];
-
-int32_t packColour(int32_t red, int32_t green, int32_t blue);

@@ -45,9 +45,10 @@ struct Layout {
 
 Layout layoutFor(int x, int y, int roleCount, int rowHeight) {
   Layout layout{};
-  layout.left = x / 8 + 3;
-  layout.right = (x + EDITOR_BOX_WIDTH) / 8;
-  layout.titleRow = y / rowHeight + 2;
+  // Inside the box: two columns right of the one the box starts in, a row below its first.
+  layout.left = screen::xToColumn(x) + 2;
+  layout.right = screen::xToColumn(x + EDITOR_BOX_WIDTH) - 1;
+  layout.titleRow = screen::yToRow(y, rowHeight) + 1;
   layout.componentRow = layout.titleRow + roleCount + 2;
   return layout;
 }
@@ -176,17 +177,24 @@ void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int3
     e.roleColours[i] = roles[i].colourNumber;
     // A label in the background colour would be invisible.
     const int colour = roles[i].colourNumber == 0 ? EXPRESSIONS_COLOUR : roles[i].colourNumber;
-    createButton(e.roleButtons[i], roles[i].name, columnToX(layout.left + 3),
-                 rowToY(layout.titleRow + i, rowHeight), TEXT_LINES, colour, colour, false,
-                 ROLE_MARK_ROOM, 0, 0);
+    createButton(e.roleButtons[i], {.label = roles[i].name,
+                                    .x = screen::columnToX(layout.left + 3),
+                                    .y = screen::rowToY(layout.titleRow + i, rowHeight),
+                                    .normalColour = colour,
+                                    .highlightColour = colour,
+                                    .extraLeft = ROLE_MARK_ROOM});
   }
   for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
     const FixedButtonPlace& place = FIXED_BUTTONS[b];
     const int column = (place.fromRight ? layout.right : layout.left) + place.columnOffset;
     const int row = layout.componentRow + place.rowsBelow;
-    createButton(e.fixedButtons[b], place.label, columnToX(column) + place.pixelsRight,
-                 rowToY(row, rowHeight) + place.pixelsDown, SMALL_LINES, buttonColour,
-                 highlightColour, true, 0, 0, 0);
+    createButton(e.fixedButtons[b], {.label = place.label,
+                                     .x = screen::columnToX(column) + place.pixelsRight,
+                                     .y = screen::rowToY(row, rowHeight) + place.pixelsDown,
+                                     .lineHeightCode = SMALL_LINES,
+                                     .normalColour = buttonColour,
+                                     .highlightColour = highlightColour,
+                                     .framed = true});
   }
 
   for (int i = 1; i <= e.roleCount; ++i)

@@ -42,9 +42,9 @@ void stepLevel(int direction) {
   if (!canStep(direction)) return;
   e.levels[e.chosenComponent] += direction;
   // The paletted screen recolours everything drawn in this number by itself.
-  screen::setPaletteEntry(
-      e.roleColours[e.chosenRole],
-      packColour(e.levels[COMPONENT_RED], e.levels[COMPONENT_GREEN], e.levels[COMPONENT_BLUE]));
+  screen::setPaletteEntry(e.roleColours[e.chosenRole],
+                          screen::packColour(e.levels[COMPONENT_RED], e.levels[COMPONENT_GREEN],
+                                             e.levels[COMPONENT_BLUE]));
   showLevels();
 }
 

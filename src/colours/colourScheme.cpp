@@ -35,13 +35,13 @@ void loadSchemePalette() {
       const int32_t red = readLevel(fileNumber);
       const int32_t green = readLevel(fileNumber);
       const int32_t blue = readLevel(fileNumber);
-      palette[entry] = packColour(red, green, blue);
+      palette[entry] = screen::packColour(red, green, blue);
     }
     screen::closeFile(fileNumber);
   } else {
     for (int entry = 0; entry < SCHEME_COLOURS; ++entry) {
       const int32_t* levels = builtInPalettes[scheme][entry];
-      palette[entry] = packColour(levels[0], levels[1], levels[2]);
+      palette[entry] = screen::packColour(levels[0], levels[1], levels[2]);
     }
   }
   screen::setPalette(palette);

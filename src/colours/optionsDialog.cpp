@@ -63,12 +63,12 @@ void openOptionsPanel(ButtonId optionsButton) {
   highlightButton(optionsButton);
   int32_t innerLeft = DEFAULT_INNER_LEFT, innerRight = DEFAULT_INNER_RIGHT, bottom = DEFAULT_BOTTOM;
   buttonExtent(optionsButton, innerLeft, innerRight, bottom);
-  const int labelRow = bottom / 16 + 2;
+  const int labelRow = screen::yToRow(bottom) + 1;
   // Under a button lower down "OK" would land on "Change a color" or outside the panel, so it
   // follows the rows there.
   const int okRow = std::max(OK_ROW, labelRow + 5);
   d.panelTop = bottom;
-  d.panelHeight = (okRow - labelRow) * 16 + 40;
+  d.panelHeight = screen::rowToY(okRow) - screen::rowToY(labelRow) + 40;
   const int right = PANEL_LEFT + PANEL_WIDTH - 1, lowest = d.panelTop + d.panelHeight - 1;
 
   d.savedArea = screen::createImage(PANEL_WIDTH, d.panelHeight);
@@ -83,17 +83,29 @@ void openOptionsPanel(ButtonId optionsButton) {
   screen::setForeground(BUTTON_COLOUR);
   screen::moveCursor(labelRow, 4);
   screen::printText("Color palette:", false);
-  createButton(d.schemeButtons[SCHEME_LIGHT_ON_DARK], "Light on Dark", columnToX(10),
-               rowToY(labelRow + 1), TEXT_LINES, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, false,
-               SCHEME_MARK_ROOM, 0, 0);
-  createButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT], "Dark on Light", columnToX(10),
-               rowToY(labelRow + 2), TEXT_LINES, BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, false,
-               SCHEME_MARK_ROOM, 0, 0);
+  // One row per scheme, in the order of their numbers.
+  for (int scheme : {SCHEME_LIGHT_ON_DARK, SCHEME_DARK_ON_LIGHT}) {
+    createButton(d.schemeButtons[scheme],
+                 {.label = scheme == SCHEME_LIGHT_ON_DARK ? "Light on Dark" : "Dark on Light",
+                  .x = screen::columnToX(10),
+                  .y = screen::rowToY(labelRow + scheme),
+                  .normalColour = BUTTON_COLOUR,
+                  .highlightColour = BUTTON_SELECTED_COLOUR,
+                  .extraLeft = SCHEME_MARK_ROOM});
+  }
   markChosen(d.schemeButtons, 2, colourSchemeState.colourScheme);
-  createButton(d.changeButton, "Change a color", columnToX(4), rowToY(labelRow + 4), TEXT_LINES,
-               BUTTON_COLOUR, BUTTON_SELECTED_COLOUR, false, 0, 0, 0);
-  createButton(d.okButton, "OK", columnToX(OK_COLUMN), rowToY(okRow), SMALL_LINES, BUTTON_COLOUR,
-               BUTTON_SELECTED_COLOUR, true, 0, 0, 0);
+  createButton(d.changeButton, {.label = "Change a color",
+                                .x = screen::columnToX(4),
+                                .y = screen::rowToY(labelRow + 4),
+                                .normalColour = BUTTON_COLOUR,
+                                .highlightColour = BUTTON_SELECTED_COLOUR});
+  createButton(d.okButton, {.label = "OK",
+                            .x = screen::columnToX(OK_COLUMN),
+                            .y = screen::rowToY(okRow),
+                            .lineHeightCode = SMALL_LINES,
+                            .normalColour = BUTTON_COLOUR,
+                            .highlightColour = BUTTON_SELECTED_COLOUR,
+                            .framed = true});
 }
 
 void closeOptionsPanel() {

@@ -34,9 +34,9 @@ void fillOptionMark(ButtonId id, int colour) {
 
 }  // namespace
 
-void createButton(ButtonId& id, std::string_view label, int32_t x, int32_t y,
-                  int32_t lineHeightCode, int32_t normalColour, int32_t highlightColour,
-                  bool framed, int32_t extraLeft, int32_t extraRight, int32_t underlinePosition) {
+void createButton(ButtonId& id, const ButtonSpec& spec) {
+  const std::string_view label = spec.label;
+  const int32_t x = spec.x, y = spec.y;
   // An empty label would leave the slot looking free, and a second owner would be handed it.
   if (id != 0 || label.empty()) return;
   ButtonId slot = 1;
@@ -50,17 +50,18 @@ void createButton(ButtonId& id, std::string_view label, int32_t x, int32_t y,
   r.label[slot] = label;
   r.x[slot] = x;
   r.y[slot] = y;
-  r.normalColour[slot] = normalColour;
-  r.highlightColour[slot] = highlightColour;
-  r.underlinePosition[slot] = underlinePosition;
-  r.framed[slot] = framed;
-  r.lineHeight[slot] = lineHeightCode <= 2 ? lineHeightCode * 8 : lineHeightCode;
+  r.normalColour[slot] = spec.normalColour;
+  r.highlightColour[slot] = spec.highlightColour;
+  r.underlinePosition[slot] = spec.underlinePosition;
+  r.framed[slot] = spec.framed;
+  r.lineHeight[slot] =
+      spec.lineHeightCode <= TEXT_LINES ? spec.lineHeightCode * 8 : spec.lineHeightCode;
   r.lineCount[slot] = 1 + static_cast<int32_t>(std::count(label.begin(), label.end(), '\n'));
 
-  const int v = framed ? FRAME_PADDING : 0;
-  const int w = labelWidth(label, framed, r.lineCount[slot]);
-  r.left[slot] = x - HORIZONTAL_PADDING - extraLeft;
-  r.right[slot] = x + 8 * w + HORIZONTAL_PADDING + extraRight;
+  const int v = spec.framed ? FRAME_PADDING : 0;
+  const int w = labelWidth(label, spec.framed, r.lineCount[slot]);
+  r.left[slot] = x - HORIZONTAL_PADDING - spec.extraLeft;
+  r.right[slot] = x + 8 * w + HORIZONTAL_PADDING + spec.extraRight;
   r.top[slot] = y - v + 1;
   r.bottom[slot] = y + r.lineCount[slot] * r.lineHeight[slot] + v - 3;
   drawButton(id, false);

@@ -25,7 +25,8 @@ constexpr std::string_view SMALL_GLYPH_SET =
 constexpr int SMALL_GLYPH_COUNT = 91;
 static_assert(SMALL_GLYPH_SET.size() == SMALL_GLYPH_COUNT);
 
-// Glyph p (1 to 91) as the 8x8 text font draws it: ink 15 on paper 0, row by row.
+// Glyph p (1 to 91) as the 8x8 text font draws it: ink EXPRESSIONS_COLOUR on paper 0, row by
+// row.
 struct SmallGlyphTable {
   uint8_t glyphs[SMALL_GLYPH_COUNT + 1][8][8] = {};
 };
@@ -56,13 +57,26 @@ extern ButtonRegistry buttonRegistry;
 constexpr int32_t SMALL_LINES = 1;
 constexpr int32_t TEXT_LINES = 2;
 
+// A button as its owner describes it: the caption (lines split by '\n') with its top left in
+// pixels, the line height code, the colours, and the flags.
+struct ButtonSpec {
+  std::string_view label;
+  int32_t x = 0;
+  int32_t y = 0;
+  // SMALL_LINES or TEXT_LINES: 8 or 16 pixel lines; a larger code is a pixel height.
+  int32_t lineHeightCode = TEXT_LINES;
+  int32_t normalColour = 0;
+  int32_t highlightColour = 0;
+  bool framed = false;
+  int32_t extraLeft = 0;   // pixels the hit rectangle reaches left of the caption
+  int32_t extraRight = 0;  // and right of it
+  int32_t underlinePosition = 0;
+};
+
 // Registers the button in the lowest free slot and draws it in its normal colour; does nothing
-// when id is not 0. A line height code of 1 or 2 means 8 or 16 pixel lines, a larger one is a
-// pixel height. When every slot is taken it prints "Too many active Buttons" at the text cursor
-// and id stays 0.
-void createButton(ButtonId& id, std::string_view label, int32_t x, int32_t y,
-                  int32_t lineHeightCode, int32_t normalColour, int32_t highlightColour,
-                  bool framed, int32_t extraLeft, int32_t extraRight, int32_t underlinePosition);
+// when id is not 0. When every slot is taken it prints "Too many active Buttons" at the text
+// cursor and id stays 0.
+void createButton(ButtonId& id, const ButtonSpec& spec);
 void drawButton(ButtonId id, bool highlighted);
 void highlightButton(ButtonId id);
 void unhighlightButton(ButtonId id);
@@ -79,10 +93,6 @@ void removeButtons(std::span<ButtonId> ids, int count);
 void buttonExtent(ButtonId id, int32_t& innerLeft, int32_t& innerRight, int32_t& bottom);
 void markOptionOn(ButtonId id);
 void markOptionOff(ButtonId id);
-
-// Buttons are placed by the text grid's cells.
-using screen::columnToX;
-using screen::rowToY;
 
 // The small glyphs (smallGlyphs.cpp). Opaque 8x8 cells: the glyph's ink in the colour, its paper
 // in colour 0.

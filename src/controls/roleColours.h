@@ -13,4 +13,6 @@ enum RoleColour : int {
   ERROR_MESSAGES_COLOUR = 12,   // "Error messages"
   REPLACEABLE_TEXT_COLOUR = 7,  // "Replacable text"
   BACKGROUND_COLOUR = 0,        // "(backGround)"
+  // Not a role of its own: the field editor's messages, whatever the scheme.
+  EDITOR_MESSAGE_COLOUR = 11,
 };

@@ -2,11 +2,14 @@
 // drawn opaquely in a button's colour.
 
 #include "controls/buttonRegistry.h"
+#include "controls/roleColours.h"
 #include "screen/screen.h"
 
 namespace {
 
 constexpr int BLANK_GLYPH = 63;
+// The ink the glyphs are captured in; any colour but the paper's 0 tells their pixels apart.
+constexpr int GLYPH_INK = EXPRESSIONS_COLOUR;
 constexpr int FIRST_SEARCHED_GLYPH = 64;
 
 int smallGlyphNumber(char ch) {
@@ -30,7 +33,7 @@ void drawSmallText(std::string_view text, int32_t y, int32_t x, int32_t colour) 
         const uint8_t pixel = glyph[row][from];
         int to = from;
         while (to + 1 < 8 && glyph[row][to + 1] == pixel) ++to;
-        const int paint = pixel == 15 ? colour : pixel;
+        const int paint = pixel == GLYPH_INK ? colour : pixel;
         screen::drawLine(x + from, y + row, x + to, y + row, paint, screen::Shape::FilledBox,
                          false);
         from = to + 1;
@@ -41,7 +44,7 @@ void drawSmallText(std::string_view text, int32_t y, int32_t x, int32_t colour) 
 }
 
 void captureSmallGlyphs() {
-  screen::setForeground(15);
+  screen::setForeground(GLYPH_INK);
   for (int p = 1; p <= SMALL_GLYPH_COUNT; ++p) {
     screen::moveCursor(1, 1);
     screen::printText(SMALL_GLYPH_SET.substr(p - 1, 1), true);

@@ -351,7 +351,7 @@ EventCode editField(int row, int column, std::string& text, int width, std::stri
   fieldCursor.fieldColour = screen::currentColours() & 15;
   f.dimColour = fieldCursor.fieldColour & 7;
   if (screenMode > 0) f.cellHeight = screen::cellHeight();
-  if (f.statusRow == 0) f.statusRow = 1;
+  f.statusRow = statusRow();
 
   if (!f.text.empty() && f.text.back() == '\n') {
     enterMacroName();

@@ -26,7 +26,6 @@ constexpr int EDIT_PASTE_OFF = 128;
 
 // Where the mode indicator "OVR" stands on a text screen.
 constexpr int OVERTYPE_INDICATOR_COLUMN = 78;
-constexpr int EDITOR_MESSAGE_COLOUR = 11;
 
 struct FieldEditor {
   // Set afresh by each editField.

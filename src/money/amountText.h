@@ -7,9 +7,11 @@
 #include <string_view>
 
 // What the amount fields and the schedule command take: digits, a point and commas (250,000);
-// a rate takes no commas.
+// a rate takes no commas. The masks are the same sets as an entry field's character mask.
 constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
 constexpr std::string_view RATE_CHARACTERS = "0123456789.";
+constexpr std::string_view AMOUNT_MASK = "(0-9)(.)(,)";
+constexpr std::string_view RATE_MASK = "(0-9)(.)";
 // The most characters a field holds; the schedule command takes no longer rate, which it
 // repeats on every line.
 constexpr int FIELD_TEXT_WIDTH = 16;

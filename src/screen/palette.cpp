@@ -6,10 +6,6 @@ namespace screen {
 
 namespace {
 
-constexpr int32_t pack(int red, int green, int blue) {
-  return red + 256 * green + 65536 * blue;
-}
-
 // Each level is one byte of the packed colour; levels above 63 show at full intensity.
 int32_t sanitise(int32_t packed) {
   int32_t result = 0;
@@ -24,10 +20,12 @@ int32_t sanitise(int32_t packed) {
 
 void resetPalette() {
   static constexpr int32_t VGA[16] = {
-      pack(0, 0, 0),    pack(0, 0, 42),   pack(0, 42, 0),   pack(0, 42, 42),
-      pack(42, 0, 0),   pack(42, 0, 42),  pack(42, 21, 0),  pack(42, 42, 42),
-      pack(21, 21, 21), pack(21, 21, 63), pack(21, 63, 21), pack(21, 63, 63),
-      pack(63, 21, 21), pack(63, 21, 63), pack(63, 63, 21), pack(63, 63, 63)};
+      packColour(0, 0, 0),    packColour(0, 0, 42),   packColour(0, 42, 0),
+      packColour(0, 42, 42),  packColour(42, 0, 0),   packColour(42, 0, 42),
+      packColour(42, 21, 0),  packColour(42, 42, 42), packColour(21, 21, 21),
+      packColour(21, 21, 63), packColour(21, 63, 21), packColour(21, 63, 63),
+      packColour(63, 21, 21), packColour(63, 21, 63), packColour(63, 63, 21),
+      packColour(63, 63, 63)};
   for (int i = 0; i < PALETTE_SIZE; ++i) surface.palette[i] = i < 16 ? VGA[i] : 0;
   surface.paletteChanged = true;
 }

@@ -87,6 +87,9 @@ void captureRect(int x1, int y1, int x2, int y2, Image image, bool relative);
 void pasteImage(int x, int y, Image image);
 
 // ---- Palette: packed colours red + 256 * green + 65536 * blue, levels 0..63 ----
+constexpr int32_t packColour(int32_t red, int32_t green, int32_t blue) {
+  return red + 256 * green + 65536 * blue;
+}
 void setPaletteEntry(int index, int32_t packed);
 int32_t getPaletteEntry(int index);
 // Entries whose value is negative are left as they are.

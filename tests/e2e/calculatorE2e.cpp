@@ -31,7 +31,8 @@ bool clickControl(e2e::Quillo& quillo, int k) {
 
 bool loanShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
   return e2e::waitForScreen(
-      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(1, s.pixels()) == text; },
+      quillo,
+      [&](const e2e::Screen& s) { return mainScript::fieldText(FOCUS_LOAN, s.pixels()) == text; },
       "the loan amount \"" + text + "\"", screen);
 }
 
@@ -47,13 +48,13 @@ TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate)
   EXPECT_EQ(screenReader::textAt(6, 35, static_cast<int>(message.size()), screen.pixels()),
             message);
   EXPECT_EQ(screenReader::readCell(6, 35, screen.pixels()).ink, 12);
-  EXPECT_EQ(mainScript::fieldText(1, screen.pixels()), "250,000");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN, screen.pixels()), "250,000");
 
   // The payment field has the focus: emptied and confirmed, it takes the interest due.
   ASSERT_TRUE(e2e::pressKeys(quillo, "Delete Delete Delete Delete Delete Delete Delete Delete"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
   ASSERT_TRUE(e2e::waitForText(quillo, PROMPT, screen));
-  EXPECT_EQ(mainScript::fieldText(3, screen.pixels()), "1,250.00");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT, screen.pixels()), "1,250.00");
   EXPECT_EQ(screenReader::textAt(6, 35, 10, screen.pixels()), std::string(10, ' '));
 
   ASSERT_TRUE(e2e::pressKeys(quillo, "Next"));
@@ -77,7 +78,7 @@ TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate)
   const std::string month13 = scheduleLine(13, "625.00", "625.00", "249,375.00", "15,625.00");
   ASSERT_TRUE(e2e::waitForText(quillo, month13, screen));
   EXPECT_EQ(screenReader::rowText(27, screen.pixels()), month13);
-  EXPECT_EQ(mainScript::fieldText(2, screen.pixels()), "3");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE, screen.pixels()), "3");
 
   // "New calculation" keeps the inputs. The loan field is edited at once, and its blinking
   // cursor reaches into the cells below it: the form is read while the cursor is off.
@@ -86,9 +87,9 @@ TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate)
       quillo,
       [](const e2e::Screen& s) {
         return screenReader::rowText(9, s.pixels()).empty() &&
-               mainScript::fieldText(1, s.pixels()) == "250,000" &&
-               mainScript::fieldText(2, s.pixels()) == "3" &&
-               mainScript::fieldText(3, s.pixels()) == "1,250.00";
+               mainScript::fieldText(FOCUS_LOAN, s.pixels()) == "250,000" &&
+               mainScript::fieldText(FOCUS_RATE, s.pixels()) == "3" &&
+               mainScript::fieldText(FOCUS_PAYMENT, s.pixels()) == "1,250.00";
       },
       "a fresh form with the inputs kept", screen));
   EXPECT_TRUE(mainScript::scheduleRows(screen.pixels()).empty());
@@ -131,7 +132,10 @@ TEST(CalculatorE2e, FunctionAndAltKeysTakeTheAmountSilentlyAndCtrlDeleteRemovesN
 
 bool paymentShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
   return e2e::waitForScreen(
-      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(3, s.pixels()) == text; },
+      quillo,
+      [&](const e2e::Screen& s) {
+        return mainScript::fieldText(FOCUS_PAYMENT, s.pixels()) == text;
+      },
       "the payment \"" + text + "\"", screen);
 }
 

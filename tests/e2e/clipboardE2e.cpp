@@ -20,7 +20,8 @@ namespace {
 
 bool loanFieldShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
   return e2e::waitForScreen(
-      quillo, [&](const e2e::Screen& s) { return mainScript::fieldText(1, s.pixels()) == text; },
+      quillo,
+      [&](const e2e::Screen& s) { return mainScript::fieldText(FOCUS_LOAN, s.pixels()) == text; },
       "\"" + text + "\" in the loan amount field", screen);
 }
 
@@ -47,7 +48,7 @@ void pasteFromAnotherProgram(e2e::Quillo& quillo, const std::string& text, const
     for (int look = 0; look < 10 && !pasted; ++look) {
       usleep(50 * 1000);
       ASSERT_TRUE(e2e::takeScreenshot(quillo, screen));
-      pasted = !mainScript::fieldText(1, screen.pixels()).empty();
+      pasted = !mainScript::fieldText(FOCUS_LOAN, screen.pixels()).empty();
     }
   }
   childProcess::stop(ownerPid, 0);

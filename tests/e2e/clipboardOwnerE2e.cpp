@@ -61,7 +61,7 @@ bool offer(ClipboardOwner& owner, const std::string& text) {
 
 // The loan amount field's text; the cell after it may show the blinking cursor.
 std::string loanField(const e2e::Screen& screen) {
-  std::string text = mainScript::fieldText(1, screen.pixels());
+  std::string text = mainScript::fieldText(FOCUS_LOAN, screen.pixels());
   const size_t end = text.find_first_not_of("0123456789.,");
   return text.substr(0, end);
 }

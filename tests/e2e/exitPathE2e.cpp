@@ -61,7 +61,9 @@ TEST(ExitPathE2e, ATerminatingSignalEndsTheProgramFromAnyState) {
       ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Return"));
       ASSERT_TRUE(e2e::waitForScreen(
           quillo,
-          [](const e2e::Screen& s) { return mainScript::fieldText(1, s.pixels()).find("12") == 0; },
+          [](const e2e::Screen& s) {
+            return mainScript::fieldText(FOCUS_LOAN, s.pixels()).find("12") == 0;
+          },
           "the macro waiting after 12", screen));
     }
     if (c.noCursor) {

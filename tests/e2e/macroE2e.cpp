@@ -22,9 +22,9 @@ TEST(MacroE2e, CtrlEnterPlaysAMacroThatFillsTheFormAndStepsTheSchedule) {
       quillo,
       [](const e2e::Screen& s) { return mainScript::scheduleRows(s.pixels()).size() == 12; },
       "twelve months of the schedule", screen));
-  EXPECT_EQ(mainScript::fieldText(1, screen.pixels()), "250,000");
-  EXPECT_EQ(mainScript::fieldText(2, screen.pixels()), "6");
-  EXPECT_EQ(mainScript::fieldText(3, screen.pixels()), "2,000.00");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN, screen.pixels()), "250,000");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_RATE, screen.pixels()), "6");
+  EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT, screen.pixels()), "2,000.00");
   const std::vector<std::string> rows = mainScript::scheduleRows(screen.pixels());
   EXPECT_EQ(rows[0], scheduleLine(1, "1,250.00", "750.00", "249,250.00", "1,250.00"))
       << e2e::describeScreen(screen);
@@ -45,7 +45,7 @@ TEST(MacroE2e, ANameWithoutAFileIsReportedAtTheTop) {
   EXPECT_EQ(screenReader::textAt(1, 1, static_cast<int>(message.size()), screen.pixels()), message);
   EXPECT_EQ(screenReader::readCell(1, 1, screen.pixels()).ink, 11);
   // The name is gone from the field (whose first cell may show the blinking cursor).
-  EXPECT_EQ(mainScript::fieldText(1, screen.pixels()).find('9'), std::string::npos);
+  EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN, screen.pixels()).find('9'), std::string::npos);
   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
   ASSERT_TRUE(e2e::waitForExit(quillo));
 }

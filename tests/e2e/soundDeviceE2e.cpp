@@ -17,7 +17,7 @@ std::string warningSound() {
 
 // The field's text; the cell after it may show the blinking cursor.
 bool loanFieldStartsWith(const e2e::Screen& screen, const std::string& text) {
-  return mainScript::fieldText(1, screen.pixels()).rfind(text, 0) == 0;
+  return mainScript::fieldText(FOCUS_LOAN, screen.pixels()).rfind(text, 0) == 0;
 }
 
 TEST(SoundDeviceE2e, TheProgramRunsSilentWhenTheSoundDeviceFails) {
@@ -33,7 +33,7 @@ TEST(SoundDeviceE2e, TheProgramRunsSilentWhenTheSoundDeviceFails) {
     ASSERT_TRUE(e2e::waitForScreen(
         quillo, [](const e2e::Screen& s) { return loanFieldStartsWith(s, "123"); },
         "123 in the loan amount", screen));
-    EXPECT_EQ(mainScript::fieldText(1, screen.pixels()).find('x'), std::string::npos);
+    EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN, screen.pixels()).find('x'), std::string::npos);
     // The close button rather than a key: the program may be gone before a key is let go.
     ASSERT_TRUE(e2e::pressCloseButton(quillo));
     ASSERT_TRUE(e2e::waitForExit(quillo));

@@ -31,7 +31,7 @@ TEST(WarningSoundE2e, OnlyARefusedCharacterSounds) {
   ASSERT_TRUE(e2e::waitForScreen(
       quillo,
       [](const e2e::Screen& s) {
-        return mainScript::fieldText(1, s.pixels()).find("25") != std::string::npos;
+        return mainScript::fieldText(FOCUS_LOAN, s.pixels()).find("25") != std::string::npos;
       },
       "25 in the loan amount", screen));
   EXPECT_FALSE(e2e::soundWasPlayed(quillo));

@@ -42,7 +42,7 @@ ButtonId openScreenWithOptions(int scheme) {
     screen::printText(line, false);
   }
   ButtonId options = 0;
-  createButton(options, "Options", 24, 16, 2, 8, 13, true, 0, 0, 0);
+  createButton(options, {"Options", 24, 16, 2, 8, 13, true, 0, 0, 0});
   return options;
 }
 

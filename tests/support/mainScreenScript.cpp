@@ -28,11 +28,11 @@ int captionHeight(int k) {
 }
 
 int captionLeft(int k) {
-  return columnToX(CONTROL_TABLE[k].column);
+  return screen::columnToX(CONTROL_TABLE[k].column);
 }
 
 int captionTop(int k) {
-  return rowToY(CONTROL_TABLE[k].row) + CONTROL_TABLE[k].extraY;
+  return screen::rowToY(CONTROL_TABLE[k].row) + CONTROL_TABLE[k].extraY;
 }
 
 }  // namespace
@@ -56,9 +56,9 @@ void enterInputs(const std::string& loan, const std::string& rate, const std::st
   }
 }
 
-std::string fieldText(int focus, const uint8_t* pixels) {
+std::string fieldText(Focus field, const uint8_t* pixels) {
   std::string text =
-      screenReader::textAt(FIRST_FIELD_ROW + focus - 1, FIELD_COLUMN, FIELD_WIDTH, pixels);
+      screenReader::textAt(FIRST_FIELD_ROW + field - 1, FIELD_COLUMN, FIELD_WIDTH, pixels);
   return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/mainScreen.h"
+
 namespace mainScript {
 
 // The middle of control k (1 to 10) in pixels.
@@ -17,9 +19,9 @@ void clickControl(int k);
 // Types the three inputs, each followed by Tab: the focus ends on "Continue".
 void enterInputs(const std::string& loan, const std::string& rate, const std::string& payment);
 
-// The 16 cells of the field of focus 1 to 3 as they read on the screen, trailing blanks
-// removed. pixels: a snapshot; nullptr reads the surface.
-std::string fieldText(int focus, const uint8_t* pixels = nullptr);
+// The 16 cells of a field as they read on the screen, trailing blanks removed. pixels: a
+// snapshot; nullptr reads the surface.
+std::string fieldText(Focus field, const uint8_t* pixels = nullptr);
 
 // The one colour control k's caption is drawn in; -1 when nothing is drawn there, -2 when the
 // caption shows more than one colour.
