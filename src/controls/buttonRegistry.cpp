@@ -34,9 +34,9 @@ void fillOptionMark(ButtonId id, int colour) {
 
 }  // namespace
 
-void createButton(ButtonId& id, const ButtonSpec& spec) {
-  const std::string_view label = spec.label;
-  const int32_t x = spec.x, y = spec.y;
+void createButton(ButtonId& id, const ButtonSpec& button) {
+  const std::string_view label = button.label;
+  const int32_t x = button.x, y = button.y;
   // An empty label would leave the slot looking free, and a second owner would be handed it.
   if (id != 0 || label.empty()) return;
   ButtonId slot = 1;
@@ -50,18 +50,18 @@ void createButton(ButtonId& id, const ButtonSpec& spec) {
   r.label[slot] = label;
   r.x[slot] = x;
   r.y[slot] = y;
-  r.normalColour[slot] = spec.normalColour;
-  r.highlightColour[slot] = spec.highlightColour;
-  r.underlinePosition[slot] = spec.underlinePosition;
-  r.framed[slot] = spec.framed;
+  r.normalColour[slot] = button.normalColour;
+  r.highlightColour[slot] = button.highlightColour;
+  r.underlinePosition[slot] = button.underlinePosition;
+  r.framed[slot] = button.framed;
   r.lineHeight[slot] =
-      spec.lineHeightCode <= TEXT_LINES ? spec.lineHeightCode * 8 : spec.lineHeightCode;
+      button.lineHeightCode <= TEXT_LINES ? button.lineHeightCode * 8 : button.lineHeightCode;
   r.lineCount[slot] = 1 + static_cast<int32_t>(std::count(label.begin(), label.end(), '\n'));
 
-  const int v = spec.framed ? FRAME_PADDING : 0;
-  const int w = labelWidth(label, spec.framed, r.lineCount[slot]);
-  r.left[slot] = x - HORIZONTAL_PADDING - spec.extraLeft;
-  r.right[slot] = x + 8 * w + HORIZONTAL_PADDING + spec.extraRight;
+  const int v = button.framed ? FRAME_PADDING : 0;
+  const int w = labelWidth(label, button.framed, r.lineCount[slot]);
+  r.left[slot] = x - HORIZONTAL_PADDING - button.extraLeft;
+  r.right[slot] = x + 8 * w + HORIZONTAL_PADDING + button.extraRight;
   r.top[slot] = y - v + 1;
   r.bottom[slot] = y + r.lineCount[slot] * r.lineHeight[slot] + v - 3;
   drawButton(id, false);

@@ -76,7 +76,7 @@ struct ButtonSpec {
 // Registers the button in the lowest free slot and draws it in its normal colour; does nothing
 // when id is not 0. When every slot is taken it prints "Too many active Buttons" at the text
 // cursor and id stays 0.
-void createButton(ButtonId& id, const ButtonSpec& spec);
+void createButton(ButtonId& id, const ButtonSpec& button);
 void drawButton(ButtonId id, bool highlighted);
 void highlightButton(ButtonId id);
 void unhighlightButton(ButtonId id);
