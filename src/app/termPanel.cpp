@@ -72,6 +72,16 @@ void drawFieldText(int k) {
   screen::printText(shown, false);
 }
 
+void createPanelButton(ButtonId& id, const char* label, int column) {
+  createButton(id, {.label = label,
+                    .x = screen::columnToX(column),
+                    .y = screen::rowToY(BUTTON_ROW),
+                    .lineHeightCode = SMALL_LINES,
+                    .normalColour = BUTTON_COLOUR,
+                    .highlightColour = BUTTON_SELECTED_COLOUR,
+                    .framed = true});
+}
+
 void openPanel() {
   TermPanelState& p = termPanel;
   p.savedArea = screen::createImage(BOX_RIGHT - BOX_LEFT + 1, BOX_BOTTOM - BOX_TOP + 1);
@@ -94,20 +104,8 @@ void openPanel() {
   p.focus = 1;
   drawFieldText(1);
   drawFieldText(2);
-  createButton(p.okButton, {.label = "OK",
-                            .x = screen::columnToX(TEXT_COLUMN + 6),
-                            .y = screen::rowToY(BUTTON_ROW),
-                            .lineHeightCode = SMALL_LINES,
-                            .normalColour = BUTTON_COLOUR,
-                            .highlightColour = BUTTON_SELECTED_COLOUR,
-                            .framed = true});
-  createButton(p.cancelButton, {.label = "Cancel",
-                                .x = screen::columnToX(TEXT_COLUMN + 16),
-                                .y = screen::rowToY(BUTTON_ROW),
-                                .lineHeightCode = SMALL_LINES,
-                                .normalColour = BUTTON_COLOUR,
-                                .highlightColour = BUTTON_SELECTED_COLOUR,
-                                .framed = true});
+  createPanelButton(p.okButton, "OK", TEXT_COLUMN + 6);
+  createPanelButton(p.cancelButton, "Cancel", TEXT_COLUMN + 16);
 }
 
 void closePanel() {
