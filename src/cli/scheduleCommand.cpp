@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -262,7 +263,10 @@ void appendMonth(Run& run, std::string_view interest, Format format, std::string
     out += scheduleLineText(r.monthCount, interest, r.monthPrincipal, r.balance, r.totalInterest);
     out += '\n';
   } else if (format == Format::Csv) {
-    if (r.monthPaid != run.paid) {
+    // A month's interest plus its principal is the payment in force but for the last bits of
+    // the sum, which never move it across a half cent: formatted anew only when it really
+    // differs (the last month, an extra, a new payment).
+    if (std::fabs(r.monthPaid - run.paid) >= 1e-7) {
       run.paid = r.monthPaid;
       run.paidText = formatAmount(run.paid, 2, false);
     }
@@ -444,10 +448,13 @@ int scheduleCommand(int argc, const char* const* argv, std::string& out, std::st
   }
   Figures figures;
   if (request.format == Format::Summary) return writeSummary(request, out, err);
-  // Checked whole first (12000 months take a few milliseconds), so that the text can go out in
+  // Only a change can refuse a schedule once it has started. With one ahead, the schedule is
+  // checked whole first (12000 months take a few milliseconds), so that the text can go out in
   // pieces from its start and nothing of a schedule refused at a later change is written.
-  if (int status = walkSchedule(request, false, nullptr, err, nullptr, figures); status != 0) {
-    return status;
+  if (!request.changes.empty()) {
+    if (int status = walkSchedule(request, false, nullptr, err, nullptr, figures); status != 0) {
+      return status;
+    }
   }
   return walkSchedule(request, false, &out, err, sink, figures);
 }
