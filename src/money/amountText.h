@@ -28,4 +28,3 @@ std::string stripCommas(std::string_view text);
 // text that can show a huge amount as 1E+16 can be edited into an exponent no double holds;
 // such a text gives no amount, like one without a number.
 double amountValue(std::string_view text);
-
