@@ -21,6 +21,19 @@ void pageDowns(int count) {
   for (int i = 0; i < count; ++i) headless::extendedKey(screen::KEY_PAGE_DOWN);
 }
 
+// The rate field opened by its label while a schedule runs, its three characters typed over.
+void typeOverRate(const char* rate) {
+  mainScript::clickControl(RATE_LABEL);
+  for (int i = 0; i < 3; ++i) headless::extendedKey(screen::KEY_DELETE);
+  headless::type(rate);
+}
+
+// F2, then the keys typed into its panel.
+void termInF2(const char* keys) {
+  headless::extendedKey(F2);
+  headless::type(keys);
+}
+
 std::string lastScheduleRow() {
   const std::vector<std::string> rows = mainScript::scheduleRows();
   return rows.empty() ? "" : rows.back();
@@ -38,16 +51,14 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"30 years before a schedule",
        [] {
          mainScript::enterInputs("250000", "6.5", "");
-         headless::extendedKey(F2);
-         headless::type("30\r\r\r");
+         termInF2("30\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,580.18", "(30 years and 0 months)"},
       {"months only, from the rate field being edited",
        [] {
          headless::type("1000\t12");
-         headless::extendedKey(F2);
-         headless::type("\t11\r\r");
+         termInF2("\t11\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "96.46", "(0 years and 11 months)"},
@@ -55,16 +66,10 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"a rate change that keeps the end date",
        [] {
          mainScript::enterInputs("250000", "6.5", "");
-         headless::extendedKey(F2);
-         headless::type("30\r\r\r");
+         termInF2("30\r\r\r");
          pageDowns(5);
-         mainScript::clickControl(RATE_LABEL);
-         headless::extendedKey(screen::KEY_DELETE);
-         headless::extendedKey(screen::KEY_DELETE);
-         headless::extendedKey(screen::KEY_DELETE);
-         headless::type("7.25");
-         headless::extendedKey(F2);
-         headless::type("\r\r\r");
+         typeOverRate("7.25");
+         termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,691.57", "(30 years and 0 months)"},
@@ -72,11 +77,9 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"the rest of the term, not of the schedule",
        [] {
          mainScript::enterInputs("204.71", "21.92", "");
-         headless::extendedKey(F2);
-         headless::type("40\r\r\r");
+         termInF2("40\r\r\r");
          pageDowns(5);
-         headless::extendedKey(F2);
-         headless::type("\r\r\r");
+         termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "3.73", "(31 years and 8 months)"},
@@ -86,13 +89,8 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
          mainScript::enterInputs("250000", "6.5", "1580.18");
          headless::key("\r");
          pageDowns(5);
-         mainScript::clickControl(RATE_LABEL);
-         headless::extendedKey(screen::KEY_DELETE);
-         headless::extendedKey(screen::KEY_DELETE);
-         headless::extendedKey(screen::KEY_DELETE);
-         headless::type("7.25");
-         headless::extendedKey(F2);
-         headless::type("\r\r\r");
+         typeOverRate("7.25");
+         termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,691.57", "(30 years and 0 months)"},

@@ -82,7 +82,7 @@ void awaitInput(std::string& text, std::string_view mask, int width, int row, in
 void setEditOptions(int bits);
 void clearEditOptions(int bits);
 
-// Parts of the editor that work on the field being edited (fieldEditor).
+// The pieces of the editor that work on the field being edited (fieldEditor).
 void drawField();
 void placeCursor();
 // Moves the visible window of a scrolling field so the cursor is inside it; true if it moved.

@@ -29,11 +29,12 @@ bool clickControl(e2e::Quillo& quillo, int k) {
   return e2e::click(quillo, mainScript::controlX(k), mainScript::controlY(k));
 }
 
-bool loanShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
+// Waits until the field shows `text`.
+bool fieldShows(e2e::Quillo& quillo, Focus field, const std::string& text, e2e::Screen& screen) {
   return e2e::waitForScreen(
       quillo,
-      [&](const e2e::Screen& s) { return mainScript::fieldText(FOCUS_LOAN, s.pixels()) == text; },
-      "the loan amount \"" + text + "\"", screen);
+      [&](const e2e::Screen& s) { return mainScript::fieldText(field, s.pixels()) == text; },
+      "the field showing \"" + text + "\"", screen);
 }
 
 TEST(CalculatorE2e, APaymentBelowTheInterestThenAnEmptyOneStepsAndChangesOfRate) {
@@ -110,33 +111,24 @@ TEST(CalculatorE2e, FunctionAndAltKeysTakeTheAmountSilentlyAndCtrlDeleteRemovesN
   ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"illegalChar.wav", sound}}));
   ASSERT_TRUE(e2e::typeText(quillo, "250000"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "F5"));  // F1 and F2 open panels
-  ASSERT_TRUE(loanShows(quillo, "250,000", screen));
+  ASSERT_TRUE(fieldShows(quillo, FOCUS_LOAN, "250,000", screen));
 
   // The field is edited again from its first character.
   ASSERT_TRUE(e2e::pressKeys(quillo, "Delete Delete Delete Delete Delete Delete Delete"));
-  ASSERT_TRUE(loanShows(quillo, "", screen));
+  ASSERT_TRUE(fieldShows(quillo, FOCUS_LOAN, "", screen));
   ASSERT_TRUE(e2e::typeText(quillo, "250000"));
-  ASSERT_TRUE(loanShows(quillo, "250000", screen));
+  ASSERT_TRUE(fieldShows(quillo, FOCUS_LOAN, "250000", screen));
   ASSERT_TRUE(e2e::pressKeys(quillo, "alt+a"));
-  ASSERT_TRUE(loanShows(quillo, "250,000", screen));
+  ASSERT_TRUE(fieldShows(quillo, FOCUS_LOAN, "250,000", screen));
 
   ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Delete"));
   ASSERT_TRUE(e2e::typeText(quillo, "1"));
-  ASSERT_TRUE(loanShows(quillo, "1250,000", screen));
+  ASSERT_TRUE(fieldShows(quillo, FOCUS_LOAN, "1250,000", screen));
   EXPECT_FALSE(e2e::soundWasPlayed(quillo));
 
   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
   ASSERT_TRUE(e2e::waitForExit(quillo));
   EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
-}
-
-bool paymentShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
-  return e2e::waitForScreen(
-      quillo,
-      [&](const e2e::Screen& s) {
-        return mainScript::fieldText(FOCUS_PAYMENT, s.pixels()) == text;
-      },
-      "the payment \"" + text + "\"", screen);
 }
 
 // The payments from an exact rational model of the month rule (scripts/paymentModel.py).
@@ -149,7 +141,7 @@ TEST(CalculatorE2e, F2SolvesThePaymentForATermAndKeepsItsEndThroughARateChange) 
   ASSERT_TRUE(e2e::waitForText(quillo, "Payment for a term", screen));
   ASSERT_TRUE(e2e::typeText(quillo, "30"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
-  ASSERT_TRUE(paymentShows(quillo, "1,580.18", screen));
+  ASSERT_TRUE(fieldShows(quillo, FOCUS_PAYMENT, "1,580.18", screen));
   int row = 0, column = 0;
   EXPECT_FALSE(screenReader::findText("Payment for a term", row, column, screen.pixels()));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return ctrl+Next"));
@@ -175,7 +167,7 @@ TEST(CalculatorE2e, F2SolvesThePaymentForATermAndKeepsItsEndThroughARateChange) 
   // 25 years offered (the drawn cursor stands on the first digit), and 0 months.
   EXPECT_EQ(screenReader::textAt(6, 54, 3, screen.pixels()), "5  ");
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return"));
-  ASSERT_TRUE(paymentShows(quillo, "1,691.57", screen));
+  ASSERT_TRUE(fieldShows(quillo, FOCUS_PAYMENT, "1,691.57", screen));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return ctrl+Next"));
   ASSERT_TRUE(e2e::waitForText(quillo, "(30 years and 0 months)", screen));
 
