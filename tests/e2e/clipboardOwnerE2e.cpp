@@ -19,6 +19,8 @@
 
 namespace {
 
+using ClipboardOwnerE2e = e2e::ProgramRun;
+
 constexpr int OFFER_TIMEOUT_MS = 5000;
 
 // Another program owning the clipboard: xclip serving the text until it is ended.
@@ -71,7 +73,7 @@ struct OwnerFate {
   bool hang;  // stopped, so it holds the clipboard but never answers; else killed
 };
 
-TEST(ClipboardOwnerE2e, PastingAfterTheOwnerWentAwayOrHangsBreaksNothing) {
+TEST_F(ClipboardOwnerE2e, PastingAfterTheOwnerWentAwayOrHangsBreaksNothing) {
   for (OwnerFate fate : {OwnerFate{"owner killed", false}, OwnerFate{"owner hung", true}}) {
     SCOPED_TRACE(fate.name);
     e2e::Quillo quillo;
@@ -102,9 +104,7 @@ TEST(ClipboardOwnerE2e, PastingAfterTheOwnerWentAwayOrHangsBreaksNothing) {
         },
         "the key typed after the paste", screen));
     // The close button rather than a key: the program may be gone before a key is let go.
-    ASSERT_TRUE(e2e::pressCloseButton(quillo));
-    ASSERT_TRUE(e2e::waitForExit(quillo));
-    EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+    e2e::endWith(quillo, e2e::CLOSE_BUTTON);
   }
 }
 
