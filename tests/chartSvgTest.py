@@ -110,6 +110,9 @@ def main():
             if element.get("class") and painted:
                 name = element.get("class").split()[0]
                 assert painted == colour(name), (name, painted)
+            # Dotted as the window draws it: the marks and any projection.
+            if "dotted" in (element.get("class") or "").split():
+                assert element.get("stroke-dasharray") == "2 2", element.attrib
         x_of, y_of = read_axes(root)
         loan = float(args[0].replace(",", ""))
         drawn = [p for p in root.iter(SVG + "polyline") if p.get("class") in ("balance", "interest")]

@@ -4,14 +4,17 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/chartWindow.h"
 #include "app/mainScreen.h"
 #include "app/program.h"
 #include "controls/roleColours.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/chartReader.h"
+#include "support/freshScreen.h"
 #include "support/mainScreenScript.h"
 #include "support/screenReader.h"
 
@@ -169,6 +172,38 @@ TEST(ChartWindow, MarksTheChangeAndTheMonthReachedAndDrawsTheProjectionDotted) {
   // 1,000 less two principals of 90 and 90.90 at month 2.
   EXPECT_NEAR(balance.at(static_cast<size_t>(std::lround(axes.monthX(2)) - start)),
               axes.amountY(819.10), 1.0);
+}
+
+// Two pixels on, two off, counted along the whole polyline: a corner neither restarts the count
+// nor counts twice. The last pixel is always drawn.
+TEST(ChartWindow, ADottedLineKeepsItsPatternAroundEveryCorner) {
+  using Points = std::vector<std::pair<int, int>>;
+  struct Case {
+    const char* name;
+    std::vector<ChartPoint> corners;
+    Points drawn;  // row by row
+  };
+  const Case cases[] = {
+      {"right, then down",
+       {{10, 20}, {15, 20}, {15, 25}},
+       {{10, 20}, {11, 20}, {14, 20}, {15, 20}, {15, 23}, {15, 24}, {15, 25}}},
+      {"round three sides of a square",
+       {{0, 0}, {3, 0}, {3, 3}, {0, 3}},
+       {{0, 0}, {1, 0}, {3, 1}, {3, 2}, {0, 3}, {1, 3}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::reset();
+    openFreshScreen();
+    drawChartLine({ChartInk::Balance, true, c.corners});
+    Points drawn;
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 30; ++x) {
+        if (screen::pixelAt(x, y) == BUTTON_COLOUR) drawn.push_back({x, y});
+      }
+    }
+    EXPECT_EQ(drawn, c.drawn);
+  }
 }
 
 TEST(ChartWindow, AKeyAClickOrTheCloseButtonLeaveItAndTheMainScreenComesBack) {

@@ -249,7 +249,10 @@ bool confirmPayment(Run& run, std::string& err) {
   const int32_t month = run.repayment.monthCount + 1;
   if (payments.empty() || payments.back().second != run.repayment.payment) {
     if (!payments.empty() && payments.back().first == month) payments.pop_back();
-    payments.emplace_back(month, run.repayment.payment);
+    // A second change in the month may have brought back the payment before it.
+    if (payments.empty() || payments.back().second != run.repayment.payment) {
+      payments.emplace_back(month, run.repayment.payment);
+    }
   }
   return true;
 }
