@@ -16,9 +16,9 @@ user can see are listed in scripts/mutateEquivalent.txt with the reason.
 """
 
 import argparse
+import hashlib
 import json
 import os
-import random
 import re
 import shutil
 import signal
@@ -626,8 +626,11 @@ def main():
         print(f"\n{result}" + (f" by {', '.join(killers[:5])}" if killers else ""))
         return 0
 
-    random.Random(args.seed).shuffle(mutants)
-    results, skipped, stopped = [], 0, False
+    # A fixed random order that depends on each mutant's text, not its line number, so an edit
+    # elsewhere in the file leaves the order of the others as it was.
+    mutants.sort(key=lambda m: hashlib.sha256(
+        f"{args.seed}|{m['path']}|{m['original'].strip()}|{m['mutated'].strip()}".encode()).digest())
+    results, skipped, stopped, interrupted = [], 0, False, False
     remaining = 0
     try:
         for number, mutant in enumerate(mutants):
@@ -643,15 +646,18 @@ def main():
             print(f"[{number + 1}/{len(mutants)}] {mutant['path']}:{mutant['line']}:{mutant['index']} "
                   f"{mutant['what']}: {result}{shown}", flush=True)
     except (KeyboardInterrupt, Interrupted):
-        stopped, remaining = True, len(mutants) - len(results) - skipped
+        stopped, interrupted = True, True
+        remaining = len(mutants) - len(results) - skipped
         print("mutate: interrupted; the copy's file is back as it was", flush=True)
     text = report(results, skipped, stopped, remaining, time.monotonic() - start, base_name,
                   work_dir / "report.txt")
     print()
     print(text, end="")
     print(f"(also in {work_dir / 'report.txt'})")
-    # Leave the copy's build matching its sources again.
-    tree.make()
+    # Leave the copy's build matching its sources again (an interrupted run leaves that to the
+    # next one, which builds first anyway).
+    if not interrupted:
+        tree.make()
     return 0
 
 

@@ -106,6 +106,16 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "256.28", "(0 years and 4 months)"},
+      // A click on the first pixel of the months' label puts the focus there.
+      {"months chosen by a click",
+       [] {
+         mainScript::enterInputs("1000", "12", "");
+         headless::extendedKey(F2);
+         headless::click(screen::columnToX(44), screen::rowToY(7));
+         headless::type("11\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "96.46", "(0 years and 11 months)"},
       {"the longest term, 1000 years",
        [] {
          mainScript::enterInputs("1000", "12", "");

@@ -75,7 +75,7 @@ TEST_F(WarningSoundE2e, TheDeviceSleepsBetweenSoundsAndEachPlaysWhole) {
   ASSERT_GT(sound.size(), 44u);
   // The file's mono samples after its 44-byte header; the output is stereo.
   const std::vector<int> played = samplesFromTheFirstSound(sound.substr(44), 1);
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"illegalChar.wav", sound}}));
+  ASSERT_TRUE(atForm({{"illegalChar.wav", sound}}));
   EXPECT_TRUE(waitForThreads(quillo, 1)) << "the sound device is awake before any sound";
   for (const char* key : {"x", "y"}) {
     SCOPED_TRACE(key);

@@ -97,11 +97,12 @@ std::vector<int> markMonths(const ChartLayout& layout, ChartInk ink, const Scale
   return months;
 }
 
-// The last point of a series: the longest lines of its ink, solid then dotted.
-ChartPoint seriesEnd(const ChartLayout& layout, ChartInk ink) {
+// The last point of a series: the rightmost of the lines of its ink, solid then dotted, above
+// the axis (the legend's samples stand below it).
+ChartPoint seriesEnd(const ChartLayout& layout, ChartInk ink, const Scale& s) {
   ChartPoint end{-1, -1};
   for (const ChartLine& line : layout.lines) {
-    if (line.ink == ink && line.points.size() > 2 && line.points.back().x > end.x) {
+    if (line.ink == ink && line.points.front().y <= s.amountY0 && line.points.back().x > end.x) {
       end = line.points.back();
     }
   }
@@ -167,6 +168,32 @@ TEST(ChartLayout, TitleScalesMarksAndTheSeriesEnd) {
        {4},
        {3},
        7,
+       0},
+      {"one month",
+       100,
+       "12",
+       500,
+       0,
+       0,
+       "Loan 100, payment 500.00 at 12%: ends after 0 years and 1 months",
+       {"0", "20", "40", "60", "80", "100"},
+       {"0", "1"},
+       {},
+       {},
+       1,
+       0},
+      {"two years and a bit",
+       25000,
+       "4.5",
+       1000,
+       12,
+       0,
+       "Loan 25,000, payment 1,000.00 at 4.5%: ends after 2 years and 3 months",
+       {"0", "5,000", "10,000", "15,000", "20,000", "25,000"},
+       {"0", "1", "2", "3"},
+       {},
+       {12},
+       27,
        0},
       {"ten years in ten steps",
        1200,
@@ -238,7 +265,7 @@ TEST(ChartLayout, TitleScalesMarksAndTheSeriesEnd) {
     EXPECT_EQ(markMonths(layout, ChartInk::Change, s), c.changes);
     EXPECT_EQ(markMonths(layout, ChartInk::Now, s), c.now);
     for (ChartInk ink : {ChartInk::Balance, ChartInk::Interest}) {
-      const ChartPoint end = seriesEnd(layout, ink);
+      const ChartPoint end = seriesEnd(layout, ink, s);
       EXPECT_NEAR((end.x - s.monthX0) / s.pixelsPerMonth, c.lastMonth, 1e-9);
       if (ink == ChartInk::Balance) {
         EXPECT_NEAR((s.amountY0 - end.y) / s.pixelsPerAmount, c.lastBalance, 1e-6);
