@@ -71,10 +71,11 @@ TEST(PaymentForTerm, NothingToSolveOrNoAnswer) {
     double payment;
   };
   const Case cases[] = {
-      {0, 6.5, 0, 360, 0},                                  // already repaid
-      {0.004, 12, 0, 1, 0},                                 // a residue counts as repaid
-      {1000, 12, 0, 0, -1},                                 // no months
-      {NAN, 12, 0, 12, -1},                                 // not a number
+      {0, 6.5, 0, 360, 0},      // already repaid
+      {0.004, 12, 0, 1, 0},     // a residue counts as repaid
+      {0.01, 0, -0.005, 1, 0},  // the carried half cent shows as -0.01 and repays the cent
+      {1000, 12, 0, 0, -1},     // no months
+      {NAN, 12, 0, 12, -1},     // not a number
       {1000, INFINITY, 0, 12, -1}, {1e300, 12, 0, 12, -1},  // beyond whole cents a double holds
   };
   for (const Case& c : cases) {
