@@ -26,7 +26,7 @@ struct Case {
   std::string refusal;  // empty: accepted
   // Accepted: "Months", "Total paid", "Total interest" and "Last payment" of the summary, from
   // exact fractions of the decimals typed, each month's interest rounded to the nearest cent.
-  std::string figures;
+  std::string figures = {};
 };
 
 const std::vector<Case> CASES = {
@@ -77,7 +77,9 @@ TEST(ExactRange, TheCommandLineWritesPlainAmountsAtTheBoundAndRefusesBeyondIt) {
       }
       EXPECT_EQ(status, 0) << err;
       EXPECT_FALSE(hasExponent(out)) << out.substr(0, 2000);
-      if (format == "summary") EXPECT_EQ(figuresOf(out), c.figures);
+      if (format == "summary") {
+        EXPECT_EQ(figuresOf(out), c.figures);
+      }
     }
   }
 }
@@ -98,7 +100,8 @@ TEST(ExactRange, TheWindowShowsPlainAmountsAtTheBoundAndRefusesBeyondIt) {
       headless::key("\x03");  // Ctrl+C: the whole schedule
     }
     runProgram();
-    const std::string message = screenReader::rowText(6, mainScript::snapshot(0)).substr(34);
+    const std::string row6 = screenReader::rowText(6, mainScript::snapshot(0));
+    const std::string message = row6.size() > 34 ? row6.substr(34) : "";
     if (!c.refusal.empty()) {
       EXPECT_EQ(message, c.refusal);
       EXPECT_EQ(screenReader::rowText(9, mainScript::snapshot(0)), "") << "a schedule started";

@@ -72,7 +72,8 @@ AmountSteps amountSteps(double most, int rows) {
       if (m == 2.5 && step < SMALLEST_QUARTER_STEP) continue;
       const double count = std::ceil(most / step);
       if (count > MOST_AMOUNT_STEPS) continue;
-      const int steps = std::max(1, static_cast<int>(count));
+      // Two steps at least: an axis of 0 and one amount says little.
+      const int steps = std::max(2, static_cast<int>(count));
       const int rowsPerStep = rows / steps;
       const double height = most / step * rowsPerStep;
       if (height > bestHeight + 1e-9 || (height > bestHeight - 1e-9 && steps > best.steps)) {
