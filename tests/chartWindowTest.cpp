@@ -151,12 +151,13 @@ TEST(ChartWindow, MarksTheChangeAndTheMonthReachedAndDrawsTheProjectionDotted) {
   }
 }
 
-// A change in each of two neighbouring months, where a month is less than two pixels wide: the
+// A change in each of six neighbouring months, where a month is less than two pixels wide: the
 // marks never stand in neighbouring columns, which would read as one thick line.
 TEST(ChartWindow, ChangesInNeighbouringMonthsAreNotOneThickMark) {
   headless::reset();
   startWith("250000", "6.5", "1580.18", {screen::KEY_DOWN, screen::KEY_DOWN, screen::KEY_DOWN});
-  for (const char* payment : {"1600\r\r", "1620\r\r", "1640\r\r"}) {
+  for (const char* payment :
+       {"1600\r\r", "1620\r\r", "1640\r\r", "1660\r\r", "1680\r\r", "1700\r\r"}) {
     mainScript::clickControl(FOCUS_PAYMENT);
     for (int k = 0; k < 8; ++k) headless::extendedKey(screen::KEY_DELETE);
     headless::type(payment);
