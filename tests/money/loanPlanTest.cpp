@@ -241,6 +241,30 @@ TEST(LoanPlan, TheWalkHandsOnEveryMonthInTurn) {
   }
 }
 
+// A walk resumed from where a stepped schedule stands goes on as the whole walk does: the
+// chart's projection is the schedule's own continuation, carried remainder and all.
+TEST(LoanPlan, AWalkResumedFromAStateGoesOnAsTheWholeWalk) {
+  for (const PlanCase& c : PLANS) {
+    if (!c.changes.empty() || !c.extras.empty()) continue;
+    SCOPED_TRACE(testing::Message() << c.loan << " at " << c.rate);
+    const LoanPlan plan = planOf(c);
+    std::vector<double> whole;
+    walkPlan(plan, false, [&](const PlanMonth& m) { whole.push_back(m.balance); });
+    for (size_t stop : {size_t{0}, size_t{1}, whole.size() / 2}) {
+      PlanWalk stepped;
+      ASSERT_TRUE(startWalk(stepped, plan));
+      PlanMonth month;
+      while (static_cast<size_t>(stepped.repayment.monthCount) < stop) walkMonth(stepped, month);
+      const LoanPlan rest;
+      PlanWalk resumed;
+      startWalkAt(resumed, rest, stepped.repayment, plan.rateText);
+      std::vector<double> projected(whole.begin(), whole.begin() + static_cast<long>(stop));
+      walkRest(resumed, [&](const PlanMonth& m) { projected.push_back(m.balance); });
+      EXPECT_EQ(projected, whole) << "resumed after month " << stop;
+    }
+  }
+}
+
 struct RefusedPlan {
   const char* what;
   PlanCase plan;
@@ -357,8 +381,18 @@ TEST(LargestLoan, OneCentMoreNeedsMoreMonths) {
     EXPECT_EQ(loan, c.loan);
     bool repaid = false;
     EXPECT_EQ(monthsToRepay(loan, c.rate, 0, c.payment, MONTH_LIMIT, repaid), c.monthsTaken);
+    EXPECT_TRUE(repaid);
     const double more = static_cast<double>(std::llround(loan * 100) + 1) / 100;
     EXPECT_EQ(monthsToRepay(more, c.rate, 0, c.payment, MONTH_LIMIT, repaid), c.monthsForACentMore);
+    monthsToRepay(more, c.rate, 0, c.payment, c.months, repaid);
+    EXPECT_FALSE(repaid) << "a cent more is repaid within the term too";
+    // "Continue" takes the payment for the loan found.
+    Repayment r;
+    r.balance = loan;
+    r.annualRate = c.rate;
+    r.payment = c.payment;
+    std::string due;
+    EXPECT_EQ(checkPayment(r, due), PaymentCheck::Covered);
   }
 }
 
