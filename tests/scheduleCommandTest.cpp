@@ -156,10 +156,10 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
        {"1,0,0.01,0.00,0.01,0.04,0.00"},
        {"5,0,0.01,0.00,0.01,0.00,0.00"},
        "(0 years and 5 months)"},
-      // Never in exponent notation, also where the window shows 1E+16.
-      {{"9999999999999999", "0", "9999999999999999"},
+      // Never in exponent notation: the largest loan and payment.
+      {{"999999999.99", "0", "9999999999999.99"},
        1,
-       {"1,0,10000000000000000.00,0.00,10000000000000000.00,0.00,0.00"},
+       {"1,0,999999999.99,0.00,999999999.99,0.00,0.00"},
        {},
        "(0 years and 1 months)"},
       // A payment of 0 at a change becomes the interest due on the balance reached.
@@ -310,10 +310,25 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12345678901234567"}, "a rate has at most 16 characters"},
       {{"1000", "12", "--change", "2:" + std::string(128 * 1024, '1') + ":"},
        "a rate has at most 16 characters"},
+      // What the reading would stop short of, or read as nothing.
+      {{"1.250.000", "12", "100"}, "an amount has one decimal point at most, not 1.250.000"},
+      {{"1000", "12", "1.2.3"}, "an amount has one decimal point at most, not 1.2.3"},
+      {{"1000", "1.2.3"}, "a rate has one decimal point at most, not 1.2.3"},
+      {{"1000", "12", "--change", "2:6.5.1:"}, "a rate has one decimal point at most, not 6.5.1"},
+      {{"1000", "12", "--extra", "2:1.000.5"},
+       "an amount has one decimal point at most, not 1.000.5"},
+      {{"1000", "", "100"}, "the rate must not be empty (0 for none)"},
+      {{"1000", "12", "--extra", "5:"}, "an extra needs an amount: 5:"},
+      // Beyond the amounts a schedule keeps exact, wherever they are given.
+      {{"5000000000000000", "9999999999999999", "0"}, "Loan must be <= $999,999,999.99"},
+      {{"1000", "12", "--change", "2::10000000000000"}, "Payment must be <= $9,999,999,999,999.99"},
+      {{"1000", "12", "--extra", "2:10000000000000"}, "Payment must be <= $9,999,999,999,999.99"},
+      {{"10,000,000", "6", "--change", "200:12.01:"}, "Interest must be <= $100,000.00 a month"},
   };
   const std::string TERM_PROBLEM =
       "the term is months (360), years (30y) or both (30y6m), 1 month to 1000 years, not ";
-  for (const std::string term : {"0", "12001", "1001y", "30y6", "6m30y", "y", "30x", ""}) {
+  for (const std::string term :
+       {"0", "12001", "1001y", "30y6", "6m30y", "y", "30x", "", "30y13m", "1y12m"}) {
     cases.push_back({{"1000", "12", "--term", term}, TERM_PROBLEM + term});
   }
   for (const Case& c : cases) {
@@ -470,8 +485,8 @@ TEST(ScheduleCommand, TheTextFormatIsWhatTheWindowShows) {
   const std::vector<Case> cases = {
       {"1000", "12", "100", {}},
       {"30000", "4.5", "300", {{13, "9.75", "1000"}, {40, "", "2,000"}}},
-      {"250000", "6", "", {}},                           // a thousand years, never repaid
-      {"1000000000000000", "1.2", "2000000000000", {}},  // amounts too wide for their places
+      {"250000", "6", "", {}},           // a thousand years, never repaid
+      {"999999999.99", "0.12", "", {}},  // the widest amounts taken
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.loan + " " + c.rate + " " + c.payment);

@@ -16,10 +16,15 @@ namespace {
 // Every character leaves the chart, so none is refused with the warning sound.
 constexpr std::string_view ANY_CHARACTER = "(\x01-\xff)";
 
-// The colour role each ink is drawn in, by ink.
+// The marks of a new rate or payment take a spare colour, magenta in both schemes: the colour
+// of a selected button is blue in Dark on Light, as is that of the titles, which marks the month
+// reached.
+constexpr int CHANGE_MARK_COLOUR = 5;
+
+// The colour each ink is drawn in, by ink.
 constexpr int INK_COLOURS[CHART_INKS] = {
-    TITLES_COLOUR,         EXPRESSIONS_COLOUR,     DROPDOWNS_COLOUR, BUTTON_COLOUR,
-    ERROR_MESSAGES_COLOUR, BUTTON_SELECTED_COLOUR, TITLES_COLOUR,
+    TITLES_COLOUR,         EXPRESSIONS_COLOUR, DROPDOWNS_COLOUR, BUTTON_COLOUR,
+    ERROR_MESSAGES_COLOUR, CHANGE_MARK_COLOUR, TITLES_COLOUR,
 };
 
 int inkColour(ChartInk ink) {

@@ -10,6 +10,7 @@
 #include "app/termPanel.h"
 #include "controls/buttonRegistry.h"
 #include "money/amountText.h"
+#include "money/exactRange.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
 #include "screen/screen.h"
@@ -74,14 +75,25 @@ namespace {
 // Blanks that wipe any earlier payment message.
 constexpr int MESSAGE_ERASE_LENGTH = 63;
 
-void showPaymentMessage(const std::string& due) {
-  const std::string message = paymentMessage(due);
+// The message beside the payment field; the field it names is edited again.
+void showRefusal(const std::string& message, int focus) {
   screen::setForeground(ERROR_MESSAGES_COLOUR);
   screen::moveCursor(MESSAGE_ROW, MESSAGE_COLUMN);
   screen::printText(message, true);
   calc.errorLength = static_cast<int>(message.size());
   calc.errorShown = true;
-  calc.focus = FOCUS_PAYMENT;
+  calc.focus = focus;
+}
+
+int refusedField(BeyondRange beyond) {
+  switch (beyond) {
+    case BeyondRange::Loan:
+      return FOCUS_LOAN;
+    case BeyondRange::Interest:
+      return FOCUS_RATE;
+    default:
+      return FOCUS_PAYMENT;
+  }
 }
 
 // No payment was given: the interest due became the payment, and the field shows it.
@@ -103,10 +115,16 @@ void confirmInputs() {
   }
   // A running schedule goes on from where it stands.
   if (!c.stepping) c.repayment.balance = c.loanAmount;
+  const BeyondRange beyond =
+      beyondExactRange(c.repayment.balance, c.repayment.annualRate, c.repayment.payment);
+  if (beyond != BeyondRange::Nothing) {
+    showRefusal(beyondRangeMessage(beyond), refusedField(beyond));
+    return;
+  }
   std::string due;
   switch (checkPayment(c.repayment, due)) {
     case PaymentCheck::Refused:
-      showPaymentMessage(due);
+      showRefusal(paymentMessage(due), FOCUS_PAYMENT);
       return;
     case PaymentCheck::FilledIn:
       showFilledInPayment(due);

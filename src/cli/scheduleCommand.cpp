@@ -13,6 +13,7 @@
 #include "layout/chartLayout.h"
 #include "layout/scheduleText.h"
 #include "layout/summaryText.h"
+#include "money/exactRange.h"
 #include "money/loanPlan.h"
 #include "money/moneyFormat.h"
 #include "money/paymentForTerm.h"
@@ -155,6 +156,10 @@ int scheduleCommand(int argc, const char* const* argv, std::string& out, std::st
     if (!(plan.loan > 0)) {
       err += "A payment of " + plainAmount(plan.payment) + " repays no loan within the term\n";
       return 1;
+    }
+    if (const BeyondRange beyond = beyondExactRange(plan); beyond != BeyondRange::Nothing) {
+      err += "quillo schedule: " + beyondRangeMessage(beyond) + "\n";
+      return 2;
     }
   }
   switch (request.format) {

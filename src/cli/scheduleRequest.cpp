@@ -5,32 +5,35 @@
 #include "cli/options.h"
 #include "layout/fieldGeometry.h"
 #include "money/amountText.h"
+#include "money/exactRange.h"
 
 namespace {
 
 constexpr std::string_view KEEP = "keep";
 
-bool onlyOf(std::string_view text, std::string_view characters) {
-  return text.find_first_not_of(characters) == std::string_view::npos;
+// Answers what is wrong with a number given as `what` ("an amount", "a rate"), or nothing: the
+// field's characters, as many as it holds, and one point at most, where reading would stop
+// ("1.250.000" would be 1.25).
+std::string numberProblem(std::string_view text, std::string_view characters,
+                          std::string_view what) {
+  if (text.size() > FIELD_TEXT_WIDTH) {
+    return std::string(what) + " has at most " + std::to_string(FIELD_TEXT_WIDTH) + " characters";
+  }
+  if (text.find_first_not_of(characters) != std::string_view::npos) {
+    return "not " + std::string(what) + ": " + std::string(text);
+  }
+  if (text.find('.') != text.rfind('.')) {
+    return std::string(what) + " has one decimal point at most, not " + std::string(text);
+  }
+  return {};
 }
 
-// Answers what is wrong with an amount as given, or nothing: the field's characters, as many
-// as it holds.
 std::string amountProblem(std::string_view amount) {
-  if (amount.size() > FIELD_TEXT_WIDTH) {
-    return "an amount has at most " + std::to_string(FIELD_TEXT_WIDTH) + " characters";
-  }
-  if (!onlyOf(amount, AMOUNT_CHARACTERS)) return "not an amount: " + std::string(amount);
-  return {};
+  return numberProblem(amount, AMOUNT_CHARACTERS, "an amount");
 }
 
-// Answers what is wrong with a rate as given, or nothing.
 std::string rateProblem(std::string_view rate) {
-  if (rate.size() > FIELD_TEXT_WIDTH) {
-    return "a rate has at most " + std::to_string(FIELD_TEXT_WIDTH) + " characters";
-  }
-  if (!onlyOf(rate, RATE_CHARACTERS)) return "not a rate: " + std::string(rate);
-  return {};
+  return numberProblem(rate, RATE_CHARACTERS, "a rate");
 }
 
 // Digits only, from 1 to the month limit.
@@ -54,6 +57,8 @@ bool readTerm(std::string_view text, int32_t& months) {
     }
     const size_t unit = units.find(c);
     if (!digits || unit == std::string_view::npos) return false;
+    // Months after years are what a year leaves: "30y13m" is a slip.
+    if (c == 'm' && units.size() < 2 && number >= MONTHS_PER_YEAR) return false;
     total += c == 'y' ? number * MONTHS_PER_YEAR : number;
     number = 0;
     digits = false;
@@ -119,6 +124,7 @@ std::string readExtra(std::string_view text, PlanExtra& extra) {
   if (std::string problem = splitMonth(text, "an extra", extra.month, amount); !problem.empty()) {
     return problem;
   }
+  if (amount.empty()) return "an extra needs an amount: " + std::string(text);
   if (std::string problem = amountProblem(amount); !problem.empty()) return problem;
   extra.amount = amountValue(amount);
   return {};
@@ -152,6 +158,7 @@ std::string readAmounts(const std::vector<std::string_view>& amounts, ScheduleRe
   } else if (amounts.size() > 2 && plan.term != 0) {
     return "a payment and a term together: give one of them";
   }
+  if (amounts[1].empty()) return "the rate must not be empty (0 for none)";
   if (std::string problem = rateProblem(amounts[1]); !problem.empty()) return problem;
   for (size_t k : {0u, 2u}) {
     if (k >= amounts.size() || (k == 0 && request.largestLoan)) continue;
@@ -208,5 +215,6 @@ std::string readScheduleRequest(const std::vector<std::string_view>& arguments,
   if (std::string problem = readAmounts(amounts, request); !problem.empty()) return problem;
   // Applied in the order of their months, as a user stepping through the schedule would.
   sortPlan(plan);
-  return {};
+  // A loan still to be solved for (0 until then) is measured once it is known.
+  return beyondRangeMessage(beyondExactRange(plan));
 }

@@ -75,11 +75,14 @@ std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]) {
   return shownInterest;
 }
 
-PaymentCheck checkPayment(Repayment& r, std::string& due) {
+double interestDue(double balance, double annualRate) {
   // Multiplied before it is divided, with a 64-bit significand: the cent the payment is
   // measured against depends on it.
-  r.monthInterest = static_cast<double>(static_cast<long double>(r.balance) * r.annualRate /
-                                        MONTHS_TIMES_PERCENT);
+  return static_cast<double>(static_cast<long double>(balance) * annualRate / MONTHS_TIMES_PERCENT);
+}
+
+PaymentCheck checkPayment(Repayment& r, std::string& due) {
+  r.monthInterest = interestDue(r.balance, r.annualRate);
   if (r.payment >= r.monthInterest) return PaymentCheck::Covered;
   due = formatAmount(r.monthInterest, 2, false);
   if (numberValue(stripCommas(due)) < r.monthInterest) {

@@ -43,6 +43,9 @@ bool stillOwing(const Repayment& r);
 // Steps one month and answers its interest as shown ("1,250.00"), held in `shownText`.
 std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]);
 
+// One month's interest on the balance, unrounded, as a payment is measured against it.
+double interestDue(double balance, double annualRate);
+
 enum class PaymentCheck { Covered, FilledIn, Refused };
 // Measures the payment against one month's interest on the balance (left in monthInterest).
 // When it falls short, `due` receives that interest rounded up to the cent, and a payment of 0
