@@ -25,6 +25,17 @@ configure_file(packaging/windows/quillo.rc.in ${CMAKE_BINARY_DIR}/quillo.rc @ONL
 target_sources(quillo PRIVATE ${CMAKE_BINARY_DIR}/quillo.rc)
 set_source_files_properties(${CMAKE_BINARY_DIR}/quillo.rc PROPERTIES OBJECT_DEPENDS ${QUILLO_ICO})
 
+# A console program with a main() of its own: SDL's pkg-config file would rename main() and make
+# a window-only program around SDL2main. The program frees the console it was started with when
+# that console was made for it alone (a start from Explorer or the Start menu).
+foreach(property INTERFACE_COMPILE_OPTIONS INTERFACE_LINK_LIBRARIES INTERFACE_LINK_OPTIONS)
+  get_target_property(values PkgConfig::SDL2 ${property})
+  if(values)
+    list(FILTER values EXCLUDE REGEX "^(-Dmain=SDL_main|-mwindows|.*SDL2main.*|-lmingw32|.*libmingw32\\.a)$")
+    set_target_properties(PkgConfig::SDL2 PROPERTIES ${property} "${values}")
+  endif()
+endforeach()
+
 # The folder that becomes the zip and the installer's payload.
 set(QUILLO_PACKAGE_NAME quillo-${PROJECT_VERSION}-win64)
 set(QUILLO_STAGE ${CMAKE_BINARY_DIR}/stage/${QUILLO_PACKAGE_NAME})

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/posixFiles.h"
 #include "editor/characterMask.h"
 #include "money/amountText.h"
 #include "screen/private/headless.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/posixFiles.h"
 #include "app/program.h"
 #include "controls/inputLoop.h"
 #include "screen/private/fileTable.h"

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/posixFiles.h"
 #include "app/program.h"
 #include "controls/eventCodes.h"
 #include "screen/private/headless.h"

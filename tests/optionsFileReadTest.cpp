@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/posixFiles.h"
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
 #include "screen/private/headless.h"

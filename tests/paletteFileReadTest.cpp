@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/posixFiles.h"
 #include "colours/colourScheme.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
