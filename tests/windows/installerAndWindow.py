@@ -5,7 +5,7 @@
    Ctrl+Page Down, F3, a key, Exit; a screenshot of the window after each step.
 2. The installer runs silently (/S): the program, its Start-menu entry and its entry in the
    installed-programs list are there.
-3. The installed program, started as its Start-menu entry starts it, gets the same session; each
+3. The installed program, started as its Start-menu entry starts it (no arguments), gets the same session; each
    screenshot of its client area must equal the Linux one pixel for pixel, and the options file
    must be saved in %APPDATA%\\Quillo.
 4. The uninstaller, run silently, leaves no file of the installation behind: the files of the
@@ -43,6 +43,9 @@ SESSION = [
     (("key", "space"), "back from the chart"),
     (("click", 600, 460), None),
 ]
+
+
+SHOTS = None
 
 
 def xdo(*args):
@@ -91,6 +94,21 @@ def screenshot(window):
     return bytes(pixels)
 
 
+def save_png(pixels, path):
+    """For looking at a failure: the screenshot as a PNG."""
+    import zlib
+    rows = b"".join(b"\0" + pixels[y * WIDTH * 3:(y + 1) * WIDTH * 3] for y in range(HEIGHT))
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body) & 0xffffffff))
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" +
+                chunk(b"IHDR", struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
 def differing(a, b):
     return sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
 
@@ -137,17 +155,21 @@ def run_session(window, reference=None):
         expected = reference[len(results)][1]
         # The blinking field cursor: the shot whose phase matches the reference one is the one
         # to compare, so look for up to 3 s.
-        best = None
+        best, best_shot = None, None
         deadline = time.monotonic() + 3
         while time.monotonic() < deadline:
             shot = screenshot(window)
             if shot is None:
                 continue
             count = differing(shot, expected)
-            best = count if best is None else min(best, count)
+            if best is None or count < best:
+                best, best_shot = count, shot
             if count == 0:
                 break
             time.sleep(0.1)
+        if best and SHOTS:
+            save_png(expected, os.path.join(SHOTS, f"{len(results)}-linux.png"))
+            save_png(best_shot, os.path.join(SHOTS, f"{len(results)}-wine.png"))
         results.append((name, best))
     return shots if reference is None else results
 
@@ -168,9 +190,11 @@ def wine(build, *args, check=True):
 def main():
     linux, setup, build = sys.argv[1], os.path.abspath(sys.argv[2]), os.path.abspath(sys.argv[3])
     failures = []
+    global SHOTS
     work = os.path.join(build, "windowTest")
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
+    SHOTS = work
     env = dict(os.environ, ASAN_OPTIONS="detect_leaks=0", SDL_AUDIODRIVER="dummy")
     env.pop("QUILLO_SCALE", None)
 
@@ -202,8 +226,10 @@ def main():
 
     # 3. The installed program, started through its Start-menu entry.
     appdata_glob = os.path.join(prefix, "drive_c/users/*/AppData/Roaming/Quillo")
-    subprocess.Popen([WINE_RUN, build, "start", "/unix", shortcut], stdin=subprocess.DEVNULL,
-                     env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
+    # As the shortcut starts it: no arguments, in its own folder. (Through start.exe Wine does
+    # not hand the new window the keyboard on a display without a window manager.)
+    subprocess.Popen([WINE_RUN, build, os.path.join(install_dir, "quillo.exe")], cwd=install_dir,
+                     stdin=subprocess.DEVNULL, env=dict(os.environ, SDL_AUDIODRIVER="dummy"))
     window = wait_for(window_640x480, 60, "the window of the installed program")
     results = run_session(window, reference)
     equal = sum(1 for _, count in results if count == 0)
@@ -226,6 +252,9 @@ def main():
     # 4. The silent uninstall: the uninstaller copies itself away and returns at once.
     wine(build, os.path.join(install_dir, "uninstall.exe"), "/S")
     wait_for(lambda: not os.path.exists(install_dir), 60, "the uninstaller to remove the program")
+    # Its copy in %TEMP% goes once it has ended.
+    temp_copies = os.path.join(prefix, "drive_c/users/*/Temp/~nsu*.tmp")
+    wait_for(lambda: not glob.glob(temp_copies), 60, "the uninstaller to end")
     after = tree_files(os.path.join(prefix, "drive_c"))
     user_data = {path for path in after - before if "/AppData/Roaming/Quillo/" in "/" + path}
     left = sorted(after - before - user_data)
