@@ -68,7 +68,7 @@ function(quillo_add_layers root)
     foreach(folder ${LAYER_FOLDERS_${layer}})
       file(GLOB found CONFIGURE_DEPENDS ${root}/src/${folder}/*.cpp
            ${root}/src/${folder}/${QUILLO_HOST}/*.cpp)
-      list(FILTER found EXCLUDE REGEX "/src/screen/([a-z]+/)?platform[A-Za-z]*\\.cpp$")
+      list(FILTER found EXCLUDE REGEX "/src/screen/([a-z]+/)?platform[A-Za-z0-9]*\\.cpp$")
       list(APPEND sources ${found})
     endforeach()
     if(NOT sources)

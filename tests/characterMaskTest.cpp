@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "support/posixFiles.h"
 #include "editor/characterMask.h"
 #include "money/amountText.h"
 #include "screen/private/headless.h"
 #include "screen/warningChime.h"
 #include "support/editorTestSupport.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 
 namespace {

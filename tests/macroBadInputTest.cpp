@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "support/posixFiles.h"
 #include "app/program.h"
 #include "controls/inputLoop.h"
 #include "screen/private/fileTable.h"
@@ -12,6 +11,7 @@
 #include "support/fileFaults.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"
 

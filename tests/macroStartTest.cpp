@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "support/posixFiles.h"
 #include "app/program.h"
 #include "controls/eventCodes.h"
 #include "screen/private/headless.h"
 #include "support/editorTestSupport.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
+#include "support/posixFiles.h"
 #include "support/scheduleLine.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"

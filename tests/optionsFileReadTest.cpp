@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "support/posixFiles.h"
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
 #include "screen/private/headless.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "support/posixFiles.h"
 #include "colours/colourScheme.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 
 namespace {

@@ -5,8 +5,12 @@
 // stand-ins only let their files compile there.
 
 #ifdef _WIN32
-inline int mkfifo(const char*, int) { return -1; }
-inline int symlink(const char*, const char*) { return -1; }
+inline int mkfifo(const char*, int) {
+  return -1;
+}
+inline int symlink(const char*, const char*) {
+  return -1;
+}
 #else
 #include <sys/stat.h>
 #include <unistd.h>
