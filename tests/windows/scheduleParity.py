@@ -69,6 +69,8 @@ def windows_batch(plans, exe, work, part, parts):
         quoted = " ".join(f'"{a}"' for a in args)
         lines.append(f'"{exe}" {quoted} >out\\{number}.out 2>out\\{number}.err')
         lines.append(f">out\\{number}.rc echo %ERRORLEVEL%")
+    # The batch's own status would be the last plan's; it ends well when every plan was run.
+    lines.append("exit /b 0")
     with open(os.path.join(work, f"plans{part}.cmd"), "w", newline="\r\n") as batch:
         batch.write("\n".join(lines) + "\n")
 
