@@ -118,6 +118,32 @@ TEST(DurableSave, TheBytesReachTheDiskBeforeTheNameAndTheNameWithThem) {
 }
 
 #ifdef _WIN32
+int failingFlush(void*) {
+  return 0;
+}
+#else
+int failingFlush(int) {
+  return -1;
+}
+#endif
+
+// A disk that cannot take the bytes (an I/O error, a full network share) must not get the new
+// name: the old file stays whole and no scratch file is left.
+TEST(DurableSave, AFlushThatFailsKeepsTheOldFile) {
+  ScratchDirectory directory;
+  scratch::writeFile("quilloOptions.txt", "old");
+  WatchedCalls watched;
+#ifdef _WIN32
+  fileCalls.flushFileBuffers = failingFlush;
+#else
+  fileCalls.fsync = failingFlush;
+#endif
+  EXPECT_FALSE(save("new"));
+  EXPECT_EQ(scratch::readFile("quilloOptions.txt"), "old");
+  EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"quilloOptions.txt"});
+}
+
+#ifdef _WIN32
 // Only the attributes are opened for, so a save holding the file does not stand in the way.
 void makeOld(const std::string& name) {
   HANDLE file = CreateFileA(name.c_str(), FILE_WRITE_ATTRIBUTES,
@@ -144,20 +170,22 @@ void makeOld(const std::string& name) {
 TEST(DurableSave, ASaveInProgressOutlivesASecondStart) {
   ScratchDirectory directory;
   scratch::writeFile("quilloOptions.txt", "old");
-  const std::vector<std::string> kept = {"quilloOptions.txt", "quilloOptions.txt.backup.tmp~",
-                                         "quilloOptions.txt.old.tmp~",
-                                         "quilloOptions.txt.quillo-abc.tmp~"};
+  const std::vector<std::string> kept = {
+      "quilloOptions.txt", "quilloOptions.txt.backup.tmp~", "quilloOptions.txt.old.tmp~",
+      "quilloOptions.txt.quillo-abc.tmp~", "quilloOptions.txt.quillo-fresh1.tmp~"};
   for (const std::string& name : kept) {
     if (name == "quilloOptions.txt") continue;
     scratch::writeFile(name, "the user's");
-    makeOld(name);
+    // A third start's save that has only just begun is no killed one either.
+    if (name != "quilloOptions.txt.quillo-fresh1.tmp~") makeOld(name);
   }
   scratch::writeFile("quilloOptions.txt.quillo-Zq09aB.tmp~", "a killed save's");
   makeOld("quilloOptions.txt.quillo-Zq09aB.tmp~");
   WatchedCalls watched;
   whileFlushing = [] {
     for (const std::string& name : scratch::fileNames()) {
-      if (nameKind(name) == "scratch" && name != "quilloOptions.txt.quillo-Zq09aB.tmp~") {
+      if (nameKind(name) == "scratch" && name != "quilloOptions.txt.quillo-Zq09aB.tmp~" &&
+          name != "quilloOptions.txt.quillo-fresh1.tmp~") {
         makeOld(name);  // as if this save had taken an hour
       }
     }
