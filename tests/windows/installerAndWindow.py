@@ -154,9 +154,10 @@ def run_session(window, reference=None):
             continue
         expected = reference[len(results)][1]
         # The blinking field cursor: the shot whose phase matches the reference one is the one
-        # to compare, so look for up to 3 s.
+        # to compare, so look for a while (the cursor shows once Wine has made the new window
+        # the active one, which can take seconds on a busy machine).
         best, best_shot = None, None
-        deadline = time.monotonic() + 3
+        deadline = time.monotonic() + 10
         while time.monotonic() < deadline:
             shot = screenshot(window)
             if shot is None:
