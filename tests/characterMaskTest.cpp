@@ -14,6 +14,7 @@
 #include "screen/private/headless.h"
 #include "screen/warningChime.h"
 #include "support/editorTestSupport.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 
 namespace {
