@@ -500,19 +500,29 @@ bool windowActive() {
   return (flags & SDL_WINDOW_INPUT_FOCUS) && !(flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
 }
 
-void pumpSdlEvents() {
-  SDL_PumpEvents();
+// While a paste waits for the clipboard's owner the window is served as always: a clipboard this
+// program owns is answered, what changed is shown, keys wait in the queue. A signal or the close
+// button ends the wait at once.
+bool serveWhilePasting() {
+  bool quit = false;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    handle(event);
+    quit = quit || event.type == SDL_QUIT ||
+           (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+  }
+  present(false);
+  return !quit;
 }
 
 // On X11 the clipboard is read directly: SDL's reading fails on a text of a few megabytes and
-// then empties the clipboard. SDL's events are pumped meanwhile, so that a clipboard this
-// program owns is answered.
+// then empties the clipboard.
 std::string readClipboard() {
   std::string utf8;
   x11Clipboard::Result result = x11Clipboard::Result::NotHere;
   const char* driver = SDL_GetCurrentVideoDriver();
   if (driver && SDL_strcmp(driver, "x11") == 0) {
-    result = x11Clipboard::readText(utf8, pumpSdlEvents);
+    result = x11Clipboard::readText(utf8, serveWhilePasting);
   }
   if (result == x11Clipboard::Result::NotHere && SDL_HasClipboardText() == SDL_TRUE) {
     char* text = SDL_GetClipboardText();
