@@ -26,7 +26,7 @@ namespace {
 constexpr size_t LIMIT = 16 * 1024 * 1024;
 // The paste's deadline, and what the reader may take beyond it to notice.
 constexpr double GIVE_UP_SECONDS = 5.0;
-constexpr double SLACK_SECONDS = 0.5;
+constexpr double SLACK_SECONDS = 1.5;  // generous: a busy machine under the sanitizers
 
 bool keepWaiting() {
   return true;
