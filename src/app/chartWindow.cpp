@@ -1,19 +1,16 @@
 #include "app/chartWindow.h"
 
 #include <cmath>
-#include <string_view>
+#include <string>
 
 #include "app/mainScreen.h"
-#include "controls/inputLoop.h"
+#include "controls/panelArea.h"
 #include "controls/roleColours.h"
 #include "money/chartLayout.h"
 #include "money/scheduleHistory.h"
 #include "screen/screen.h"
 
 namespace {
-
-// Every character leaves the chart, so none is refused with the warning sound.
-constexpr std::string_view ANY_CHARACTER = "(\x01-\xff)";
 
 // The colour role each ink is drawn in, by ink.
 constexpr int INK_COLOURS[CHART_INKS] = {
@@ -50,10 +47,32 @@ void drawChartLine(const ChartLine& line) {
   }
 }
 
+// Before a schedule: the plan the three fields describe, from its first month, when they hold a
+// loan, a rate and a payment that covers the interest.
+bool planOfForm(Repayment& start) {
+  const CalculatorState& c = calc;
+  if (c.loanAmount == 0 || c.rateText.empty() || c.paymentText.empty()) return false;
+  start = {};
+  start.annualRate = c.repayment.annualRate;
+  start.payment = c.repayment.payment;
+  start.balance = c.loanAmount;
+  std::string due;
+  if (checkPayment(start, due) != PaymentCheck::Covered) return false;
+  startRepayment(start);
+  return true;
+}
+
 ChartLayout scheduleChart() {
   const CalculatorState& c = calc;
   const ScheduleHistory& h = c.history;
-  if (!h.started) return messageChart("Enter a loan, a rate and a payment first");
+  if (!h.started) {
+    ChartRequest request;
+    request.loanAmount = c.loanAmount;
+    request.rateText = c.rateText;
+    if (!planOfForm(request.now)) return messageChart("Enter a loan, a rate and a payment first");
+    request.months.reserve(MONTH_LIMIT);
+    return layoutChart(request);
+  }
   if (!c.inputsConfirmed) return messageChart("Confirm the changed inputs first");
   ChartRequest request;
   request.loanAmount = c.loanAmount;
@@ -74,19 +93,6 @@ ChartLayout scheduleChart() {
   return layoutChart(request);
 }
 
-// A key, a click (on its release, so the main screen never sees the release) or the close
-// button.
-EventCode awaitLeaving() {
-  for (;;) {
-    const EventCode event = nextInputEvent(inputLoop.pointerY, inputLoop.pointerX,
-                                           GRAPHICS_SCREEN_MODE, ANY_CHARACTER, false);
-    if (event != EVENT_LEFT_PRESS && event != EVENT_RIGHT_PRESS && event != EVENT_WHEEL_UP &&
-        event != EVENT_WHEEL_DOWN) {
-      return event;
-    }
-  }
-}
-
 }  // namespace
 
 void drawChart() {
@@ -101,11 +107,10 @@ void drawChart() {
 }
 
 void showChart() {
-  screen::Image saved = screen::createImage(screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT);
-  screen::captureRect(0, 0, screen::SCREEN_WIDTH - 1, screen::SCREEN_HEIGHT - 1, saved, false);
+  PanelArea area = {.right = screen::SCREEN_WIDTH - 1, .bottom = screen::SCREEN_HEIGHT - 1};
+  coverArea(area, NO_FRAME);
   drawChart();
-  inputLoop.lastEvent = awaitLeaving();
-  screen::pasteImage(0, 0, saved);
-  screen::destroyImage(saved);
-  if (inputLoop.lastEvent == EVENT_CLOSE) exitProgram();
+  const EventCode event = awaitAnyKeyOrClick();
+  uncoverArea(area);
+  if (event == EVENT_CLOSE) exitProgram();
 }

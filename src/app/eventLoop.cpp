@@ -140,8 +140,6 @@ void highlightExit() {
   highlightButton(calc.controlIds[CONTROL_EXIT]);
 }
 
-constexpr EventCode EVENT_CHART = EVENT_FUNCTION_KEY_0 + 3;  // F3
-
 struct EventAction {
   EventCode event;
   void (*action)();
@@ -165,7 +163,7 @@ constexpr EventAction EVENT_ACTIONS[] = {
     {EVENT_CTRL_C, copySchedule},
     {EVENT_F1, showHelp},
     {EVENT_F2, askForTerm},
-    {EVENT_CHART, showChart},
+    {EVENT_F3, showChart},
 };
 
 }  // namespace

@@ -5,20 +5,15 @@
 // payment field, as if typed; Continue confirms it as any typed payment.
 
 #include <cstdint>
-#include <string>
 
-#include "controls/buttonRegistry.h"
-#include "screen/screen.h"
+#include "app/formPanel.h"
 
 struct TermPanelState {
   // The schedule month in which the last term given ends; 0: none given in this calculation.
   int32_t termEnd = 0;
   // The rate and payment last confirmed: those the schedule runs at, whatever is typed since.
   double rateInForce = 0, paymentInForce = 0;
-  int focus = 1;  // 1 years, 2 months
-  std::string years, months;
-  ButtonId okButton = 0, cancelButton = 0;
-  screen::Image savedArea = 0;
+  FormPanel form;  // while the panel is open
 };
 
 extern TermPanelState termPanel;

@@ -1,0 +1,46 @@
+#pragma once
+
+// A small panel of the main screen with two entry fields, a message line and "OK" and
+// "Cancel", as F2 and F4 show it: Tab, Up and Down move between the fields, Enter goes to the
+// second field and there means OK, Esc or the close button closes it.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "controls/buttonRegistry.h"
+#include "controls/panelArea.h"
+
+struct FormField {
+  std::string_view label;
+  int row, width;
+  std::string_view mask;
+  std::string text;
+};
+
+struct FormPanel {
+  PanelArea area;
+  std::string_view title;
+  int titleRow, textColumn, fieldColumn, messageRow, messageWidth, buttonRow;
+  std::array<FormField, 2> fields;
+  int focus = 0;  // 0 or 1, the field edited
+  ButtonId okButton = 0, cancelButton = 0;
+};
+
+// Covers the panel's area and draws its title, labels, fields and buttons.
+void openFormPanel(FormPanel& panel);
+// Removes the buttons and puts back what the panel covered.
+void closeFormPanel(FormPanel& panel);
+// An error message in the panel's message line, padded over the one before.
+void showFormMessage(const FormPanel& panel, std::string_view message);
+void drawFormField(const FormPanel& panel, int k);
+
+enum class FormAnswer {
+  KEEP_OPEN,  // a key or click the panel took care of
+  OK,         // "OK" or Enter in the second field
+  CLOSE,      // Esc, "Cancel" or the window's close button (left in inputLoop.lastEvent)
+  CLICK,      // a left-button release on nothing of the form's own
+};
+
+// Edits the focused field until an event ends the edit, and says what it asks for.
+FormAnswer formPanelPass(FormPanel& panel);
