@@ -1,5 +1,5 @@
-# Fails when a file includes a header of a layer above its own or beside it, or a private
-# header of another layer, however the include is spelled: quoted or in angle brackets, with
+# Fails when a file under src/, whatever its extension (.h, .cpp, .inl, .hpp, ...), includes a
+# header of a layer above its own or beside it, or a private header of another layer, however the include is spelled: quoted or in angle brackets, with
 # spaces around the "#", through a relative path. Each include is followed the way the compiler
 # follows it (the including file's folder first for a quoted one, then src/).
 # Run as: cmake -DSOURCE_ROOT=<dir holding src/> [-DSTAMP=<file>] -P checkLayers.cmake
@@ -9,7 +9,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
 
 get_filename_component(SOURCE_ROOT ${SOURCE_ROOT} ABSOLUTE)
 set(root ${SOURCE_ROOT}/src)
-file(GLOB_RECURSE sources RELATIVE ${root} ${root}/*.h ${root}/*.cpp)
+file(GLOB_RECURSE sources RELATIVE ${root} ${root}/*)
 set(problems "")
 foreach(source ${sources})
   string(REGEX MATCH "^[^/]+/" folder ${source})

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/characterMask.h"
+#include "layout/fieldGeometry.h"
 #include "money/amountText.h"
 #include "screen/private/headless.h"
 #include "screen/warningChime.h"

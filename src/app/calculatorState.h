@@ -10,7 +10,7 @@
 
 #include "controls/buttonRegistry.h"
 #include "money/repayment.h"
-#include "money/scheduleHistory.h"
+#include "layout/scheduleHistory.h"
 #include "screen/screen.h"
 
 constexpr int CONTROL_COUNT = 10;

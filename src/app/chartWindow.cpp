@@ -6,8 +6,9 @@
 #include "app/mainScreen.h"
 #include "controls/panelArea.h"
 #include "controls/roleColours.h"
-#include "money/chartLayout.h"
-#include "money/scheduleHistory.h"
+#include "layout/chartLayout.h"
+#include "layout/scheduleHistory.h"
+#include "money/loanPlan.h"
 #include "screen/screen.h"
 
 namespace {
@@ -77,7 +78,8 @@ ChartLayout scheduleChart() {
   ChartRequest request;
   request.loanAmount = c.loanAmount;
   request.rateText = c.rateText;
-  request.now = c.repayment;
+  request.payment = c.repayment.payment;
+  request.computed = c.repayment.monthCount;
   request.months.reserve(MONTH_LIMIT);
   for (size_t i = 0; i < h.months.size(); ++i) {
     const HistoryMonth& m = h.months[i];
@@ -85,11 +87,19 @@ ChartLayout scheduleChart() {
         i > 0 && (m.rate != h.months[i - 1].rate || m.payment != h.months[i - 1].payment);
     request.months.push_back({m.month, m.balance, m.totalInterest, newTerms});
   }
+  // The rest is projected from where the schedule stands, at its rate and payment.
+  const LoanPlan rest;
+  PlanWalk walk;
+  startWalkAt(walk, rest, c.repayment, c.rateText);
   if (!h.months.empty()) {
     const HistoryMonth& last = h.months.back();
-    request.termsChangeNext = h.rates[static_cast<size_t>(last.rate)] != c.rateText ||
-                              last.payment != c.repayment.payment;
+    walk.newTerms = h.rates[static_cast<size_t>(last.rate)] != c.rateText ||
+                    last.payment != c.repayment.payment;
   }
+  walkRest(walk, [&](const PlanMonth& m) {
+    request.months.push_back({m.month, m.balance, m.totalInterest, m.newTerms});
+  });
+  request.repaid = !stillOwing(walk.repayment);
   return layoutChart(request);
 }
 

@@ -14,7 +14,7 @@
 #include "controls/buttonRegistry.h"
 #include "controls/inputLoop.h"
 #include "editor/fieldEditor.h"
-#include "money/scheduleHistory.h"
+#include "layout/scheduleHistory.h"
 #include "screen/screen.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "app/optionsFile.h"
 #include "app/termPanel.h"
 #include "controls/buttonRegistry.h"
+#include "layout/fieldGeometry.h"
 #include "money/amountText.h"
 #include "screen/screen.h"
 

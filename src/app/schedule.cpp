@@ -10,9 +10,9 @@
 #include "app/mainScreen.h"
 #include "controls/buttonRegistry.h"
 #include "controls/roleColours.h"
+#include "layout/scheduleText.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
-#include "money/scheduleText.h"
 #include "screen/screen.h"
 
 namespace {
@@ -112,19 +112,12 @@ void printPrompt() {
 
 void printHeader() {
   screen::setForeground(TITLES_COLOUR);
-  screen::printTab(12);
-  screen::printText(std::string(9, HORIZONTAL_LINE), false);
-  screen::printText("Payment", false);
-  screen::printText(std::string(10, HORIZONTAL_LINE), true);
-  screen::printText("Month", false);
-  screen::printTab(12);
-  screen::printText("Interest", false);
-  screen::printTab(29);
-  screen::printText("Principal", false);
-  screen::printTab(51);
-  screen::printText("Remainder", false);
-  screen::printTab(66);
-  screen::printText("Total Interest", true);
+  const std::string header = scheduleHeaderText(std::string_view(&HORIZONTAL_LINE, 1));
+  for (size_t start = 0; start < header.size();) {
+    const size_t end = header.find('\n', start);
+    screen::printText(std::string_view(header).substr(start, end - start), true);
+    start = end + 1;
+  }
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
-#include "money/scheduleText.h"
+#include "layout/scheduleText.h"
 #include "money/workedSchedules.h"
 #include "support/scheduleLine.h"
 

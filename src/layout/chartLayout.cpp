@@ -1,10 +1,11 @@
-#include "money/chartLayout.h"
+#include "layout/chartLayout.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "money/moneyFormat.h"
+#include "money/repayment.h"
 
 namespace {
 
@@ -120,17 +121,12 @@ double layYearAxis(ChartLayout& layout, int32_t lastMonth, Scale& scale) {
   return scale.axisX + ticks * tickPixels;
 }
 
-std::string durationText(int32_t months) {
-  return std::to_string(months / MONTHS_PER_YEAR) + " years and " +
-         std::to_string(months % MONTHS_PER_YEAR) + " months";
-}
-
-void layTitle(ChartLayout& layout, const ChartRequest& request, const Repayment& end) {
+void layTitle(ChartLayout& layout, const ChartRequest& request, int32_t last) {
   std::string title = "Loan " + formatAmount(request.loanAmount, 2, true) + ", payment " +
-                      formatAmount(request.now.payment, 2, false) + " at " +
+                      formatAmount(request.payment, 2, false) + " at " +
                       std::string(request.rateText) + "%: ";
-  title += stillOwing(end) ? "not repaid after " : "ends after ";
-  title += durationText(end.monthCount);
+  title += request.repaid ? "ends after " : "not repaid after ";
+  title += durationText(last);
   if (title.size() > GRID_COLUMNS) title.resize(GRID_COLUMNS);
   const int column = (GRID_COLUMNS - static_cast<int>(title.size())) / 2 + 1;
   addText(layout, ChartInk::Title, TITLE_ROW, column, std::move(title));
@@ -192,25 +188,16 @@ ChartLayout messageChart(std::string_view message) {
   return layout;
 }
 
-ChartLayout layoutChart(ChartRequest& request) {
-  std::vector<ChartMonth>& months = request.months;
-  const int32_t computed = request.now.monthCount;
-  Repayment end = request.now;
-  bool first = true;
-  while (canRepayMonth(end)) {
-    char shown[AMOUNT_TEXT_SIZE];
-    repayMonth(end, shown);
-    months.push_back(
-        {end.monthCount, end.balance, end.totalInterest, first && request.termsChangeNext});
-    first = false;
-  }
+ChartLayout layoutChart(const ChartRequest& request) {
+  const std::vector<ChartMonth>& months = request.months;
+  const int32_t computed = request.computed;
   const int32_t last = months.empty() ? 0 : months.back().month;
 
   double most = request.loanAmount;
   for (const ChartMonth& m : months) most = std::max({most, m.balance, m.totalInterest});
 
   ChartLayout layout;
-  layTitle(layout, request, end);
+  layTitle(layout, request, last);
   Scale scale;
   double top = 0;
   layAmountAxis(layout, most, scale, top);
