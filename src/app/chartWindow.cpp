@@ -48,38 +48,40 @@ void drawChartLine(const ChartLine& line) {
   }
 }
 
-// Before a schedule: the plan the three fields describe, from its first month, when they hold a
-// loan, a rate and a payment that covers the interest.
-bool planOfForm(Repayment& start) {
+void addMonth(ChartRequest& request, const PlanMonth& m) {
+  request.months.push_back({m.month, m.balance, m.totalInterest, m.newTerms});
+}
+
+// Before a schedule: the plan the three fields describe, with the extras planned, all of it
+// projected; a message while a field is empty or the payment falls short of the interest.
+ChartLayout formChart() {
   const CalculatorState& c = calc;
-  if (c.loanAmount == 0 || c.rateText.empty() || c.paymentText.empty()) return false;
-  start = {};
-  start.annualRate = c.repayment.annualRate;
-  start.payment = c.repayment.payment;
-  start.balance = c.loanAmount;
-  std::string due;
-  if (checkPayment(start, due) != PaymentCheck::Covered) return false;
-  startRepayment(start);
-  return true;
+  LoanPlan plan;
+  if (!currentPlan(plan)) return messageChart("Enter a loan, a rate and a payment first");
+  ChartRequest request;
+  request.loanAmount = c.loanAmount;
+  request.rateText = c.rateText;
+  request.payment = c.payment;
+  request.months.reserve(MONTH_LIMIT);
+  const PlanWalk walk =
+      walkPlan(plan, false, [&request](const PlanMonth& m) { addMonth(request, m); });
+  if (walk.problem != PlanProblem::None) {
+    return messageChart("Enter a loan, a rate and a payment first");
+  }
+  request.repaid = !stillOwing(walk.repayment);
+  return layoutChart(request);
 }
 
 ChartLayout scheduleChart() {
   const CalculatorState& c = calc;
   const ScheduleHistory& h = c.history;
-  if (!h.started) {
-    ChartRequest request;
-    request.loanAmount = c.loanAmount;
-    request.rateText = c.rateText;
-    if (!planOfForm(request.now)) return messageChart("Enter a loan, a rate and a payment first");
-    request.months.reserve(MONTH_LIMIT);
-    return layoutChart(request);
-  }
+  if (!h.started) return formChart();
   if (!c.inputsConfirmed) return messageChart("Confirm the changed inputs first");
   ChartRequest request;
   request.loanAmount = c.loanAmount;
   request.rateText = c.rateText;
-  request.payment = c.repayment.payment;
-  request.computed = c.repayment.monthCount;
+  request.payment = c.walk.repayment.payment;
+  request.computed = c.walk.repayment.monthCount;
   request.months.reserve(MONTH_LIMIT);
   for (size_t i = 0; i < h.months.size(); ++i) {
     const HistoryMonth& m = h.months[i];
@@ -87,19 +89,10 @@ ChartLayout scheduleChart() {
         i > 0 && (m.rate != h.months[i - 1].rate || m.payment != h.months[i - 1].payment);
     request.months.push_back({m.month, m.balance, m.totalInterest, newTerms});
   }
-  // The rest is projected from where the schedule stands, at its rate and payment.
-  const LoanPlan rest;
-  PlanWalk walk;
-  startWalkAt(walk, rest, c.repayment, c.rateText);
-  if (!h.months.empty()) {
-    const HistoryMonth& last = h.months.back();
-    walk.newTerms = h.rates[static_cast<size_t>(last.rate)] != c.rateText ||
-                    last.payment != c.repayment.payment;
-  }
-  walkRest(walk, [&](const PlanMonth& m) {
-    request.months.push_back({m.month, m.balance, m.totalInterest, m.newTerms});
-  });
-  request.repaid = !stillOwing(walk.repayment);
+  // The rest is projected from where the schedule stands, with the plan's extras still to come.
+  PlanWalk rest = c.walk;
+  walkRest(rest, [&request](const PlanMonth& m) { addMonth(request, m); });
+  request.repaid = !stillOwing(rest.repayment);
   return layoutChart(request);
 }
 

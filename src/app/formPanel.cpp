@@ -30,6 +30,12 @@ void focusFieldAt(FormPanel& panel, int x, int y) {
 
 }  // namespace
 
+int32_t fieldNumber(const FormField& field) {
+  int32_t value = 0;
+  for (char c : field.text) value = value * 10 + (c - '0');
+  return value;
+}
+
 void drawFormField(const FormPanel& panel, int k) {
   const FormField& field = panel.fields[static_cast<size_t>(k)];
   screen::setForeground(EXPRESSIONS_COLOUR);
@@ -71,6 +77,8 @@ void showFormMessage(const FormPanel& panel, std::string_view message) {
 
 FormAnswer formPanelPass(FormPanel& panel) {
   FormField& field = panel.fields[static_cast<size_t>(panel.focus)];
+  if (panel.offerInFirstField && panel.focus == 0) setEditOptions(EDIT_DIM_TEXT);
+  panel.offerInFirstField = false;
   screen::setForeground(EXPRESSIONS_COLOUR);
   awaitInput(field.text, field.mask, field.width, field.row, panel.fieldColumn);
   const InputLoop& in = inputLoop;

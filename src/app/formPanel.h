@@ -5,6 +5,7 @@
 // second field and there means OK, Esc or the close button closes it.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ struct FormPanel {
   int titleRow, textColumn, fieldColumn, messageRow, messageWidth, buttonRow;
   std::array<FormField, 2> fields;
   int focus = 0;  // 0 or 1, the field edited
+  // The first field holds an offer, shown dim until the first character typed replaces it.
+  bool offerInFirstField = false;
   ButtonId okButton = 0, cancelButton = 0;
 };
 
@@ -34,6 +37,9 @@ void closeFormPanel(FormPanel& panel);
 // An error message in the panel's message line, padded over the one before.
 void showFormMessage(const FormPanel& panel, std::string_view message);
 void drawFormField(const FormPanel& panel, int k);
+
+// A field of digits as a number; at most five digits.
+int32_t fieldNumber(const FormField& field);
 
 enum class FormAnswer {
   KEEP_OPEN,  // a key or click the panel took care of

@@ -18,9 +18,14 @@ constexpr int TITLE_ROW = 5;
 constexpr int BUTTON_ROW = 9;
 constexpr std::string_view DIGITS_MASK = "(0-9)";
 
+// Before a schedule, with the loan empty and a payment typed, F2 asks for the loan instead.
+bool solvesForLoan() {
+  return !calc.stepping && calc.loanAmount == 0 && !calc.paymentText.empty();
+}
+
 FormPanel newTermForm() {
   return {.area = cellArea(TITLE_ROW, LEFT_COLUMN, BUTTON_ROW, 79, 0, screen::TEXT_CELL_HEIGHT / 2),
-          .title = "Payment for a term",
+          .title = solvesForLoan() ? "Loan for a term" : "Payment for a term",
           .titleRow = TITLE_ROW,
           .textColumn = TEXT_COLUMN,
           .fieldColumn = 53,
@@ -31,41 +36,55 @@ FormPanel newTermForm() {
 }
 
 int32_t scheduleMonth() {
-  return calc.stepping ? calc.repayment.monthCount : 0;
+  return calc.stepping ? calc.walk.repayment.monthCount : 0;
 }
 
 // The months to the end of the last term given, else what the schedule would still take at the
-// payment in force; none before a schedule without a term.
+// rate and payment in force; none before a schedule without a term.
 int32_t offeredMonths() {
+  const CalculatorState& c = calc;
+  if (c.solvedTerm > 0) return c.solvedTerm;
   const int32_t month = scheduleMonth();
-  if (termPanel.termEnd > month) return termPanel.termEnd - month;
-  if (!calc.stepping) return 0;
+  if (c.walk.termEnd > month) return c.walk.termEnd - month;
+  if (!c.stepping) return 0;
+  const Repayment& r = c.walk.repayment;
   bool repaid = false;
-  return monthsToRepay(calc.repayment.balance, termPanel.rateInForce, calc.repayment.roundingCarry,
-                       termPanel.paymentInForce, MONTH_LIMIT - month, repaid);
+  return monthsToRepay(r.balance, r.annualRate, r.roundingCarry, r.payment, MONTH_LIMIT - month,
+                       repaid);
 }
 
-int32_t wholeNumber(const std::string& digits) {
-  int32_t value = 0;
-  for (char c : digits) value = value * 10 + (c - '0');  // at most five digits
-  return value;
-}
-
-// The payment into its field, as if typed, with the focus on "Continue" to confirm it.
-void typePayment(double payment) {
-  calc.focus = FOCUS_PAYMENT;
-  calc.editText = formatAmount(payment, 2, false);
+// An amount into its field, as if typed, with the focus on "Continue" to confirm it.
+void typeAmount(Focus field, double amount) {
+  calc.focus = field;
+  calc.editText = formatAmount(amount, 2, false);
   commitField();
   if (calc.controlIds[CONTROL_CONTINUE] == 0) createControl(CONTROL_CONTINUE);
   calc.focus = FOCUS_CONTINUE;
   highlightButton(calc.controlIds[CONTROL_CONTINUE]);
 }
 
+// The amount the term asks for: the loan the typed payment repays, or the payment that repays
+// the loan or the balance reached; negative, with a message in the panel, when there is none.
+double solvedAmount(FormPanel& panel, int32_t months) {
+  const CalculatorState& c = calc;
+  if (solvesForLoan()) {
+    const double loan = largestLoanForPayment(c.payment, c.annualRate, months);
+    if (loan > 0) return loan;
+    showFormMessage(panel, "No loan is repaid in that time");
+    return -1;
+  }
+  const double balance = c.stepping ? c.walk.repayment.balance : c.loanAmount;
+  const double carry = c.stepping ? c.walk.repayment.roundingCarry : 0;
+  const double payment = paymentForTerm(balance, c.annualRate, carry, months);
+  if (payment < 0) showFormMessage(panel, "No payment repays it in that time");
+  return payment;
+}
+
 // Solves for the term typed; false, with a message in the panel, when it cannot.
 bool solveTerm(FormPanel& panel) {
   const int32_t months =
-      wholeNumber(panel.fields[0].text) * MONTHS_PER_YEAR + wholeNumber(panel.fields[1].text);
-  if (calc.loanAmount == 0 || calc.rateText.empty()) {
+      fieldNumber(panel.fields[0]) * MONTHS_PER_YEAR + fieldNumber(panel.fields[1]);
+  if ((calc.loanAmount == 0 && !solvesForLoan()) || calc.rateText.empty()) {
     showFormMessage(panel, "Enter the loan and the rate first");
     return false;
   }
@@ -73,22 +92,17 @@ bool solveTerm(FormPanel& panel) {
     showFormMessage(panel, "The term is 1 month to 1000 years");
     return false;
   }
-  const double balance = calc.stepping ? calc.repayment.balance : calc.loanAmount;
-  const double carry = calc.stepping ? calc.repayment.roundingCarry : 0;
-  const double payment = paymentForTerm(balance, calc.repayment.annualRate, carry, months);
-  if (payment < 0) {
-    showFormMessage(panel, "No payment repays it in that time");
-    return false;
-  }
-  const int32_t end = scheduleMonth() + months;
+  const bool forLoan = solvesForLoan();
+  const double amount = solvedAmount(panel, months);
+  if (amount < 0) return false;
   closeFormPanel(panel);
-  termPanel.termEnd = end;
-  typePayment(payment);
+  typeAmount(forLoan ? FOCUS_LOAN : FOCUS_PAYMENT, amount);
+  calc.solvedTerm = months;
+  calc.solvedPayment = calc.payment;
   return true;
 }
 
 }  // namespace
-
 void runTermPanel() {
   FormPanel& panel = termPanel.form;
   panel = newTermForm();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/calculatorState.h"
+#include "app/extraPanel.h"
 #include "app/mainScreen.h"
 #include "app/termPanel.h"
 #include "colours/colourEditor.h"
@@ -45,6 +46,9 @@ std::vector<Owner> ownedButtons() {
   add("the panel's \"OK\"", optionsDialog.okButton);
   add("the term panel's \"OK\"", termPanel.form.okButton);
   add("the term panel's \"Cancel\"", termPanel.form.cancelButton);
+  add("the extra panel's \"OK\"", extraPanel.form.okButton);
+  add("the extra panel's \"Cancel\"", extraPanel.form.cancelButton);
+  for (ButtonId id : extraPanel.listButtons) add("an extra listed", id);
   for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
     add("a colour editor button", colourEditor.fixedButtons[b]);
   }
