@@ -216,6 +216,33 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
 
 // 12000 months at the interest due go out in pieces of 64 KiB and at most a line more from the
 // start, whatever change is still ahead, so the text is never held whole.
+// A plan the command cannot carry out says why, and writes nothing of it.
+TEST(ScheduleCommand, APlanThatCannotRunSaysWhy) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      // The term ends in month 24, but a payment of 100 leaves most of the loan by month 30.
+      {{"10000", "6", "--term", "24", "--change", "2::100", "--change", "30:6:keep"},
+       2,
+       "quillo schedule: The end date to keep, month 24, has already passed in month 30\n"},
+      {{"10000", "6", "--term", "24", "--change", "2::100", "--change", "25:6:keep", "--format",
+        "summary"},
+       2,
+       "quillo schedule: The end date to keep, month 24, has already passed in month 25\n"},
+      {{"max", "12", "0", "--term", "1"}, 1, "A payment of 0.00 repays no loan within the term\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Output o = runCommand(c.args);
+    EXPECT_EQ(o.status, c.status);
+    EXPECT_EQ(o.err, c.err);
+    EXPECT_EQ(o.out, "");
+  }
+}
+
 TEST(ScheduleCommand, ALongScheduleGoesOutInPiecesWhateverIsAhead) {
   const std::string rate16 = "0000000000006.00";
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -265,6 +292,11 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "--change", "2::-5"}, "not an amount: -5"},
       {{"1000", "12", "--change", "2:5:kept"}, "not an amount: kept"},
       {{"1000", "12", "100", "--term", "30y"}, "a payment and a term together: give one of them"},
+      {{"max", "12", "--term", "30y"},
+       "the largest loan needs a payment and a term: max RATE PAYMENT --term TERM"},
+      {{"max", "12", "100"},
+       "the largest loan needs a payment and a term: max RATE PAYMENT --term TERM"},
+      {{"maximum", "12", "100"}, "not an amount: maximum"},
       {{"1000", "12", "--term"}, "--term needs a value"},
       {{"1000", "12", "--extra"}, "--extra needs a value"},
       {{"1000", "12", "--extra", "5"}, "an extra is MONTH:AMOUNT, not 5"},
@@ -348,6 +380,26 @@ TEST(ScheduleCommand, TheSummaryAnswersTheBorrowersQuestions) {
        "Payment: 1250.00\nMonths: 12000 (1000 years and 0 months)  and you still haven't paid "
        "it off!!!\nTotal paid: 15000000.00\nTotal interest: 15000000.00\n"
        "Last payment: 1250.00\n"},
+      {{"250000", "6.5", "--term", "30y", "--extra", "24:10000", "--format", "summary"},
+       "Payment: 1580.18\nMonths: 325 (27 years and 1 months)\nTotal paid: 522969.93\n"
+       "Total interest: 272969.93\nLast payment: 991.61\n"
+       "Without the extra payments and kept end dates:\n" +
+           TERM_30Y + "Saved: 35 months, 45883.87 interest\n"},
+      // The end is kept at a rate the first payment no longer covers: without the kept end the
+      // plan stops in month 61, and the summary says so instead of the saving.
+      {{"250000", "6.5", "1580.18", "--change", "61:20:keep", "--format", "summary"},
+       "Payment: 1580.18, 3928.03 from month 61\nMonths: 360 (30 years and 0 months)\n"
+       "Total paid: 1273185.65\nTotal interest: 1023185.65\nLast payment: 3893.88\n"
+       "Without the extra payments and kept end dates the plan cannot run: in month 61 the "
+       "payment is below the interest due ($3,900.45)\n"},
+      // The largest loan 1500 a month repays in 30 years at 6.5%; 1580.18, the payment of
+      // 250,000, repays 1.57 more.
+      {{"max", "6.5", "1500", "--term", "30y", "--format", "summary"},
+       "Loan: 237316.22\nPayment: 1500.00\nMonths: 360 (30 years and 0 months)\n"
+       "Total paid: 539999.93\nTotal interest: 302683.71\nLast payment: 1499.93\n"},
+      {{"max", "6.5", "1,580.18", "--term=360", "--format=summary"},
+       "Loan: 250001.57\nPayment: 1580.18\nMonths: 360 (30 years and 0 months)\n"
+       "Total paid: 568864.78\nTotal interest: 318863.21\nLast payment: 1580.16\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -381,7 +433,8 @@ std::vector<std::string> windowLines(const std::string& loan, const std::string&
   typeInto(FOCUS_RATE, rate);
   typeInto(FOCUS_PAYMENT, payment);
   confirmInputs();
-  std::vector<std::string> lines;
+  std::vector<std::string> lines = {screenReader::rowText(14), screenReader::rowText(15)};
+  const size_t header = lines.size();
   while (calc.stepping) {
     for (const Change& change : changes) {
       if (change.month != calc.walk.repayment.monthCount + 1) continue;
@@ -392,11 +445,11 @@ std::vector<std::string> windowLines(const std::string& loan, const std::string&
     const bool changesAhead = std::any_of(changes.begin(), changes.end(), [](const Change& c) {
       return c.month > calc.walk.repayment.monthCount;
     });
-    if (lines.size() >= head && !changesAhead) {
+    if (lines.size() >= header + head && !changesAhead) {
       stepToEnd();
       if (!calc.stepping) {
         const std::vector<std::string> band = mainScript::scheduleRows();
-        lines.resize(static_cast<size_t>(calc.walk.repayment.monthCount) + 1 - band.size());
+        lines.resize(header + static_cast<size_t>(calc.walk.repayment.monthCount) + 1 - band.size());
         lines.insert(lines.end(), band.begin(), band.end());
         break;
       }
@@ -427,8 +480,12 @@ TEST(ScheduleCommand, TheTextFormatIsWhatTheWindowShows) {
       args.insert(args.end(), {"--change", std::to_string(change.month) + ":" + change.rate + ":" +
                                                change.payment});
     }
-    const Output o = runCommand(args);
+    Output o = runCommand(args);
     ASSERT_EQ(o.status, 0) << o.err;
+    // The header's line is code page 437's horizontal line on the screen, U+2500 in the text.
+    for (std::string& line : o.lines) {
+      for (size_t at; (at = line.find("\u2500")) != std::string::npos;) line.replace(at, 3, "\xc4");
+    }
     const std::vector<std::string> window = windowLines(c.loan, c.rate, c.payment, c.changes, 150);
     ASSERT_EQ(o.lines.size(), window.size());
     for (size_t i = 0; i < window.size(); ++i) {

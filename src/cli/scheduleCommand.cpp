@@ -77,9 +77,11 @@ struct TextWriter {
 // Walks the plan, writing each month with the writer and the totals line at the end.
 template <typename Writer>
 int writeSchedule(const LoanPlan& plan, Writer writer, Output& output, std::string& err) {
+  PlanWalk walk;
+  if (!startWalk(walk, plan)) return refuse(walk, err);
   output.out.reserve(output.out.size() + OUTPUT_PIECE + LINE_SIZE_GUESS);
   writer.start(output.out);
-  const PlanWalk walk = walkPlan(plan, false, [&](const PlanMonth& m) {
+  walkRest(walk, [&](const PlanMonth& m) {
     writer.month(m, output.out);
     output.flushSome();
   });

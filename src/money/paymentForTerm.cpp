@@ -101,16 +101,11 @@ double largestLoanForPayment(double payment, double annualRate, int32_t months) 
       months < 1 || months > MONTH_LIMIT) {
     return -1;
   }
-  // A loan is too large once the payment falls short of its first month's interest, as
-  // "Continue" measures it, or no longer repays it within the months.
+  // A loan is too large once the payment no longer repays it within the months. A payment
+  // below the first month's interest due never repays anything, so the loan found is also one
+  // that "Continue" accepts with it.
   const auto tooLarge = [&](int64_t c) {
-    Repayment r;
-    r.balance = centsToAmount(c);
-    r.annualRate = annualRate;
-    r.payment = payment;
-    std::string due;
-    return checkPayment(r, due) != PaymentCheck::Covered ||
-           !repaysWithin(r.balance, annualRate, 0, payment, months);
+    return !repaysWithin(centsToAmount(c), annualRate, 0, payment, months);
   };
   // The present value of the payments, rounded down: a first guess within a cent or two.
   const int64_t guess = wholeCents(static_cast<long double>(payment) *

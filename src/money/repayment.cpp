@@ -102,7 +102,9 @@ std::string durationText(int32_t months) {
 }
 
 std::string totalsLine(const Repayment& r) {
-  std::string line = "(" + durationText(r.monthCount) + ") ";
+  std::string line = "(";
+  line += durationText(r.monthCount);
+  line += ") ";
   if (stillOwing(r)) line += " and you still haven't paid it off!!!";
   return line;
 }
