@@ -72,14 +72,23 @@ TEST(ExtraPanel, F4AddsAnExtraThatTheScheduleApplies) {
          headless::key("\r");
        },
        "(0 years and 6 months)"},
-      {"while stepping, in a later month",
+      {"while stepping, in the next month",
        [] {
          mainScript::enterInputs("1000", "12", "100");
          headless::key("\r");
          headless::extendedKey(screen::KEY_DOWN);
+         headless::extendedKey(screen::KEY_DOWN);
          extraInF4("3", "500");
        },
        "(0 years and 6 months)"},
+      // The last month there can be, after the loan is repaid: it changes nothing.
+      {"in month 12000",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         extraInF4("12000", "500");
+       },
+       "(0 years and 11 months)"},
       // 5,000 in month 2 is more than is owed: month 2 pays the 819.10 left and its interest.
       {"more than is owed",
        [] {
@@ -185,6 +194,16 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
        [] { mainScript::enterInputs("1000", "12", "100"); },
        {"Payment: 100.00", "Months: 11 (0 years and 11 months)", "Total paid: 1058.98",
         "Total interest: 58.98", "Last payment: 58.98"}},
+      {"the form with an extra, not yet confirmed",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         extraInF4("3", "500");
+       },
+       {"Payment: 100.00", "Months: 6 (0 years and 6 months)", "Total paid: 1031.17",
+        "Total interest: 31.17", "Last payment: 31.17",
+        "Without the extra payments and kept end dates:", "Payment: 100.00",
+        "Months: 11 (0 years and 11 months)", "Total paid: 1058.98", "Total interest: 58.98",
+        "Last payment: 58.98", "Saved: 5 months, 27.81 interest"}},
       {"in month 1, with an extra in month 3",
        [] {
          mainScript::enterInputs("1000", "12", "100");

@@ -15,15 +15,12 @@ ExtraPanelState extraPanel;
 
 namespace {
 
-constexpr int LEFT_COLUMN = 42;
-constexpr int TEXT_COLUMN = 44;
-constexpr int TITLE_ROW = 5;
-constexpr int BUTTON_ROW = 9;
+constexpr int TEXT_COLUMN = SIDE_PANEL_TEXT_COLUMN;
+constexpr int BUTTON_ROW = SIDE_PANEL_BUTTON_ROW;
 constexpr int LIST_TITLE_ROW = 11;
 constexpr int FIRST_LIST_ROW = 12;
 // Rows 12 to 27: more extras than that are counted, not listed.
 constexpr int MOST_LISTED = 15;
-constexpr std::string_view DIGITS_MASK = "(0-9)";
 
 // The first month that can still get an extra: the next one of a running schedule.
 int32_t nextMonth() {
@@ -41,16 +38,10 @@ int lastRow() {
 }
 
 FormPanel newExtraForm() {
-  return {.area = cellArea(TITLE_ROW, LEFT_COLUMN, lastRow(), 79, 0, screen::TEXT_CELL_HEIGHT / 2),
-          .title = "Extra payment",
-          .titleRow = TITLE_ROW,
-          .textColumn = TEXT_COLUMN,
-          .fieldColumn = 53,
-          .messageRow = 8,
-          .messageWidth = 34,
-          .buttonRow = BUTTON_ROW,
-          .fields = {{{"Month:", 6, 5, DIGITS_MASK, std::to_string(nextMonth())},
-                      {"Amount:", 7, FIELD_TEXT_WIDTH, AMOUNT_MASK, {}}}}};
+  return sidePanel("Extra payment",
+                   {{{"Month:", 0, 5, DIGITS_MASK, std::to_string(nextMonth())},
+                     {"Amount:", 0, FIELD_TEXT_WIDTH, AMOUNT_MASK, {}}}},
+                   lastRow());
 }
 
 std::string extraCaption(const PlanExtra& extra) {

@@ -30,6 +30,23 @@ void focusFieldAt(FormPanel& panel, int x, int y) {
 
 }  // namespace
 
+FormPanel sidePanel(std::string_view title, const std::array<FormField, 2>& fields, int lastRow) {
+  constexpr int titleRow = 5;
+  FormPanel panel{.area = cellArea(titleRow, SIDE_PANEL_TEXT_COLUMN - 2, lastRow, 79, 0,
+                                   screen::TEXT_CELL_HEIGHT / 2),
+                  .title = title,
+                  .titleRow = titleRow,
+                  .textColumn = SIDE_PANEL_TEXT_COLUMN,
+                  .fieldColumn = SIDE_PANEL_TEXT_COLUMN + 9,
+                  .messageRow = titleRow + 3,
+                  .messageWidth = 34,
+                  .buttonRow = SIDE_PANEL_BUTTON_ROW,
+                  .fields = fields};
+  panel.fields[0].row = titleRow + 1;
+  panel.fields[1].row = titleRow + 2;
+  return panel;
+}
+
 int32_t fieldNumber(const FormField& field) {
   int32_t value = 0;
   for (char c : field.text) value = value * 10 + (c - '0');

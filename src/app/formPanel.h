@@ -30,6 +30,14 @@ struct FormPanel {
   ButtonId okButton = 0, cancelButton = 0;
 };
 
+// The side panels stand right of the form's fields, below the titles: the title on row 5, the
+// fields on rows 6 and 7, the message on row 8, the buttons on row 9, anything more below.
+constexpr int SIDE_PANEL_BUTTON_ROW = 9;
+constexpr int SIDE_PANEL_TEXT_COLUMN = 44;
+constexpr std::string_view DIGITS_MASK = "(0-9)";
+// A side panel reaching down to lastRow; fields hold the labels, widths, masks and texts.
+FormPanel sidePanel(std::string_view title, const std::array<FormField, 2>& fields, int lastRow);
+
 // Covers the panel's area and draws its title, labels, fields and buttons.
 void openFormPanel(FormPanel& panel);
 // Removes the buttons and puts back what the panel covered.

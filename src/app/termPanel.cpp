@@ -11,28 +11,15 @@ TermPanelState termPanel;
 
 namespace {
 
-// The panel stands right of the fields, below the titles.
-constexpr int LEFT_COLUMN = 42;
-constexpr int TEXT_COLUMN = 44;
-constexpr int TITLE_ROW = 5;
-constexpr int BUTTON_ROW = 9;
-constexpr std::string_view DIGITS_MASK = "(0-9)";
-
 // Before a schedule, with the loan empty and a payment typed, F2 asks for the loan instead.
 bool solvesForLoan() {
   return !calc.stepping && calc.loanAmount == 0 && !calc.paymentText.empty();
 }
 
 FormPanel newTermForm() {
-  return {.area = cellArea(TITLE_ROW, LEFT_COLUMN, BUTTON_ROW, 79, 0, screen::TEXT_CELL_HEIGHT / 2),
-          .title = solvesForLoan() ? "Loan for a term" : "Payment for a term",
-          .titleRow = TITLE_ROW,
-          .textColumn = TEXT_COLUMN,
-          .fieldColumn = 53,
-          .messageRow = 8,
-          .messageWidth = 34,
-          .buttonRow = BUTTON_ROW,
-          .fields = {{{"Years:", 6, 4, DIGITS_MASK, {}}, {"Months:", 7, 5, DIGITS_MASK, {}}}}};
+  return sidePanel(solvesForLoan() ? "Loan for a term" : "Payment for a term",
+                   {{{"Years:", 0, 4, DIGITS_MASK, {}}, {"Months:", 0, 5, DIGITS_MASK, {}}}},
+                   SIDE_PANEL_BUTTON_ROW);
 }
 
 int32_t scheduleMonth() {
