@@ -2,6 +2,8 @@
 # header of a layer above its own or beside it, or a private header of another layer, however the include is spelled: quoted or in angle brackets, with
 # spaces around the "#", through a relative path. Each include is followed the way the compiler
 # follows it (the including file's folder first for a quoted one, then src/).
+# Only screen/ may include a header of the operating system or of the window system (POSIX,
+# Windows, X11, SDL): what differs between the systems stays behind it.
 # Run as: cmake -DSOURCE_ROOT=<dir holding src/> [-DSTAMP=<file>] -P checkLayers.cmake
 
 cmake_minimum_required(VERSION 3.25)
@@ -11,14 +13,14 @@ get_filename_component(SOURCE_ROOT ${SOURCE_ROOT} ABSOLUTE)
 set(root ${SOURCE_ROOT}/src)
 file(GLOB_RECURSE sources RELATIVE ${root} ${root}/*)
 set(problems "")
+set(PLATFORM_HEADERS "^(unistd|fcntl|poll|signal|dirent|pwd|grp|dlfcn|pthread|termios|spawn|io|direct|process|windows|winbase|winuser|shlobj|shellapi|mmsystem|conio)\\.h$|^(sys|arpa|netinet|x11|sdl2|wine)/|^sdl|^csignal$")
 foreach(source ${sources})
   string(REGEX MATCH "^[^/]+/" folder ${source})
   string(REGEX REPLACE "/$" "" folder "${folder}")
-  if(folder STREQUAL "")
-    continue()  # above every layer
-  endif()
   set(layer ${LAYER_OF_${folder}})
-  if(NOT layer)
+  if(folder STREQUAL "")
+    set(layer "above the layers")  # may include any layer, but not the platform
+  elseif(NOT layer)
     string(APPEND problems "  src/${source}: the folder ${folder}/ belongs to no layer\n")
     continue()
   endif()
@@ -45,7 +47,14 @@ foreach(source ${sources})
       endif()
     endif()
     if(NOT found)
-      continue()  # a system header
+      string(TOLOWER "${name}" lowerName)
+      if(NOT folder STREQUAL "screen" AND lowerName MATCHES "${PLATFORM_HEADERS}")
+        string(APPEND problems "  src/${source} (layer ${layer}): ${line} is the platform's: only screen/ may use it\n")
+      endif()
+      continue()  # a header of the language or the system
+    endif()
+    if(folder STREQUAL "")
+      continue()
     endif()
     cmake_path(IS_PREFIX root ${found} NORMALIZE inside)
     if(NOT inside)

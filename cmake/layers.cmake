@@ -43,8 +43,17 @@ if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
+# What differs between the systems sits in a subfolder of screen/ named for the system; the
+# build takes the one it builds for.
+if(WIN32)
+  set(QUILLO_HOST windows)
+else()
+  set(QUILLO_HOST posix)
+endif()
+
 # One static library per layer, quillo_<layer>, from the sources of its folders under
-# `root`/src (the platform backends left out: they are chosen at link time). Each links only the
+# `root`/src and of their subfolder for this system (the platform backends left out: they are
+# chosen at link time). Each links only the
 # layers below it, and none is compiled before the include check has passed, so a wrong include
 # fails the build of the program itself.
 function(quillo_add_layers root)
@@ -61,8 +70,9 @@ function(quillo_add_layers root)
   foreach(layer ${QUILLO_LAYERS})
     set(sources "")
     foreach(folder ${LAYER_FOLDERS_${layer}})
-      file(GLOB found CONFIGURE_DEPENDS ${root}/src/${folder}/*.cpp)
-      list(FILTER found EXCLUDE REGEX "/src/screen/platform[A-Za-z]*\\.cpp$")
+      file(GLOB found CONFIGURE_DEPENDS ${root}/src/${folder}/*.cpp
+           ${root}/src/${folder}/${QUILLO_HOST}/*.cpp)
+      list(FILTER found EXCLUDE REGEX "/src/screen/([a-z]+/)?platform[A-Za-z0-9]*\\.cpp$")
       list(APPEND sources ${found})
     endforeach()
     if(NOT sources)

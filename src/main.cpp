@@ -13,7 +13,10 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::string_view(argv[1]) == "schedule") return runScheduleCommand(argc, argv);
   int status = 0;
   int scale = 0;
-  if (!prepareRun(argc, argv, screen::MAX_WINDOW_SCALE, scale, status)) return status;
+  if (!prepareRun(argc, argv, screen::MAX_WINDOW_SCALE, screen::enterDataDirectory, scale,
+                  status)) {
+    return status;
+  }
   screen::setWindowScale(scale);
   runProgram();
   screen::endProgram();

@@ -117,7 +117,7 @@ TEST(DataDirectory, TheUsersComesFromXdgDataHomeOrElseHome) {
                         Case{"data", "/home/u", "/home/u/.local/share/quillo"},
                         Case{"/data", nullptr, "/data/quillo"}, Case{nullptr, "", ""},
                         Case{nullptr, nullptr, ""}}) {
-    EXPECT_EQ(userDataDirectory(c.xdgDataHome, c.home), c.directory)
+    EXPECT_EQ(screen::xdgDataDirectory(c.xdgDataHome, c.home), c.directory)
         << (c.xdgDataHome ? c.xdgDataHome : "(unset)") << " " << (c.home ? c.home : "(unset)");
   }
 }
@@ -126,15 +126,16 @@ TEST(DataDirectory, IsMadeWithItsParentsAndBecomesTheWorkingDirectory) {
   ScratchDirectory scratch;
   fs::path nested = scratch.path / "share" / "quillo";
   std::string error;
-  ASSERT_TRUE(enterDataDirectory(nested.string(), error)) << error;
+  ASSERT_TRUE(screen::enterDataDirectory(true, nested.string(), error)) << error;
   EXPECT_EQ(fs::current_path(), nested);
   scratch::writeFile("kept.txt", "x");
-  ASSERT_TRUE(enterDataDirectory(nested.string(), error)) << error;
+  ASSERT_TRUE(screen::enterDataDirectory(true, nested.string(), error)) << error;
   EXPECT_EQ(scratch::fileNames(), std::vector<std::string>{"kept.txt"});
 
   fs::current_path(scratch.path);
   scratch::writeFile("plain", "a file, not a directory");
-  EXPECT_FALSE(enterDataDirectory((scratch.path / "plain" / "quillo").string(), error));
+  EXPECT_FALSE(
+      screen::enterDataDirectory(true, (scratch.path / "plain" / "quillo").string(), error));
   EXPECT_NE(error.find("plain"), std::string::npos) << error;
   EXPECT_EQ(fs::current_path(), scratch.path);
 }
@@ -189,7 +190,7 @@ TEST(StartOptions, PrintOrRefuseAndEndOrGoOn) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     bool runs = prepareRun(static_cast<int>(argv.size()), argv.data(), screen::MAX_WINDOW_SCALE,
-                           scale, status);
+                           screen::enterDataDirectory, scale, status);
     std::string out = testing::internal::GetCapturedStdout();
     std::string err = testing::internal::GetCapturedStderr();
     unsetenv("QUILLO_SCALE");
@@ -248,7 +249,8 @@ TEST(StartOptions, AFailedWriteOfWhatIsPrintedIsNoSuccess) {
       if (c.arguments[0] == "schedule") {
         status = runScheduleCommand(static_cast<int>(argv.size()), argv.data());
       } else {
-        prepareRun(static_cast<int>(argv.size()), argv.data(), 8, scale, status);
+        prepareRun(static_cast<int>(argv.size()), argv.data(), 8, screen::enterDataDirectory, scale,
+                   status);
       }
       _exit(status);
     }

@@ -188,3 +188,25 @@ TEST(ExitPath, TheCloseButtonWhileTheOptionsPanelIsOpenEndsTheProgram) {
   EXPECT_EQ(headless::headlessState.closeReports, 1) << "one close, and the program ended";
   EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
 }
+
+// Logging off or shutting down Windows does not wait for the program to come round to its exit
+// path: the options are saved at once, wherever the program stands, and it ends with status 0.
+TEST(ExitPath, TheSessionEndingSavesTheOptionsAtOnceInEveryState) {
+  std::vector<State> states = STATES;
+  states.push_back({"options panel open", [] { mainScript::clickControl(10); }});
+  for (const State& state : states) {
+    SCOPED_TRACE(state.name);
+    ScratchDirectory dir;
+    EXPECT_EXIT(
+        {
+          headless::reset();
+          state.reach();
+          headless::sessionEnd();
+          headless::type("9");
+          runProgram();
+          std::exit(3);  // the program went on
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(scratch::readFile("quilloOptions.txt"), DEFAULT_OPTIONS);
+  }
+}

@@ -102,7 +102,8 @@ TEST(StartUpScheme, WhenNothingCanBeWrittenTheRunStillEndsNormally) {
 }
 
 // Scratch files that saves killed half way left behind are removed at start; anything that is
-// not plainly one of this user's own, or may be another running program's save, stays.
+// not plainly one of this user's own, or may be another running program's save, stays, and so
+// does a user's own file that only looks like one (a backup named quilloOptions.txt.backup.tmp~).
 TEST(StartUpScheme, ScratchFilesOfKilledSavesAreRemovedAtStart) {
   constexpr uid_t NOBODY = 65534;
   enum Kind { File, OtherUsersFile, Link, Directory };
@@ -113,20 +114,24 @@ TEST(StartUpScheme, ScratchFilesOfKilledSavesAreRemovedAtStart) {
     bool removed;
   };
   const Case cases[] = {
-      {"quilloOptions.txt.a1B2c3.tmp~", 3600, File, true},
-      {"lightOnDarkPalette.txt.Zz09Aa.tmp~", 3600, File, true},
-      {"darkOnLightPalette.txt.000000.tmp~", 12, File, true},
-      {"quilloOptions.txt.q9W8e7.tmp~", 8, File, false},
-      {"quilloOptions.txt.fresh0.tmp~", 0, File, false},
-      {"quilloOptions.txt.abcde.tmp~", 3600, File, false},
-      {"quilloOptions.txt.abc-ef.tmp~", 3600, File, false},
-      {"quilloOptions.txt.abcdef.tmp", 3600, File, false},
-      {"QuilloOptions.txt.abcdef.tmp~", 3600, File, false},
-      {"notes.txt.abcdef.tmp~", 3600, File, false},
-      {"xquilloOptions.txt.abcdef.tmp~", 3600, File, false},
-      {"quilloOptions.txt.other1.tmp~", 3600, OtherUsersFile, geteuid() != 0},
-      {"quilloOptions.txt.linkab.tmp~", 3600, Link, false},
-      {"quilloOptions.txt.dirabc.tmp~", 3600, Directory, false},
+      {"quilloOptions.txt.quillo-a1B2c3.tmp~", 3600, File, true},
+      {"lightOnDarkPalette.txt.quillo-Zz09Aa.tmp~", 3600, File, true},
+      {"darkOnLightPalette.txt.quillo-000000.tmp~", 12, File, true},
+      {"quilloOptions.txt.quillo-q9W8e7.tmp~", 8, File, false},
+      {"quilloOptions.txt.quillo-fresh0.tmp~", 0, File, false},
+      {"quilloOptions.txt.quillo-abcde.tmp~", 3600, File, false},
+      {"quilloOptions.txt.quillo-abc-ef.tmp~", 3600, File, false},
+      {"quilloOptions.txt.quillo-abcdefg.tmp~", 3600, File, false},
+      {"quilloOptions.txt.quillo-abcdef.tmp", 3600, File, false},
+      {"quilloOptions.txt.quilloXabcdef.tmp~", 3600, File, false},
+      {"quilloOptions.txt.backup.tmp~", 3600, File, false},
+      {"quilloOptions.txt.a1B2c3.tmp~", 3600, File, false},
+      {"QuilloOptions.txt.quillo-abcdef.tmp~", 3600, File, false},
+      {"notes.txt.quillo-abcdef.tmp~", 3600, File, false},
+      {"xquilloOptions.txt.quillo-abcdef.tmp~", 3600, File, false},
+      {"quilloOptions.txt.quillo-other1.tmp~", 3600, OtherUsersFile, geteuid() != 0},
+      {"quilloOptions.txt.quillo-linkab.tmp~", 3600, Link, false},
+      {"quilloOptions.txt.quillo-dirabc.tmp~", 3600, Directory, false},
   };
   ScratchDirectory dir;
   scratch::writeFile("victim.txt", "kept");

@@ -42,6 +42,7 @@ void openProgramScreen() {
 
 void runProgram() {
   openProgramScreen();
+  screen::setSessionEndAction(exitProgram);
   colourSchemeState.paletteFileName[SCHEME_LIGHT_ON_DARK] = "lightOnDarkPalette.txt";
   colourSchemeState.paletteFileName[SCHEME_DARK_ON_LIGHT] = "darkOnLightPalette.txt";
   readOptions();

@@ -1,12 +1,8 @@
 #include "cli/commandLine.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "cli/options.h"
 #include "cli/standardOutput.h"
@@ -71,28 +67,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& given, const char* 
   return line;
 }
 
-std::string userDataDirectory(const char* xdgDataHome, const char* home) {
-  // A relative XDG_DATA_HOME is invalid by the freedesktop base directory rules and is ignored.
-  if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/quillo";
-  if (home && home[0] != '\0') return std::string(home) + "/.local/share/quillo";
-  return {};
-}
-
-bool enterDataDirectory(const std::string& directory, std::string& error) {
-  std::error_code code;
-  std::filesystem::create_directories(directory, code);
-  if (!code && chdir(directory.c_str()) != 0)
-    code = std::error_code(errno, std::generic_category());
-  if (!code) return true;
-  error = "cannot use " + directory + " as the data directory: " + code.message();
-  return false;
-}
-
 const char* programVersion() {
   return QUILLO_VERSION;
 }
 
-bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status) {
+bool prepareRun(int argc, char** argv, int maxScale, EnterDataDirectory enterDataDirectory,
+                int& scale, int& status) {
   std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   CommandLine line = parseCommandLine(arguments, std::getenv("QUILLO_SCALE"), maxScale);
   status = 0;
@@ -116,17 +96,11 @@ bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status) {
       if (!line.warning.empty()) std::fprintf(stderr, "quillo: %s\n", line.warning.c_str());
       break;
   }
-  if (line.changeDirectory) {
-    std::string directory = line.dataDirectory;
-    if (directory.empty()) {
-      directory = userDataDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    }
-    std::string error = directory.empty() ? "no data directory: HOME is not set" : "";
-    if (!error.empty() || !enterDataDirectory(directory, error)) {
-      std::fprintf(stderr, "quillo: %s\n", error.c_str());
-      status = 1;
-      return false;
-    }
+  std::string error;
+  if (!enterDataDirectory(line.changeDirectory, line.dataDirectory, error)) {
+    std::fprintf(stderr, "quillo: %s\n", error.c_str());
+    status = 1;
+    return false;
   }
   scale = line.scale;
   return true;

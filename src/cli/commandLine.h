@@ -21,15 +21,15 @@ struct CommandLine {
 // scale runs from 1 to maxScale.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments, const char* scaleVariable,
                              int maxScale);
-// $XDG_DATA_HOME/quillo when that is an absolute path, else ~/.local/share/quillo; empty when
-// neither variable says where.
-std::string userDataDirectory(const char* xdgDataHome, const char* home);
-// Makes the directory with its parents when missing and makes it the working directory; false
-// with `error` set when it cannot.
-bool enterDataDirectory(const std::string& directory, std::string& error);
 const char* programVersion();
+
+// Enters the folder the files live in: `asked` when --data-dir was given, `given` its folder
+// (empty: the user's own). False with `error` set when it cannot. The system decides where
+// that is, so the caller hands it in.
+using EnterDataDirectory = bool (*)(bool asked, const std::string& given, std::string& error);
 
 // Reads the command line and the environment and prepares the run: prints what was asked for,
 // or the usage for a mistake, enters the data directory and answers the window's scale in
 // `scale` (0: the largest that fits). False when the program should end now with `status`.
-bool prepareRun(int argc, char** argv, int maxScale, int& scale, int& status);
+bool prepareRun(int argc, char** argv, int maxScale, EnterDataDirectory enterDataDirectory,
+                int& scale, int& status);

@@ -45,6 +45,9 @@ void setClipboardText(std::string_view text);
 // - requestQuit: a signal asks the program to end (a session logging out). From then on every key
 //   poll reports the close button, so whatever screen, dialog or macro runs gives way to the
 //   program's one exit path.
+// - endSessionNow: the system ends the session and will not wait for the program to come round
+//   to its exit path (Windows, once logging off is decided): the program's session-end action
+//   runs at once and the process ends.
 // inputWaiting tells whether keys or mouse states are still to be polled.
 namespace screen {
 
@@ -55,6 +58,7 @@ void wheelTurned(int steps);
 void pointerLeft();
 void pointerEntered();
 void requestQuit();
+[[noreturn]] void endSessionNow();
 bool inputWaiting();
 
 }  // namespace screen

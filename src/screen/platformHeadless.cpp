@@ -57,6 +57,8 @@ void deliver(const Step& step) {
     case Step::Quit:
       screen::requestQuit();
       break;
+    case Step::SessionEnd:
+      screen::endSessionNow();
   }
 }
 
@@ -133,6 +135,12 @@ void snapshot() {
 void quitSignal() {
   Step step;
   step.kind = Step::Quit;
+  push(step);
+}
+
+void sessionEnd() {
+  Step step;
+  step.kind = Step::SessionEnd;
   push(step);
 }
 

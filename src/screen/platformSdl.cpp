@@ -6,7 +6,6 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -14,8 +13,8 @@
 #include "screen/charset.h"
 #include "screen/keyMap.h"
 #include "screen/platform.h"
+#include "screen/private/hostWindow.h"
 #include "screen/private/surfaceState.h"
-#include "screen/private/x11Clipboard.h"
 
 namespace platform {
 
@@ -299,23 +298,6 @@ int mouseInSurfacePixels(void*, SDL_Event* event) {
   return 1;
 }
 
-// SDL turns SIGTERM and SIGINT into a request to quit; a hang-up (the terminal closed, a logout)
-// must end the program the same way, options saved, so it is passed on as SIGTERM. A hang-up
-// the caller ignores (nohup) stays ignored.
-void hangUp(int) {
-  raise(SIGTERM);
-}
-
-void quitOnHangUp() {
-  struct sigaction old = {};
-  if (sigaction(SIGHUP, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) return;
-  struct sigaction action = {};
-  action.sa_handler = hangUp;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  sigaction(SIGHUP, &action, nullptr);
-}
-
 constexpr int AUDIO_BUFFER_FRAMES = 1024;
 // Kept open this long after a sound ends, so that a burst of refused keys opens it once.
 constexpr Uint64 AUDIO_LINGER_MS = 1000;
@@ -388,6 +370,7 @@ void serveUntil(Uint64 deadline, bool untilEvent) {
 }  // namespace
 
 bool openWindow(int scale) {
+  screen::host::prepareWindowSystem();
   // The close button must reach the program as a key, not end it.
   SDL_SetHintWithPriority(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0", SDL_HINT_OVERRIDE);
   // The colour numbers are turned into RGB on the CPU anyway; showing them through the window's
@@ -406,13 +389,13 @@ bool openWindow(int scale) {
     SDL_Quit();
     return false;
   }
-  quitOnHangUp();
   sdl.scale = scale > 0 ? scale : scaleForDisplay(WINDOW_DISPLAY);
   SDL_AddEventWatch(mouseInSurfacePixels, nullptr);
   sdl.window = SDL_CreateWindow("quillo", SDL_WINDOWPOS_CENTERED_DISPLAY(WINDOW_DISPLAY),
                                 SDL_WINDOWPOS_CENTERED_DISPLAY(WINDOW_DISPLAY),
                                 screen::SCREEN_WIDTH * sdl.scale, screen::SCREEN_HEIGHT * sdl.scale,
                                 SDL_WINDOW_SHOWN);
+  if (sdl.window) screen::host::watchSessionEnd(sdl.window);
   SDL_Surface* shownIn = sdl.window ? SDL_GetWindowSurface(sdl.window) : nullptr;
   if (shownIn) {
     // Stretching needs both sides in one format; a window that is not 32-bit is converted.
@@ -445,7 +428,7 @@ void closeWindow() {
   SDL_DelEventWatch(mouseInSurfacePixels, nullptr);
   if (sdl.converted) SDL_FreeSurface(sdl.converted);
   if (sdl.window) SDL_DestroyWindow(sdl.window);
-  x11Clipboard::close();
+  screen::host::closeClipboard();
   sdl = {};
   SDL_Quit();
 }
@@ -504,22 +487,17 @@ void pumpSdlEvents() {
   SDL_PumpEvents();
 }
 
-// On X11 the clipboard is read directly: SDL's reading fails on a text of a few megabytes and
-// then empties the clipboard. SDL's events are pumped meanwhile, so that a clipboard this
-// program owns is answered.
+// Where the system's own reading does better than SDL's, it is used. SDL's events are pumped
+// meanwhile, so that a clipboard this program owns is answered.
 std::string readClipboard() {
   std::string utf8;
-  x11Clipboard::Result result = x11Clipboard::Result::NotHere;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver && SDL_strcmp(driver, "x11") == 0) {
-    result = x11Clipboard::readText(utf8, pumpSdlEvents);
-  }
-  if (result == x11Clipboard::Result::NotHere && SDL_HasClipboardText() == SDL_TRUE) {
+  screen::host::ClipboardRead result = screen::host::readClipboard(utf8, pumpSdlEvents);
+  if (result == screen::host::ClipboardRead::NotHere && SDL_HasClipboardText() == SDL_TRUE) {
     char* text = SDL_GetClipboardText();
     if (text) utf8 = text;
     SDL_free(text);
   }
-  return screen::utf8ToCp437(utf8);
+  return screen::utf8ToCp437(screen::host::fromSystemLineEnds(utf8));
 }
 
 bool clipboardHasText() {
@@ -536,7 +514,7 @@ std::string clipboardText() {
 }
 
 void setClipboardText(std::string_view text) {
-  SDL_SetClipboardText(screen::cp437ToUtf8(text).c_str());
+  SDL_SetClipboardText(screen::cp437ToUtf8(screen::host::toSystemLineEnds(text)).c_str());
 }
 
 }  // namespace platform

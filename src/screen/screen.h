@@ -29,6 +29,9 @@ bool screenExists();
 void screenSize(int& width, int& height);
 // Ends the process with exit status 0.
 [[noreturn]] void endProgram();
+// What the program does before it ends when the system ends the session and will not wait for
+// its exit path to come round (logging off on Windows): save what must not be lost.
+void setSessionEndAction(void (*action)());
 // Keeps the window alive during long work that reads no input: moves waiting window events into
 // the key queue and the mouse state, and shows what changed. Takes nothing out of the queues.
 void serviceWindow();
@@ -168,6 +171,17 @@ void closeAllFiles();
 // that another running program's save in progress is left alone.
 constexpr int STALE_SCRATCH_SECONDS = 10;
 void removeStaleScratchFiles(std::string_view name);
+
+// ---- Where the files live ----
+// $XDG_DATA_HOME/quillo when that is an absolute path, else ~/.local/share/quillo; empty when
+// neither variable says where.
+std::string xdgDataDirectory(const char* xdgDataHome, const char* home);
+// Makes the data directory the working directory, with its parents made when missing. Asked for
+// (`--data-dir`), it is `given`, or the user's own when that is empty: on Linux
+// xdgDataDirectory, on Windows %APPDATA%\Quillo. Not asked for, it is the working directory on
+// Linux; on Windows %APPDATA%\Quillo for an installed program, and the program's own folder
+// for an unpacked one when that can be written to. False with `error` set when it cannot.
+bool enterDataDirectory(bool asked, const std::string& given, std::string& error);
 
 // ---- Read-only views for drawing code that copies pixels, and for tests ----
 uint8_t pixelAt(int x, int y);

@@ -1,18 +1,14 @@
 // Sequential text files: comma and line separated items, and byte-wise reading.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
+#include <random>
 
 #include "money/amountText.h"
 #include "screen/private/fileTable.h"
+#include "screen/private/hostFiles.h"
 #include "screen/screen.h"
 
 namespace screen {
@@ -28,18 +24,6 @@ FileTable::OpenFile* findFile(int fileNumber) {
     return nullptr;
   }
   return &fileTable.files[fileNumber];
-}
-
-int32_t errorFor(int err) {
-  switch (err) {
-    case ENOENT:
-      return FILE_NOT_FOUND;
-    case ENAMETOOLONG:
-    case EINVAL:
-      return BAD_FILE_NAME;
-    default:
-      return PATH_ACCESS_ERROR;
-  }
 }
 
 void writeBytes(FileTable::OpenFile& file, std::string_view bytes) {
@@ -132,72 +116,48 @@ std::string readItemText(std::FILE* f, bool number) {
   return text;
 }
 
-// Opens a regular file for reading without ever waiting: a FIFO or a device under one of the
-// program's file names would otherwise block open() for good or feed it without end. Anything
-// that is not a regular file is refused before it is opened, and once more after, in case it
-// was swapped in between. -1 with errno set on failure.
-int openRegularFile(const char* name) {
-  struct stat info;
-  if (stat(name, &info) != 0) return -1;
-  // Set before the checks: a name that is there but no regular file must not be reported with
-  // whatever errno an earlier call left, "not found" say.
-  errno = EISDIR;
-  int descriptor = -1;
-  if (S_ISREG(info.st_mode)) descriptor = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor >= 0 && (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))) {
-    close(descriptor);
-    descriptor = -1;
-    errno = EISDIR;
-  }
-  if (descriptor < 0) {
-    if (errno != ENOENT) errno = EISDIR;
-    return -1;
-  }
-  fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-  return descriptor;
-}
-
-// A scratch file is the real name, a point, six random letters or digits and this suffix.
-constexpr std::string_view SCRATCH_INFIX = ".XXXXXX";
+// A scratch file is the real name, a marker no one would type, six random letters or digits
+// and a suffix: quilloOptions.txt.quillo-Xa3k9Q.tmp~. A user's own quilloOptions.txt.old.tmp~
+// is never taken for one.
+constexpr std::string_view SCRATCH_MARKER = ".quillo-";
+constexpr size_t SCRATCH_RANDOM_LENGTH = 6;
 constexpr std::string_view SCRATCH_SUFFIX = ".tmp~";
+constexpr std::string_view SCRATCH_LETTERS =
+    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+// Names tried before a save gives up: only a folder full of scratch files uses more than one.
+constexpr int SCRATCH_NAME_TRIES = 100;
 
-mode_t currentUmask() {
-  mode_t mask = umask(0);
-  umask(mask);
-  return mask;
+std::string scratchNameFor(const std::string& name) {
+  static std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, SCRATCH_LETTERS.size() - 1);
+  std::string scratch = name + std::string(SCRATCH_MARKER);
+  for (size_t i = 0; i < SCRATCH_RANDOM_LENGTH; ++i) scratch += SCRATCH_LETTERS[pick(generator)];
+  return scratch + std::string(SCRATCH_SUFFIX);
 }
 
-// Creates the scratch file a write goes to, beside the real one: a fresh name each time, made
-// exclusively, so no link planted under a known name can redirect the write and two programs
-// saving at once cannot mix their bytes. It takes the permissions of the regular file it will
-// replace, never a set-id bit; anything else under the name (a link included, which the rename
-// replaces, not its target) counts as missing and gives a new file's mode. A file the user
-// cannot write, or has made read-only, is not replaced.
-int createScratchFile(const std::string& name, std::string& scratchName) {
-  struct stat old;
-  bool exists = lstat(name.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  if (exists && (access(name.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
-    errno = EACCES;
-    return -1;
+// The scratch file a write goes to, beside the real one: a fresh name each time, made
+// exclusively, so two programs saving at once cannot mix their bytes.
+std::FILE* createScratchFile(const std::string& name, std::string& scratchName, int32_t& error) {
+  error = host::NAME_TAKEN;
+  for (int i = 0; i < SCRATCH_NAME_TRIES && error == host::NAME_TAKEN; ++i) {
+    scratchName = scratchNameFor(name);
+    if (std::FILE* stream = host::createScratch(name, scratchName, error)) return stream;
   }
-  std::string pattern = name + std::string(SCRATCH_INFIX) + std::string(SCRATCH_SUFFIX);
-  int descriptor = mkostemps(pattern.data(), static_cast<int>(SCRATCH_SUFFIX.size()), O_CLOEXEC);
-  if (descriptor < 0) return -1;
-  scratchName = pattern;
-  mode_t mode = exists ? old.st_mode & 0777 : 0666 & ~currentUmask();
-  fchmod(descriptor, mode);
-  return descriptor;
+  scratchName.clear();
+  if (error == host::NAME_TAKEN) error = PATH_ACCESS_ERROR;
+  return nullptr;
 }
 
 bool isScratchNameOf(std::string_view entry, std::string_view name) {
-  if (entry.size() != name.size() + SCRATCH_INFIX.size() + SCRATCH_SUFFIX.size() ||
-      !entry.starts_with(name) || !entry.ends_with(SCRATCH_SUFFIX)) {
+  const size_t prefix = name.size() + SCRATCH_MARKER.size();
+  if (entry.size() != prefix + SCRATCH_RANDOM_LENGTH + SCRATCH_SUFFIX.size() ||
+      !entry.starts_with(name) ||
+      entry.substr(name.size()).substr(0, SCRATCH_MARKER.size()) != SCRATCH_MARKER ||
+      !entry.ends_with(SCRATCH_SUFFIX)) {
     return false;
   }
-  std::string_view infix = entry.substr(name.size(), SCRATCH_INFIX.size());
-  return infix[0] == '.' && std::all_of(infix.begin() + 1, infix.end(), [](char c) {
-           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-         });
+  std::string_view random = entry.substr(prefix, SCRATCH_RANDOM_LENGTH);
+  return random.find_first_not_of(SCRATCH_LETTERS) == std::string_view::npos;
 }
 
 // A UTF-8 byte order mark, as some editors write, is not part of the first item.
@@ -206,16 +166,6 @@ void skipByteOrderMark(std::FILE* f) {
   size_t got = std::fread(head, 1, sizeof head, f);
   if (got == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) return;
   std::rewind(f);
-}
-
-// Once renamed, the new file's name must reach the disk too, or a power cut could bring back
-// the old directory entry, or none.
-void syncDirectoryOf(const std::string& name) {
-  std::filesystem::path parent = std::filesystem::path(name).parent_path();
-  int descriptor = open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return;
-  fsync(descriptor);
-  close(descriptor);
 }
 
 }  // namespace
@@ -237,15 +187,10 @@ int32_t openFile(std::string_view name, FileMode mode, int fileNumber) {
   file = {};
   file.name = std::string(name);
   file.writing = mode == FileMode::WriteText;
-  int descriptor = file.writing ? createScratchFile(file.name, file.scratchName)
-                                : openRegularFile(file.name.c_str());
-  if (descriptor >= 0) {
-    file.stream = fdopen(descriptor, file.writing ? "wb" : "rb");
-    if (!file.stream) close(descriptor);
-  }
+  int32_t error = FILE_OK;
+  file.stream = file.writing ? createScratchFile(file.name, file.scratchName, error)
+                             : host::openForReading(file.name, error);
   if (!file.stream) {
-    int32_t error = errorFor(errno);
-    if (!file.scratchName.empty()) unlink(file.scratchName.c_str());
     file = {};
     return fileTable.lastError = error;
   }
@@ -256,31 +201,23 @@ int32_t openFile(std::string_view name, FileMode mode, int fileNumber) {
 bool readWholeFile(std::string_view name, size_t maxBytes, std::string& bytes) {
   bytes.clear();
   if (name.empty() || name.find('\0') != std::string_view::npos) return false;
-  int descriptor = openRegularFile(std::string(name).c_str());
-  if (descriptor < 0) return false;
-  struct stat info;
-  bool fits = fstat(descriptor, &info) == 0 && static_cast<uintmax_t>(info.st_size) <= maxBytes;
+  int32_t error = FILE_OK;
+  std::FILE* file = host::openForReading(std::string(name), error);
+  if (!file) return false;
+  int64_t size = host::fileSize(file);
+  bool fits = size >= 0 && static_cast<uint64_t>(size) <= maxBytes;
   // Read one byte more than allowed, so a file that grew since it was measured is refused too.
-  if (fits) bytes.resize(static_cast<size_t>(info.st_size) + 1);
-  size_t got = 0;
-  while (fits && got < bytes.size()) {
-    ssize_t n = read(descriptor, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) fits = false;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  close(descriptor);
-  fits = fits && got <= maxBytes;
+  if (fits) bytes.resize(static_cast<size_t>(size) + 1);
+  size_t got = fits ? std::fread(bytes.data(), 1, bytes.size(), file) : 0;
+  fits = fits && !std::ferror(file) && got <= maxBytes;
+  std::fclose(file);
   bytes.resize(fits ? got : 0);
   return fits;
 }
 
 int64_t fileLength(int fileNumber) {
   FileTable::OpenFile* file = findFile(fileNumber);
-  struct stat info;
-  if (!file || fstat(fileno(file->stream), &info) != 0) return -1;
-  return info.st_size;
+  return file ? host::fileSize(file->stream) : -1;
 }
 
 void readItem(int fileNumber, std::string& item) {
@@ -370,7 +307,7 @@ void closeAllFiles() {
   for (FileTable::OpenFile& file : fileTable.files) {
     if (!file.stream) continue;
     std::fclose(file.stream);
-    if (file.writing) std::remove(file.scratchName.c_str());
+    if (file.writing) host::removeFile(file.scratchName);
   }
   fileTable = {};
 }
@@ -379,15 +316,11 @@ void removeStaleScratchFiles(std::string_view name) {
   std::filesystem::path path(name);
   std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
   const std::string base = path.filename().string();
-  const time_t now = time(nullptr);
   std::error_code error;
   std::filesystem::directory_iterator entry(directory, error);
   for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-    if (!isScratchNameOf(entry->path().filename().string(), base)) continue;
-    struct stat info;
-    if (lstat(entry->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        info.st_uid == geteuid() && now - info.st_mtime > STALE_SCRATCH_SECONDS) {
-      unlink(entry->path().c_str());
+    if (isScratchNameOf(entry->path().filename().string(), base)) {
+      host::removeIfStale(entry->path().string(), STALE_SCRATCH_SECONDS);
     }
   }
 }
@@ -395,16 +328,15 @@ void removeStaleScratchFiles(std::string_view name) {
 void closeFile(int fileNumber) {
   FileTable::OpenFile* file = findFile(fileNumber);
   if (!file) return;
-  bool ok = !file->failed && std::fflush(file->stream) == 0 && !std::ferror(file->stream);
-  // The bytes must be on the disk before the name points at them: a power cut then leaves the
-  // old file or the new one, never an empty one.
-  if (file->writing && ok) ok = fsync(fileno(file->stream)) == 0;
-  ok = std::fclose(file->stream) == 0 && ok;
-  if (file->writing) {
-    if (ok) ok = std::rename(file->scratchName.c_str(), file->name.c_str()) == 0;
-    if (ok) syncDirectoryOf(file->name);
-    if (!ok) std::remove(file->scratchName.c_str());
+  bool ok = false;
+  if (!file->writing) {
+    ok = std::fclose(file->stream) == 0;
+  } else if (file->failed) {
+    std::fclose(file->stream);
+  } else {
+    ok = host::replaceWithScratch(file->stream, file->scratchName, file->name);
   }
+  if (file->writing && !ok) host::removeFile(file->scratchName);
   fileTable.lastError = ok ? FILE_OK : DEVICE_IO_ERROR;
   *file = {};
 }

@@ -27,6 +27,7 @@ struct InputState {
   bool shownPolled = true;
   int wheel = 0;
   bool quitRequested = false;  // sticky: every poll reports the close button from then on
+  void (*sessionEndAction)() = nullptr;
 };
 
 InputState input;
@@ -93,6 +94,15 @@ void endProgram() {
   platform::closeWindow();
   textState.windowOpen = false;
   std::exit(0);
+}
+
+void setSessionEndAction(void (*action)()) {
+  input.sessionEndAction = action;
+}
+
+void endSessionNow() {
+  if (input.sessionEndAction) input.sessionEndAction();
+  endProgram();
 }
 
 void serviceWindow() {

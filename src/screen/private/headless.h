@@ -16,7 +16,7 @@
 namespace headless {
 
 struct Step {
-  enum Kind { Key, Mouse, Wait, Active, Clipboard, Snapshot, Quit } kind = Key;
+  enum Kind { Key, Mouse, Wait, Active, Clipboard, Snapshot, Quit, SessionEnd } kind = Key;
   std::string text;  // Key: the poll result; Clipboard: the new text
   int x = -1, y = -1, buttons = 0, wheelSteps = 0;
   bool inside = true;  // Mouse; Active: the new activity
@@ -63,6 +63,8 @@ void setClipboard(std::string_view text);
 void snapshot();
 // The program is asked to end, as a signal asks the real one.
 void quitSignal();
+// The session ends and will not wait, as logging off ends the real program on Windows.
+void sessionEnd();
 bool scriptFinished();
 
 }  // namespace headless

@@ -1,0 +1,2 @@
+// A fixture: the platform reached from outside screen/.
+#include <unistd.h>
