@@ -8,6 +8,7 @@
 
 #include "app/mainScreen.h"
 #include "app/program.h"
+#include "controls/eventCodes.h"
 #include "controls/roleColours.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr int F3 = 61;
+constexpr int F3 = EVENT_F3 - EVENT_KEY_BASE;
 // A spare colour: magenta in both schemes.
 constexpr int CHANGE_MARK_COLOUR = 5;
 
@@ -312,6 +313,22 @@ TEST(ChartWindow, AKeyAClickOrTheCloseButtonLeaveItAndTheMainScreenComesBack) {
   const std::vector<Case> cases = {
       {"nothing confirmed, a letter", [] { headless::type("25"); }, [] { headless::type("x"); },
        "Enter a loan, a rate and a payment first"},
+      {"the payment empty", [] { mainScript::enterInputs("1000", "12", ""); },
+       [] { headless::type("x"); }, "Enter a loan, a rate and a payment first"},
+      {"the payment short of the interest", [] { mainScript::enterInputs("250000", "6", "1000"); },
+       [] { headless::type("x"); }, "Enter a loan, a rate and a payment first"},
+      // Three valid fields describe a plan: it is charted before "Continue", and again after
+      // "New calculation".
+      {"three fields, not confirmed", [] { mainScript::enterInputs("1000", "12", "100"); },
+       [] { headless::type("x"); },
+       "Loan 1,000, payment 100.00 at 12%: ends after 0 years and 11 months"},
+      {"three fields after New calculation",
+       [] {
+         startWith("1000", "12", "100", {screen::KEY_CTRL_PAGE_DOWN});
+         mainScript::clickControl(CONTROL_NEW_CALCULATION);
+       },
+       [] { headless::type("x"); },
+       "Loan 1,000, payment 100.00 at 12%: ends after 0 years and 11 months"},
       {"a schedule, Escape", [] { startWith("1000", "12", "100", {screen::KEY_DOWN}); },
        [] { headless::key("\x1b"); },
        "Loan 1,000, payment 100.00 at 12%: ends after 0 years and 11 months"},

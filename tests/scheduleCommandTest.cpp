@@ -452,26 +452,26 @@ std::vector<std::string> windowLines(const std::string& loan, const std::string&
   const size_t header = lines.size();
   while (calc.stepping) {
     for (const Change& change : changes) {
-      if (change.month != calc.repayment.monthCount + 1) continue;
+      if (change.month != calc.walk.repayment.monthCount + 1) continue;
       if (!change.rate.empty()) typeInto(FOCUS_RATE, change.rate);
       if (!change.payment.empty()) typeInto(FOCUS_PAYMENT, change.payment);
       confirmInputs();
     }
     const bool changesAhead = std::any_of(changes.begin(), changes.end(), [](const Change& c) {
-      return c.month > calc.repayment.monthCount;
+      return c.month > calc.walk.repayment.monthCount;
     });
     if (lines.size() >= header + head && !changesAhead) {
       stepToEnd();
       if (!calc.stepping) {
         const std::vector<std::string> band = mainScript::scheduleRows();
-        lines.resize(header + static_cast<size_t>(calc.repayment.monthCount) + 1 - band.size());
+        lines.resize(header + static_cast<size_t>(calc.walk.repayment.monthCount) + 1 - band.size());
         lines.insert(lines.end(), band.begin(), band.end());
         break;
       }
     }
     stepDown();
     const int row =
-        calc.stepping ? std::min(15 + calc.repayment.monthCount, 27) : calc.scheduleRow + 1;
+        calc.stepping ? std::min(15 + calc.walk.repayment.monthCount, 27) : calc.scheduleRow + 1;
     lines.push_back(screenReader::rowText(row));
   }
   return lines;

@@ -111,7 +111,7 @@ TEST(Schedule, FinishingAfterALineOnTheLastRowMovesTheBandUpOnceMore) {
 TEST(Schedule, PageDownStopsWithTheTotalsWhenTheBalanceRunsOut) {
   startScheduleFor(1000, 12, 100);
   stepYear();
-  EXPECT_EQ(calc.repayment.monthCount, 11);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 11);
   EXPECT_EQ(rowText(26).substr(0, 3), "11 ");
   EXPECT_EQ(rowText(27), "(0 years and 11 months)");
   EXPECT_FALSE(calc.stepping);
@@ -121,7 +121,7 @@ TEST(Schedule, PageDownStepsTwelveMonthsAtMost) {
   startScheduleFor(100000, 12, 2000);
   stepYear();
   stepYear();
-  EXPECT_EQ(calc.repayment.monthCount, 24);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 24);
   EXPECT_EQ(rowText(27).substr(0, 3), "24 ");
   EXPECT_EQ(rowText(16).substr(0, 3), "13 ");
 }
@@ -129,7 +129,7 @@ TEST(Schedule, PageDownStepsTwelveMonthsAtMost) {
 TEST(Schedule, CtrlPageDownOnANilBalanceDoesNothingButDownFinishes) {
   startScheduleFor(1200, 0, 100);
   stepYear();
-  ASSERT_EQ(calc.repayment.balance, 0);
+  ASSERT_EQ(calc.walk.repayment.balance, 0);
   const std::vector<uint8_t> before = surfaceCopy();
   stepToEnd();
   EXPECT_EQ(surfaceCopy(), before);
@@ -145,7 +145,7 @@ TEST(Schedule, AnInterestThatRoundsToZeroShowsWithoutASign) {
   stepDown();
   EXPECT_EQ(rowText(16), scheduleLine(1, "0.01", "0.90", "0.10", "0.01"));
   EXPECT_EQ(rowText(17), scheduleLine(2, "0.00", "0.10", "0.00", "0.01"));
-  EXPECT_LT(calc.repayment.monthInterest, 0);
+  EXPECT_LT(calc.walk.repayment.monthInterest, 0);
 }
 
 TEST(Schedule, AHalfCentIsDecidedInExtendedPrecision) {
@@ -158,13 +158,13 @@ TEST(Schedule, AHalfCentIsDecidedInExtendedPrecision) {
 TEST(Schedule, ANeverRepaidLoanStopsAfterAThousandYears) {
   startScheduleFor(1000, 12, 10);
   stepToEnd();
-  EXPECT_EQ(calc.repayment.monthCount, 12000);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 12000);
   EXPECT_EQ(rowText(26), scheduleLine(12000, "10.00", "0.00", "1,000.00", "120,000.00"));
   EXPECT_EQ(rowText(25), scheduleLine(11999, "10.00", "0.00", "1,000.00", "119,990.00"));
   EXPECT_EQ(rowText(27), "(1000 years and 0 months)  and you still haven't paid it off!!!");
   EXPECT_FALSE(calc.stepping);
   stepDown();  // finished: nothing more happens
-  EXPECT_EQ(calc.repayment.monthCount, 12000);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 12000);
 }
 
 TEST(Schedule, ANegativePrincipalMakesTheBalanceGrow) {

@@ -11,6 +11,7 @@
 #include "controls/buttonRegistry.h"
 #include "controls/roleColours.h"
 #include "layout/scheduleText.h"
+#include "money/loanPlan.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
 #include "screen/screen.h"
@@ -39,11 +40,11 @@ struct MonthLine {
 };
 
 MonthLine computeMonth() {
-  char shownInterest[AMOUNT_TEXT_SIZE];
-  repayMonth(calc.repayment, shownInterest);
-  recordMonth(calc.history, calc.repayment, calc.rateText);
-  return {calc.repayment.monthCount, calc.repayment.monthInterest, calc.repayment.monthPrincipal,
-          calc.repayment.balance, calc.repayment.totalInterest};
+  PlanMonth month;
+  walkMonth(calc.walk, month);
+  const Repayment& r = calc.walk.repayment;
+  recordMonth(calc.history, r, calc.walk.rateText);
+  return {r.monthCount, r.monthInterest, r.monthPrincipal, r.balance, r.totalInterest};
 }
 
 void blankRow(int row) {
@@ -124,7 +125,15 @@ void printHeader() {
 
 void startSchedule() {
   printPrompt();
-  startRepayment(calc.repayment);
+  // A new plan from the loan amount and the inputs confirmed, with the extras planned so far.
+  CalculatorState& c = calc;
+  c.plan.loan = c.loanAmount;
+  c.plan.annualRate = c.annualRate;
+  c.plan.rateText = c.rateText;
+  c.plan.payment = c.payment;
+  c.plan.term = 0;
+  c.plan.changes.clear();
+  startWalk(c.walk, c.plan);
   startHistory(calc.history);
   screen::printText("", true);
   printHeader();
@@ -134,7 +143,7 @@ void startSchedule() {
 }
 
 bool canStep() {
-  return canRepayMonth(calc.repayment);
+  return canWalk(calc.walk);
 }
 
 void stepMonth() {
@@ -165,7 +174,8 @@ void stepYear() {
 }
 
 void stepToEnd() {
-  if (!(calc.repayment.balance > 0 && calc.repayment.monthCount < MONTH_LIMIT)) return;
+  const Repayment& r = calc.walk.repayment;
+  if (!(r.balance > 0 && r.monthCount < MONTH_LIMIT)) return;
   std::array<MonthLine, BAND_ROWS> recent;
   int32_t count = 0;
   while (canStep()) {
@@ -187,9 +197,9 @@ void finishSchedule() {
   blankRow(row);
   screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(row, 1);
-  const std::string totals = totalsLine(calc.repayment);
+  const std::string totals = totalsLine(calc.walk.repayment);
   // The line ends only after the reminder; a repaid loan leaves the cursor after the blank.
-  screen::printText(totals, stillOwing(calc.repayment));
+  screen::printText(totals, stillOwing(calc.walk.repayment));
   recordTotals(calc.history, totals);
 
   for (int k : INERT_AT_FINISH) {
