@@ -5,7 +5,7 @@ TEST_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build package windows bench fuzz format clean
+.PHONY: run test deps build package windows bench fuzz format clean mutate
 
 deps:
 	@bash scripts/install-deps.sh
@@ -46,8 +46,14 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLO_TESTS=OFF -DQUILLO_FUZZ=ON >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
 
+# Faults planted on the lines changed since BASE (default: main's merge base), within MINUTES
+# (default 30); MUTANT=path:line:n replays one. See "How we test" in the README.
+mutate: deps
+	python3 scripts/mutate.py $(if $(BASE),--base $(BASE)) $(if $(MINUTES),--minutes $(MINUTES)) \
+	  $(if $(FILES),--files '$(FILES)') $(if $(MUTANT),--replay $(MUTANT)) --jobs $(JOBS)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(WINDOWS_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(TEST_BUILD) $(WINDOWS_BUILD) build-bench build-fuzz build-mutate
