@@ -16,9 +16,9 @@ user can see are listed in scripts/mutateEquivalent.txt with the reason.
 """
 
 import argparse
+import hashlib
 import json
 import os
-import random
 import re
 import shutil
 import signal
@@ -563,7 +563,7 @@ def main():
     parser.add_argument("--base", default="", help="diff against this commit (default: main's merge base)")
     parser.add_argument("--minutes", type=float, default=30.0, help="time box (default 30)")
     parser.add_argument("--files", default="", help="only paths matching this regular expression")
-    parser.add_argument("--replay", default="", help="path:line:index of one mutant, run verbosely")
+    parser.add_argument("--replay", default="", help="path:line:index of a mutant (several separated by commas), run verbosely")
     parser.add_argument("--list", action="store_true", help="list the mutants and stop")
     parser.add_argument("--seed", type=int, default=1, help="order in which mutants are tried")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
@@ -585,11 +585,13 @@ def main():
     equivalents = load_equivalents()
 
     if args.replay:
-        path, line, index = args.replay.rsplit(":", 2)
-        wanted = {int(line)}
-        chosen = [m for m in mutants_of_file(path, wanted) if m["index"] == int(index)]
-        if not chosen:
-            sys.exit(f"mutate: no mutant {args.replay}")
+        chosen = []
+        for one in args.replay.split(","):
+            path, line, index = one.rsplit(":", 2)
+            found = [m for m in mutants_of_file(path, {int(line)}) if m["index"] == int(index)]
+            if not found:
+                sys.exit(f"mutate: no mutant {one}")
+            chosen += found
         mutants = chosen
     if args.list:
         for m in mutants:
@@ -618,16 +620,19 @@ def main():
     suite = Suite(tree, exclude_labels, unit_seconds)
 
     if args.replay:
-        mutant = mutants[0]
-        print(f"{mutant['path']}:{mutant['line']}: {mutant['what']}\n"
-              f"  - {mutant['original'].strip()}\n  + {mutant['mutated'].strip()}", flush=True)
-        result, killers, _ = try_mutant(mutant, tree, coverage, suite, verbose=True)
+        for mutant in mutants:
+            print(f"{mutant['path']}:{mutant['line']}: {mutant['what']}\n"
+                  f"  - {mutant['original'].strip()}\n  + {mutant['mutated'].strip()}", flush=True)
+            result, killers, _ = try_mutant(mutant, tree, coverage, suite, verbose=True)
+            print(f"\n{result}" + (f" by {', '.join(killers[:5])}" if killers else ""), flush=True)
         tree.make()
-        print(f"\n{result}" + (f" by {', '.join(killers[:5])}" if killers else ""))
         return 0
 
-    random.Random(args.seed).shuffle(mutants)
-    results, skipped, stopped = [], 0, False
+    # A fixed random order that depends on each mutant's text, not its line number, so an edit
+    # elsewhere in the file leaves the order of the others as it was.
+    mutants.sort(key=lambda m: hashlib.sha256(
+        f"{args.seed}|{m['path']}|{m['original'].strip()}|{m['mutated'].strip()}".encode()).digest())
+    results, skipped, stopped, interrupted = [], 0, False, False
     remaining = 0
     try:
         for number, mutant in enumerate(mutants):
@@ -643,15 +648,18 @@ def main():
             print(f"[{number + 1}/{len(mutants)}] {mutant['path']}:{mutant['line']}:{mutant['index']} "
                   f"{mutant['what']}: {result}{shown}", flush=True)
     except (KeyboardInterrupt, Interrupted):
-        stopped, remaining = True, len(mutants) - len(results) - skipped
+        stopped, interrupted = True, True
+        remaining = len(mutants) - len(results) - skipped
         print("mutate: interrupted; the copy's file is back as it was", flush=True)
     text = report(results, skipped, stopped, remaining, time.monotonic() - start, base_name,
                   work_dir / "report.txt")
     print()
     print(text, end="")
     print(f"(also in {work_dir / 'report.txt'})")
-    # Leave the copy's build matching its sources again.
-    tree.make()
+    # Leave the copy's build matching its sources again (an interrupted run leaves that to the
+    # next one, which builds first anyway).
+    if not interrupted:
+        tree.make()
     return 0
 
 
