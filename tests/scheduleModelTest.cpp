@@ -6,6 +6,7 @@
 #include "app/calculatorState.h"
 #include "app/schedule.h"
 #include "money/loanPlan.h"
+#include "money/repayment.h"
 #include "money/workedSchedules.h"
 #include "support/freshScreen.h"
 #include "support/scheduleLine.h"
@@ -19,6 +20,9 @@ constexpr int SCREEN_MONTHS = 240;
 TEST(ScheduleModel, TheWorkedMonthsShowOnScreenAndTheTotalsAfterTheLast) {
   for (const WorkedSchedule& w : WORKED_SCHEDULES) {
     SCOPED_TRACE(testing::Message() << w.loan << " at " << w.rate << " paying " << w.payment);
+    // A payment below the first month's interest is refused by the window's plan, as Continue
+    // refuses it; the month rule's own table shows such schedules.
+    if (w.payment > 0 && w.payment < interestDue(w.loan, w.rate)) continue;
     startScheduleFor(w.loan, w.rate, w.payment);
     auto checkpoint = w.checkpoints.begin();
     while (calc.walk.repayment.monthCount < w.months) {
@@ -29,6 +33,8 @@ TEST(ScheduleModel, TheWorkedMonthsShowOnScreenAndTheTotalsAfterTheLast) {
         change.payment = w.newPayment;
         changeTerms(calc.walk, calc.plan, change);
       }
+      ASSERT_TRUE(calc.stepping && canStep())
+          << "stopped after month " << calc.walk.repayment.monthCount;
       stepDown();
       const int month = calc.walk.repayment.monthCount;
       if (checkpoint == w.checkpoints.end() || checkpoint->month != month) continue;
