@@ -464,7 +464,8 @@ std::vector<std::string> windowLines(const std::string& loan, const std::string&
       stepToEnd();
       if (!calc.stepping) {
         const std::vector<std::string> band = mainScript::scheduleRows();
-        lines.resize(header + static_cast<size_t>(calc.walk.repayment.monthCount) + 1 - band.size());
+        lines.resize(header + static_cast<size_t>(calc.walk.repayment.monthCount) + 1 -
+                     band.size());
         lines.insert(lines.end(), band.begin(), band.end());
         break;
       }
