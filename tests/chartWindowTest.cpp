@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -246,11 +247,11 @@ TEST(ChartWindow, ThePlotFillsItsAreaAndNoLabelIsCut) {
   for (int scheme : {1, 2}) {
     for (const Loan& loan : loans) {
       // At rate 0, repaid in 1, 12 and 360 months, or not in 1000 years.
-      const long cents = std::lround(std::stod(loan.typed) * 100);
-      for (long months : {1L, 12L, 360L, 12000L}) {
+      const int64_t cents = std::llround(std::stod(loan.typed) * 100);
+      for (int64_t months : {1, 12, 360, 12000}) {
         const bool repaid = months < 12000;
-        const long payment = (cents + months - 1) / months;
-        const long taken = (cents + payment - 1) / payment;
+        const int64_t payment = (cents + months - 1) / months;
+        const int64_t taken = (cents + payment - 1) / payment;
         SCOPED_TRACE(std::to_string(scheme) + " " + loan.typed + " " + std::to_string(months));
         ScratchDirectory directory;
         scratch::writeFile("quilloOptions.txt", "\"\"\n" + std::to_string(scheme) + "\n");
