@@ -13,7 +13,8 @@ PACKAGES=(
   python3 time procps
   desktop-file-utils appstream dpkg-dev file groff-base
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 nsis zip unzip
+  wine wine64 nsis zip unzip
+  lintian
 )
 
 missing=()
