@@ -1,9 +1,11 @@
-# The two commands: `make run` and `make test`; `make package` makes the Debian package.
+# The two commands: `make run` and `make test`; `make package` makes the Debian package,
+# `make windows` the Windows program, its zip and its installer.
 BUILD ?= build
 TEST_BUILD ?= build-asan
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build package bench fuzz format clean mutate
+.PHONY: run test deps build package windows bench fuzz format clean mutate
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,10 +21,21 @@ run: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+# build-windows/quillo.exe, quillo-<version>-win64.zip and quillo-<version>-setup.exe. SDL2,
+# SDL2_mixer and GoogleTest are cross-built into build-windows/deps once.
+windows: deps
+	JOBS=$(JOBS) bash scripts/buildWindowsDeps.sh $(WINDOWS_BUILD)
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release $(WINDOWS_CMAKE_ARGS) >/dev/null
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# The Linux tests, then the Windows build's under Wine, compared with the Linux program.
 test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUILLO_SANITIZE=ON >/dev/null
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory windows WINDOWS_CMAKE_ARGS=-DQUILLO_LINUX_PROGRAM=$(abspath $(TEST_BUILD))/quillo
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLO_TESTS=OFF -DQUILLO_BENCH=ON >/dev/null
@@ -43,4 +56,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) build-bench build-fuzz build-mutate
+	rm -rf $(BUILD) $(TEST_BUILD) $(WINDOWS_BUILD) build-bench build-fuzz build-mutate

@@ -26,9 +26,9 @@ constexpr int AMOUNTS_PER_LINE = 4;
 void startTheSchedule() {
   headless::reset();
   openProgramScreen();
-  calc.loanAmount = calc.repayment.balance = LOAN;
-  calc.repayment.annualRate = RATE;
-  calc.repayment.payment = PAYMENT;
+  calc.loanAmount = LOAN;
+  calc.annualRate = RATE;
+  calc.payment = PAYMENT;
   calc.inputsConfirmed = true;
   startSchedule();
 }
@@ -38,10 +38,11 @@ std::vector<double> scheduleAmounts() {
   startTheSchedule();
   std::vector<double> amounts;
   amounts.reserve(MONTHS * AMOUNTS_PER_LINE);
-  while (calc.repayment.monthCount < MONTHS) {
+  while (calc.walk.repayment.monthCount < MONTHS) {
     stepMonth();
-    amounts.insert(amounts.end(), {calc.repayment.monthInterest, calc.repayment.monthPrincipal,
-                                   calc.repayment.balance, calc.repayment.totalInterest});
+    amounts.insert(amounts.end(),
+                   {calc.walk.repayment.monthInterest, calc.walk.repayment.monthPrincipal,
+                    calc.walk.repayment.balance, calc.walk.repayment.totalInterest});
   }
   return amounts;
 }
@@ -69,7 +70,7 @@ void BM_stepToEnd12000Months(benchmark::State& state) {
     state.ResumeTiming();
     stepToEnd();
   }
-  if (calc.repayment.monthCount != MONTHS)
+  if (calc.walk.repayment.monthCount != MONTHS)
     state.SkipWithError("the schedule did not run 12000 months");
 }
 BENCHMARK(BM_stepToEnd12000Months)->Unit(benchmark::kMillisecond);
@@ -81,7 +82,7 @@ void BM_stepDown12000Months(benchmark::State& state) {
     state.ResumeTiming();
     while (calc.stepping) stepDown();
   }
-  if (calc.repayment.monthCount != MONTHS)
+  if (calc.walk.repayment.monthCount != MONTHS)
     state.SkipWithError("the schedule did not run 12000 months");
 }
 BENCHMARK(BM_stepDown12000Months)->Unit(benchmark::kMillisecond);
@@ -113,7 +114,7 @@ void BM_stepToEndOverFormatting(benchmark::State& state) {
     formatting += Clock::now() - stepped;
     stepping += stepped - start;
   }
-  if (calc.repayment.monthCount != MONTHS)
+  if (calc.walk.repayment.monthCount != MONTHS)
     state.SkipWithError("the schedule did not run 12000 months");
   state.counters["ratio"] = std::chrono::duration<double>(stepping).count() /
                             std::chrono::duration<double>(formatting).count();
@@ -163,7 +164,7 @@ void BM_chartOf12000Months(benchmark::State& state) {
   startTheSchedule();
   if (state.range(0) == 1) stepToEnd();
   for (auto _ : state) drawChart();
-  if (calc.repayment.monthCount != (state.range(0) == 1 ? MONTHS : 0)) {
+  if (calc.walk.repayment.monthCount != (state.range(0) == 1 ? MONTHS : 0)) {
     state.SkipWithError("the schedule did not stand where it should");
   }
 }

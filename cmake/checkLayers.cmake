@@ -1,5 +1,5 @@
-# Fails when a file includes a header of a layer above its own or beside it, or a private
-# header of another layer, however the include is spelled: quoted or in angle brackets, with
+# Fails when a file under src/, whatever its extension (.h, .cpp, .inl, .hpp, ...), includes a
+# header of a layer above its own or beside it, or a private header of another layer, however the include is spelled: quoted or in angle brackets, with
 # spaces around the "#", through a relative path. Each include is followed the way the compiler
 # follows it (the including file's folder first for a quoted one, then src/).
 # Only screen/ may include a header of the operating system or of the window system (POSIX,
@@ -11,7 +11,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
 
 get_filename_component(SOURCE_ROOT ${SOURCE_ROOT} ABSOLUTE)
 set(root ${SOURCE_ROOT}/src)
-file(GLOB_RECURSE sources RELATIVE ${root} ${root}/*.h ${root}/*.cpp)
+file(GLOB_RECURSE sources RELATIVE ${root} ${root}/*)
 set(problems "")
 set(PLATFORM_HEADERS "^(unistd|fcntl|poll|signal|dirent|pwd|grp|dlfcn|pthread|termios|spawn|io|direct|process|windows|winbase|winuser|shlobj|shellapi|mmsystem|conio)\\.h$|^(sys|arpa|netinet|x11|sdl2|wine)/|^sdl|^csignal$")
 foreach(source ${sources})

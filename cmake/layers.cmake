@@ -1,22 +1,26 @@
 # The layers of src/, lowest first, and who may use whom; read by the build and by both checks.
 # A layer is a static library of one or more folders. A file may use its own layer and the
-# levels below it: screen/ and cli/ stand side by side and know nothing of each other, and
+# levels below it: layout/ (what is shown or printed: schedule text, the chart's layout, the
+# fields' widths and masks) serves both faces, cli/ and the window's layers above screen/;
+# screen/ and cli/ stand side by side and know nothing of each other, and
 # controls/ and editor/ are one layer because they call each other. Files directly in src/
 # (main.cpp) stand above every layer.
 set(QUILLO_LAYER_SCRIPTS ${CMAKE_CURRENT_LIST_DIR})
-set(QUILLO_LAYERS money screen cli controls colours app)
+set(QUILLO_LAYERS money layout screen cli controls colours app)
 set(LAYER_FOLDERS_money money)
+set(LAYER_FOLDERS_layout layout)
 set(LAYER_FOLDERS_screen screen)
 set(LAYER_FOLDERS_cli cli)
 set(LAYER_FOLDERS_controls controls editor)
 set(LAYER_FOLDERS_colours colours)
 set(LAYER_FOLDERS_app app)
 set(LAYER_LEVEL_money 0)
-set(LAYER_LEVEL_screen 1)
-set(LAYER_LEVEL_cli 1)
-set(LAYER_LEVEL_controls 2)
-set(LAYER_LEVEL_colours 3)
-set(LAYER_LEVEL_app 4)
+set(LAYER_LEVEL_layout 1)
+set(LAYER_LEVEL_screen 2)
+set(LAYER_LEVEL_cli 2)
+set(LAYER_LEVEL_controls 3)
+set(LAYER_LEVEL_colours 4)
+set(LAYER_LEVEL_app 5)
 foreach(layer ${QUILLO_LAYERS})
   foreach(folder ${LAYER_FOLDERS_${layer}})
     set(LAYER_OF_${folder} ${layer})
@@ -53,7 +57,7 @@ endif()
 # layers below it, and none is compiled before the include check has passed, so a wrong include
 # fails the build of the program itself.
 function(quillo_add_layers root)
-  file(GLOB_RECURSE layered ${root}/src/*.h ${root}/src/*.cpp)
+  file(GLOB_RECURSE layered ${root}/src/*)
   add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/layerCheck.stamp
     COMMAND ${CMAKE_COMMAND} -DSOURCE_ROOT=${root} -DSTAMP=${CMAKE_BINARY_DIR}/layerCheck.stamp

@@ -1,7 +1,13 @@
 # What `cmake --install` puts in place and what `cpack` packs: the program, its desktop entry,
-# AppStream metainfo and icons, the manual page, the README and the warning sound.
+# AppStream metainfo and icons, the manual page, the README, the warning sound, and the
+# package's copyright file and changelog.
 
 include(GNUInstallDirs)
+
+# Who answers for the package: its Maintainer field, the changelog's signature and the
+# copyright file's contact. Set it once here, or with -DQUILLO_MAINTAINER=... at configure time.
+set(QUILLO_MAINTAINER "Quillo developers <quillo@users.noreply.github.com>"
+    CACHE STRING "The package maintainer, as Name <address>")
 
 # The icons are drawn at build time from the program's own font and palette.
 add_executable(makeIcon tools/makeIcon.cpp)
@@ -27,7 +33,17 @@ add_custom_command(
   COMMAND sh -c "gzip -9n -c ${CMAKE_BINARY_DIR}/quillo.1 > ${CMAKE_BINARY_DIR}/quillo.1.gz"
   DEPENDS ${CMAKE_BINARY_DIR}/quillo.1
   VERBATIM)
-add_custom_target(installedFiles ALL DEPENDS ${ICON_FILES} ${CMAKE_BINARY_DIR}/quillo.1.gz)
+# Debian's copyright file in its machine-readable form, and the changelog, compressed as Debian
+# keeps it.
+configure_file(packaging/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
+configure_file(packaging/changelog.in ${CMAKE_BINARY_DIR}/changelog @ONLY)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND sh -c "gzip -9n -c ${CMAKE_BINARY_DIR}/changelog > ${CMAKE_BINARY_DIR}/changelog.gz"
+  DEPENDS ${CMAKE_BINARY_DIR}/changelog
+  VERBATIM)
+add_custom_target(installedFiles ALL
+  DEPENDS ${ICON_FILES} ${CMAKE_BINARY_DIR}/quillo.1.gz ${CMAKE_BINARY_DIR}/changelog.gz)
 
 install(TARGETS quillo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Software centres find the program by its AppStream metainfo, named after the desktop entry.
@@ -36,19 +52,23 @@ configure_file(packaging/${APP_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${APP_ID}
 install(FILES packaging/${APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/${APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/quillo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES README.md ${CMAKE_BINARY_DIR}/illegalChar.wav DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES README.md ${CMAKE_BINARY_DIR}/illegalChar.wav ${CMAKE_BINARY_DIR}/copyright
+              ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "loan repayment calculator for a variable rate and payment")
+# Debian shows the description's lines as they are: each within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quillo steps through the repayment of a loan whose rate and monthly payment may change\n\
-while it is repaid, month by month, a year at a time or to the end, in a retro 640x480 window.")
+    "Quillo steps through the repayment of a loan whose rate and monthly payment\n\
+may change while it is repaid, month by month, a year at a time or to the end,\n\
+in a retro 640x480 window, and prints whole schedules, summaries and charts\n\
+on the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quillo developers <quillo@localhost>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The dependencies are the shared libraries the program is linked with (SDL2, SDL2_mixer and
 # the C and C++ runtimes), as dpkg-shlibdeps finds them.

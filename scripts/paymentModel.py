@@ -7,6 +7,8 @@ double. The interest shown is the cent amount nearest the month's interest (halv
 scaled value formed in extended precision); the remainder is carried into the next month.
 
     scripts/paymentModel.py               the table of solved payments, as C++ literals
+    scripts/paymentModel.py plans         the table of whole plans and their savings
+    scripts/paymentModel.py loans         the table of largest loans for a payment
     scripts/paymentModel.py LOAN RATE PAYMENT [MONTHS]   months to repay and the last payment
 """
 
@@ -125,29 +127,148 @@ CASES = [
 ]
 
 
-def plan(loan, rate, payment, changes=(), extras=()):
-    """A whole schedule: changes are (month, rate or None, payment or None), extras (month,
-    amount). Answers months, repaid, total paid, total interest and the last payment."""
-    state = (d(loan), F(0), F(0))
-    rate, payment = d(rate), d(payment)
+month_ = month
+
+
+def interest_due(bal, rate):
+    """One month's interest as the payment is checked against it: multiplied, then divided."""
+    return d(x(x(bal * rate) / 1200))
+
+
+def filled_payment(mi):
+    """The interest due shown to the cent, a cent more where that falls below it."""
+    v = shown_interest(mi)
+    return v if v >= mi else d(F(math.floor(x(x(100 * x(mi + F(1, 100))) + F(1, 2))), 100))
+
+
+def confirm(bal, rate, payment):
+    """The payment Continue leaves in force, or None when it is refused."""
+    mi = interest_due(bal, rate)
+    if payment >= mi:
+        return payment
+    return filled_payment(mi) if payment == 0 else None
+
+
+def walk(loan, rate, payment, term=0, changes=(), extras=(), plain=False):
+    """A whole plan as the program walks it. changes: (month, rate or None, payment or None,
+    keep); extras: (month, amount). Answers ("ok", months, repaid, total paid, total interest,
+    last payment) or (problem, month)."""
+    bal, rate = d(loan), d(rate)
+    payment = d(payment)
+    if term:
+        cents, _ = solve(bal, rate, F(0), term)
+        payment = d(F(cents, 100))
+    payment = confirm(bal, rate, payment)
+    if payment is None:
+        return ("short", 1)
+    state = (bal, F(0), F(0))
     n, paid_total, last = 0, F(0), F(0)
     while state[0] > REPAID and n < 12000:
-        for month, r, p in changes:
-            if month == n + 1:
-                rate = d(r) if r is not None else rate
-                payment = d(p) if p is not None else payment
+        for month, r, p, keep in changes:
+            if month != n + 1:
+                continue
+            keep = keep and not plain
+            end = term
+            if keep and end == 0:
+                end = n + run(state[0], rate, state[1], payment, 12000 - n)[0]
+            if keep and end <= n:
+                return ("passed", n + 1)
+            rate = d(r) if r is not None else rate
+            payment = d(p) if p is not None else payment
+            if keep:
+                cents, _ = solve(state[0], rate, state[1], end - n)
+                payment = d(F(cents, 100))
+            payment = confirm(state[0], rate, payment)
+            if payment is None:
+                return ("short", n + 1)
         pay = payment
-        for month, amount in extras:
-            if month == n + 1:
-                pay = d(pay + d(amount))
+        if not plain:
+            for month, amount in extras:
+                if month == n + 1:
+                    pay = d(pay + d(amount))
         state, s, principal = month_(state, rate, pay)
         last = d(s + principal)
         paid_total = d(paid_total + last)
         n += 1
-    return n, state[0] <= REPAID, float(paid_total), float(state[2]), float(last)
+    return ("ok", n, state[0] <= REPAID, paid_total, state[2], last)
 
 
-month_ = month
+# loan, rate, payment, term, changes (month, rate, payment, keep), extras (month, amount)
+PLANS = [
+    ("250000", "6.5", "0", 360, [], []),
+    ("250000", "6.5", "0", 360, [], [(24, "10000")]),
+    ("250000", "6.5", "0", 360, [(61, "7.25", None, True)], []),
+    ("250000", "6.5", "1580.18", 0, [(61, "7.25", None, True)], []),
+    ("250000", "6.5", "0", 360, [], [(24, "5000")]),
+    ("1000", "12", "100", 0, [], [(3, "500"), (3, "4500")]),
+    ("1000", "12", "100", 0, [(2, "24", None, False)], []),
+    ("1000", "12", "100", 0, [(5, None, "200", False)], []),
+    ("1000", "12", "100", 0, [], [(20, "50")]),
+    ("100", "12", "500", 0, [], []),
+    ("10000", "6", "0", 24, [(2, None, "100", False), (30, "6", None, True)], []),
+    ("250000", "6.5", "1580.18", 0, [(61, "20", None, True)], []),
+    ("50000", "0", "500", 0, [], [(1, "1000")]),
+    ("100000", "12", "1000", 0, [], [(6000, "50000")]),
+    ("5000", "18", "0", 24, [(13, "9", None, True)], [(6, "1000")]),
+    ("120000", "3.9", "0", 97, [(24, "11.11", None, False), (24, None, None, True)], []),
+    ("250000", "6.5", "0", 360, [(400, "8", None, True)], []),
+    ("1000", "12", "0", 0, [], [(2, "1")]),
+    ("350000", "4.875", "1852.23", 0, [(13, "5.5", "2000", False), (121, None, None, True)],
+     [(60, "20000"), (60, "0.01"), (200, "1000000")]),
+]
+
+
+def cents(v):
+    return f"{float(v):.2f}"
+
+
+def plans_table():
+    for loan, rate, payment, term, changes, extras in PLANS:
+        main = walk(loan, rate, payment, term, changes, extras)
+        compared = bool(extras) or any(c[3] for c in changes)
+        plain = walk(loan, rate, payment, term, changes, extras, True) if compared else None
+        if main[0] != "ok":
+            print(f"    // {loan} {rate} {payment} term {term} {changes} {extras}: {main}")
+            continue
+        _, n, repaid, paid, interest, last = main
+        line = f"{n}, {str(repaid).lower()}, {cents(paid)}, {cents(interest)}, {cents(last)}"
+        if plain is None:
+            line += ", NOT_COMPARED"
+        elif plain[0] != "ok":
+            line += f", PLAIN_CANNOT_RUN_IN_MONTH({plain[1]})"
+        else:
+            line += f", {plain[1]}, {cents(plain[4])}, {plain[1] - n}, {cents(plain[4] - interest)}"
+        print(f"    // {loan} {rate} {payment} term {term} {changes} {extras}\n    {{{line}}},")
+
+
+def largest_loan(payment, rate, months):
+    """The largest whole-cent loan the payment repays within the months and Continue accepts,
+    by a cent-by-cent walk from a float estimate; answers it and the months it takes."""
+    p, r = d(payment), d(rate)
+    i = float(r) / 1200
+    est = float(p) * months if i == 0 else float(p) * (1 - (1 + i) ** -months) / i
+    c = max(0, math.floor(est * 100) + 2)
+
+    def fits(c):
+        bal = d(F(c, 100))
+        return p >= interest_due(bal, r) and run(bal, r, F(0), p, months)[1]
+
+    while c > 0 and not fits(c):
+        c -= 1
+    while fits(c + 1):
+        c += 1
+    return c, run(d(F(c, 100)), r, F(0), p, months)[0], run(d(F(c + 1, 100)), r, F(0), p, 12000)[0]
+
+
+LOANS = [("1500", "6.5", 360), ("1580.18", "6.5", 360), ("100", "0", 12), ("0.01", "0", 1),
+         ("100", "12", 1), ("1000", "12", 12000), ("50", "0", 12000), ("10", "0.01", 12000),
+         ("0", "5", 12), ("1000", "100", 36)]
+
+
+def loans_table():
+    for payment, rate, months in LOANS:
+        c, n, more = largest_loan(payment, rate, months)
+        print(f"    {{{payment}, {rate}, {months}, {c / 100:.2f}, {n}, {more}}},")
 
 
 def hexf(v):
@@ -169,7 +290,11 @@ def table():
 
 
 if __name__ == "__main__":
-    if len(sys.argv) >= 4:
+    if sys.argv[1:] == ["plans"]:
+        plans_table()
+    elif sys.argv[1:] == ["loans"]:
+        loans_table()
+    elif len(sys.argv) >= 4:
         limit = int(sys.argv[4]) if len(sys.argv) > 4 else 12000
         n, repaid, state, last = run(d(sys.argv[1]), d(sys.argv[2]), F(0), d(sys.argv[3]), limit)
         print(n, repaid, float(state[0]), float(last), float(state[2]))

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "editor/characterMask.h"
+#include "layout/fieldGeometry.h"
 #include "money/amountText.h"
 #include "screen/private/headless.h"
 #include "screen/warningChime.h"
 #include "support/editorTestSupport.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 
 namespace {

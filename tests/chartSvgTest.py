@@ -15,7 +15,7 @@ MOST_POINTS = 1200  # a longer loan keeps every k-th month
 # The Light on Dark levels (0 to 63) of the colour role each part is drawn in on the screen.
 LEVELS = {"background": (0, 0, 16), "title": (63, 63, 11), "text": (63, 63, 63),
           "axis": (37, 37, 37), "balance": (0, 38, 0), "interest": (63, 28, 21),
-          "change": (63, 48, 11), "now": (63, 63, 11)}
+          "change": (42, 0, 42), "now": (63, 63, 11)}
 
 
 def colour(name):
@@ -113,6 +113,10 @@ def main():
             # Dotted as the window draws it: the marks and any projection.
             if "dotted" in (element.get("class") or "").split():
                 assert element.get("stroke-dasharray") == "2 2", element.attrib
+        # Every text stands whole inside the picture, clear of its left and right edges.
+        for text in root.iter(SVG + "text"):
+            x, width = float(text.get("x")), float(text.get("textLength"))
+            assert x >= 8 and x + width <= 632, (args, text.text, x, width)
         x_of, y_of = read_axes(root)
         loan = float(args[0].replace(",", ""))
         drawn = [p for p in root.iter(SVG + "polyline") if p.get("class") in ("balance", "interest")]

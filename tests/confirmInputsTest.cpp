@@ -62,6 +62,40 @@ TEST(ConfirmInputs, APaymentBelowTheInterestDueIsRefusedWithTheAmountRoundedUpTo
   }
 }
 
+// Beyond the amounts a schedule keeps exact to the cent: the message stands where the payment
+// message does, and the field it names is typed over.
+TEST(ConfirmInputs, AnAmountBeyondTheExactRangeIsRefusedAndItsFieldTypedOver) {
+  struct Case {
+    std::string loan, rate, payment, message;
+    Focus field;
+    std::string typedOver;  // the field's 16 cells after "3" and Tab
+  };
+  const std::vector<Case> cases = {
+      {"1000000000", "6", "", "Loan must be <= $999,999,999.99", FOCUS_LOAN, "3,000,000,000"},
+      {"2000000000", "6", "", "Loan must be <= $999,999,999.99", FOCUS_LOAN, "3,000,000,000"},
+      {"1000", "6", "10000000000000", "Payment must be <= $9,999,999,999,999.99", FOCUS_PAYMENT,
+       "30,000,000,000,0"},
+      {"100000000", "1.21", "", "Interest must be <= $100,000.00 a month", FOCUS_RATE, "3.21"},
+      {"100000000", "9.9", "", "Interest must be <= $100,000.00 a month", FOCUS_RATE, "3.9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.loan + " " + c.rate + " " + c.payment);
+    headless::reset();
+    mainScript::enterInputs(c.loan, c.rate, c.payment);
+    confirmWithEnter();
+    headless::snapshot();
+    headless::type("3\t");
+    headless::snapshot();
+    runProgram();
+    EXPECT_EQ(messageAt(snapshot(0)), c.message);
+    EXPECT_EQ(screenReader::readCell(6, 35, snapshot(0)).ink, 12);
+    EXPECT_EQ(screenReader::rowText(9, snapshot(0)), "") << "no schedule";
+    EXPECT_EQ(fieldText(c.field, snapshot(1)), c.typedOver);
+    // A payment wider than its field reaches into the message's place.
+    EXPECT_EQ(messageAt(snapshot(1)).find("must be"), std::string::npos);
+  }
+}
+
 TEST(ConfirmInputs, AfterTheMessageThePaymentIsTypedOverAndTheMessageGoesWhenTheEditEnds) {
   headless::reset();
   mainScript::enterInputs("250000", "6", "1000");

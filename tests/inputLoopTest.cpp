@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/inputLoop.h"
+#include "layout/fieldGeometry.h"
 #include "money/amountText.h"
 #include "screen/platform.h"
 #include "screen/private/headless.h"

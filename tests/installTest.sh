@@ -3,7 +3,8 @@
 # package that CPack makes, unpacked with `dpkg -x` into a scratch root. Each must hold every
 # file, a desktop entry that validates and starts the program in its data directory, AppStream
 # metainfo that validates, the two icons, a manual page that formats without warnings and names
-# every option, and a program that tells its version.
+# every option, and a program that tells its version. The package must pass lintian with neither
+# errors nor warnings.
 #
 # usage: tests/installTest.sh BUILD_DIRECTORY VERSION
 set -euo pipefail
@@ -60,6 +61,8 @@ check_tree() {
     share/man/man1/quillo.1.gz
     share/doc/quillo/README.md
     share/doc/quillo/illegalChar.wav
+    share/doc/quillo/copyright
+    share/doc/quillo/changelog.gz
   )
   for file in "${files[@]}"; do
     [ -f "$root/$file" ] || fail "$root/$file is missing"
@@ -79,6 +82,17 @@ check_tree() {
   grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo names another release"
   grep -qx 'Exec=quillo --data-dir' "$entry" || fail "the desktop entry starts: $(grep ^Exec "$entry")"
   grep -qx 'Icon=quillo' "$entry" || fail "the desktop entry names another icon"
+  # What the listing says the program does: each of its outputs and keys.
+  local feature
+  for feature in 'CSV or text, a summary' 'an SVG picture' '(F1)' '(F2)' '(F3)'; do
+    tr -s ' \n' ' ' <"$metainfo" | grep -qF -- "$feature" ||
+      fail "the metainfo's features do not name $feature"
+  done
+
+  # The changelog's latest entry is this version's.
+  local latest
+  latest="$(zcat "$root/share/doc/quillo/changelog.gz" | head -n 1)"
+  [[ "$latest" == "quillo ($version) "* ]] || fail "the changelog begins: $latest"
 
   for size in 48 256; do
     check_icon "$root/share/icons/hicolor/${size}x${size}/apps/quillo.png" "$size" ||
@@ -95,6 +109,25 @@ check_tree() {
   for word in --scale --data-dir --version --help QUILLO_SCALE XDG_DATA_HOME quilloOptions.txt; do
     grep -q -- "$word" "$page" || fail "the manual page does not mention $word"
   done
+  # What the page tells of the program's behaviour, read as one text: said, or not said.
+  local text said claim
+  text="$(zcat "$root/share/man/man1/quillo.1.gz" | groff -man -Tascii -P-cbu -rLL=2000n -rHY=0 |
+    tr -s ' \n' ' ')"
+  while IFS='|' read -r said claim; do
+    if [ "$said" = yes ]; then
+      grep -qF -- "$claim" <<<"$text" || fail "the manual page does not say: $claim"
+    else
+      ! grep -qF -- "$claim" <<<"$text" || fail "the manual page says: $claim"
+    fi
+  done <<'CLAIMS'
+yes|--format svg the chart of F3 as a standalone SVG picture
+yes|the same chime, built into the program, plays
+no|the program is silent
+no|puts into a data directory
+yes|nothing copies it into the working directory
+yes|at most 16 MB of the clipboard's text are read
+yes|within 5 seconds gives nothing
+CLAIMS
 
   # Every subcommand and option a usage line names is in the manual page and in --help.
   local help usage name
@@ -135,6 +168,8 @@ for library in libsdl2-2.0-0 libsdl2-mixer-2.0-0; do
   [[ ", $depends," == *", $library "* || ", $depends," == *", $library,"* ]] ||
     fail "the package does not depend on $library: $depends"
 done
+lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 ||
+  fail "lintian: $(cat "$scratch/lintian.log")"
 dpkg -x "$deb" "$scratch/root"
 outside="$(cd "$scratch/root" && find . -mindepth 1 -maxdepth 1 ! -name usr)"
 [ -z "$outside" ] || fail "the package puts files outside /usr: $outside"

@@ -10,9 +10,10 @@
 #include "support/screenReader.h"
 
 // Inputs whose month's interest no number holds: a huge amount shown as 1E+16 and edited into a
-// larger exponent, or a rate text recalled by a macro and lengthened. Such an interest cannot be
-// paid, so the inputs are refused with the payment message; an empty payment must not become
-// "INF", which reads back as a payment of 0 and would start a schedule that never repays.
+// larger exponent, or a rate text recalled by a macro and lengthened. Such a loan lies far beyond
+// the amounts a schedule keeps exact, so the inputs are refused before its interest is looked at;
+// an empty payment must not become "INF", which reads back as a payment of 0 and would start a
+// schedule that never repays.
 
 namespace {
 
@@ -49,11 +50,11 @@ TEST(InterestBeyondNumbers, AnInterestNoNumberHoldsIsRefusedNotPaidWithInf) {
     headless::reset();
     if (*c.macro) scratch::writeFile("7.mac", c.macro);
     c.script();
-    headless::snapshot();  // the payment field is edited again under the message
+    headless::snapshot();  // the loan field is edited again under the message
     runProgram();
     const uint8_t* confirmed = mainScript::snapshot(0);
     EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT, confirmed), "") << "the payment field";
-    const std::string message = "Payment must be >= interest due ($INF)";
+    const std::string message = "Loan must be <= $999,999,999.99";
     EXPECT_EQ(screenReader::textAt(6, 35, static_cast<int>(message.size()), confirmed), message);
     int row = 0, column = 0;
     EXPECT_FALSE(screenReader::findText("to step by month", row, column)) << "a schedule started";

@@ -11,6 +11,7 @@
 #include "support/fileFaults.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"
 

@@ -27,11 +27,12 @@ const std::vector<Case> CASES = {
     {"plain digits", "1234", "1,234", ""},
     {"; is Enter", "12;34", "12", "34"},
     {"\\ is Delete", "123\xffK\xffK\\", "13", ""},
-    {"#d is a function key", "12#534", "3,412", ""},  // F1 and F2 open panels
+    {"#d is a function key", "12#634", "3,412", ""},  // F1 to F5 open panels
     {"#9", "12#934", "3,412", ""},
     {"# with a non-digit", "12#x34", "3,412", ""},
     {"# takes a line break as its digit", "12#\r34", "3,412", ""},
-    {"#5 is F5, not a wait", "12#534", "3,412", ""},
+    // F5's code is that of "?"; its panel closes on the x.
+    {"#5 is F5, not a wait", "12#5x34", "3,412", ""},
     {"&0 is a key no screen knows", "12&034", "3,412", ""},
     {"&3 before any entry", "1&32", "12", ""},
     {"a single slash is typed", "1/2", "12", "", 1},

@@ -12,6 +12,7 @@
 #include "support/editorTestSupport.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
+#include "support/posixFiles.h"
 #include "support/scheduleLine.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"

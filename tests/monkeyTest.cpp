@@ -80,7 +80,7 @@ void printRecentEvents() {
 #endif
 
 bool isEditorOpen() {
-  return colourEditor.savedArea != 0;
+  return colourEditor.area.saved != 0;
 }
 
 // The palette files hold what was planted or a whole file the program wrote, never a part.
@@ -164,7 +164,7 @@ std::string runOnce(monkey::Storm& storm, Coverage& reach) {
     editorWasOpen = isEditorOpen();
     reach.schedule = reach.schedule || calc.stepping;
     reach.finished = reach.finished || (!calc.stepping && !calc.inertControls.empty());
-    reach.panel = reach.panel || optionsDialog.savedArea != 0;
+    reach.panel = reach.panel || optionsDialog.area.saved != 0;
     reach.editor = reach.editor || editorWasOpen;
     reach.macro = reach.macro || inputLoop.macroPlaying;
     reach.macroWait = reach.macroWait || inputLoop.macroWaiting;

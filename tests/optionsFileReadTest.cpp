@@ -8,6 +8,7 @@
 #include "app/optionsFile.h"
 #include "colours/colourScheme.h"
 #include "screen/private/headless.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 
 namespace {

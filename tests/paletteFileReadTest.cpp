@@ -10,6 +10,7 @@
 #include "colours/colourScheme.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
+#include "support/posixFiles.h"
 #include "support/scratchDirectory.h"
 
 namespace {

@@ -161,10 +161,10 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
        {"1,0,0.01,0.00,0.01,0.04,0.00"},
        {"5,0,0.01,0.00,0.01,0.00,0.00"},
        "(0 years and 5 months)"},
-      // Never in exponent notation, also where the window shows 1E+16.
-      {{"9999999999999999", "0", "9999999999999999"},
+      // Never in exponent notation: the largest loan and payment.
+      {{"999999999.99", "0", "9999999999999.99"},
        1,
-       {"1,0,10000000000000000.00,0.00,10000000000000000.00,0.00,0.00"},
+       {"1,0,999999999.99,0.00,999999999.99,0.00,0.00"},
        {},
        "(0 years and 1 months)"},
       // A payment of 0 at a change becomes the interest due on the balance reached.
@@ -221,6 +221,33 @@ TEST(ScheduleCommand, APaymentBelowTheInterestDueGivesTheMessageAndNoSchedule) {
 
 // 12000 months at the interest due go out in pieces of 64 KiB and at most a line more from the
 // start, whatever change is still ahead, so the text is never held whole.
+// A plan the command cannot carry out says why, and writes nothing of it.
+TEST(ScheduleCommand, APlanThatCannotRunSaysWhy) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      // The term ends in month 24, but a payment of 100 leaves most of the loan by month 30.
+      {{"10000", "6", "--term", "24", "--change", "2::100", "--change", "30:6:keep"},
+       2,
+       "quillo schedule: The end date to keep, month 24, has already passed in month 30\n"},
+      {{"10000", "6", "--term", "24", "--change", "2::100", "--change", "25:6:keep", "--format",
+        "summary"},
+       2,
+       "quillo schedule: The end date to keep, month 24, has already passed in month 25\n"},
+      {{"max", "12", "0", "--term", "1"}, 1, "A payment of 0.00 repays no loan within the term\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const Output o = runCommand(c.args);
+    EXPECT_EQ(o.status, c.status);
+    EXPECT_EQ(o.err, c.err);
+    EXPECT_EQ(o.out, "");
+  }
+}
+
 TEST(ScheduleCommand, ALongScheduleGoesOutInPiecesWhateverIsAhead) {
   const std::string rate16 = "0000000000006.00";
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -270,6 +297,11 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12", "--change", "2::-5"}, "not an amount: -5"},
       {{"1000", "12", "--change", "2:5:kept"}, "not an amount: kept"},
       {{"1000", "12", "100", "--term", "30y"}, "a payment and a term together: give one of them"},
+      {{"max", "12", "--term", "30y"},
+       "the largest loan needs a payment and a term: max RATE PAYMENT --term TERM"},
+      {{"max", "12", "100"},
+       "the largest loan needs a payment and a term: max RATE PAYMENT --term TERM"},
+      {{"maximum", "12", "100"}, "not an amount: maximum"},
       {{"1000", "12", "--term"}, "--term needs a value"},
       {{"1000", "12", "--extra"}, "--extra needs a value"},
       {{"1000", "12", "--extra", "5"}, "an extra is MONTH:AMOUNT, not 5"},
@@ -283,10 +315,25 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
       {{"1000", "12345678901234567"}, "a rate has at most 16 characters"},
       {{"1000", "12", "--change", "2:" + std::string(128 * 1024, '1') + ":"},
        "a rate has at most 16 characters"},
+      // What the reading would stop short of, or read as nothing.
+      {{"1.250.000", "12", "100"}, "an amount has one decimal point at most, not 1.250.000"},
+      {{"1000", "12", "1.2.3"}, "an amount has one decimal point at most, not 1.2.3"},
+      {{"1000", "1.2.3"}, "a rate has one decimal point at most, not 1.2.3"},
+      {{"1000", "12", "--change", "2:6.5.1:"}, "a rate has one decimal point at most, not 6.5.1"},
+      {{"1000", "12", "--extra", "2:1.000.5"},
+       "an amount has one decimal point at most, not 1.000.5"},
+      {{"1000", "", "100"}, "the rate must not be empty (0 for none)"},
+      {{"1000", "12", "--extra", "5:"}, "an extra needs an amount: 5:"},
+      // Beyond the amounts a schedule keeps exact, wherever they are given.
+      {{"5000000000000000", "9999999999999999", "0"}, "Loan must be <= $999,999,999.99"},
+      {{"1000", "12", "--change", "2::10000000000000"}, "Payment must be <= $9,999,999,999,999.99"},
+      {{"1000", "12", "--extra", "2:10000000000000"}, "Payment must be <= $9,999,999,999,999.99"},
+      {{"10,000,000", "6", "--change", "200:12.01:"}, "Interest must be <= $100,000.00 a month"},
   };
   const std::string TERM_PROBLEM =
       "the term is months (360), years (30y) or both (30y6m), 1 month to 1000 years, not ";
-  for (const std::string term : {"0", "12001", "1001y", "30y6", "6m30y", "y", "30x", ""}) {
+  for (const std::string term :
+       {"0", "12001", "1001y", "30y6", "6m30y", "y", "30x", "", "30y13m", "1y12m"}) {
     cases.push_back({{"1000", "12", "--term", term}, TERM_PROBLEM + term});
   }
   for (const Case& c : cases) {
@@ -363,6 +410,26 @@ TEST(ScheduleCommand, TheSummaryAnswersTheBorrowersQuestions) {
        "Payment: 1250.00\nMonths: 12000 (1000 years and 0 months)  and you still haven't paid "
        "it off!!!\nTotal paid: 15000000.00\nTotal interest: 15000000.00\n"
        "Last payment: 1250.00\n"},
+      {{"250000", "6.5", "--term", "30y", "--extra", "24:10000", "--format", "summary"},
+       "Payment: 1580.18\nMonths: 325 (27 years and 1 months)\nTotal paid: 522969.93\n"
+       "Total interest: 272969.93\nLast payment: 991.61\n"
+       "Without the extra payments and kept end dates:\n" +
+           TERM_30Y + "Saved: 35 months, 45883.87 interest\n"},
+      // The end is kept at a rate the first payment no longer covers: without the kept end the
+      // plan stops in month 61, and the summary says so instead of the saving.
+      {{"250000", "6.5", "1580.18", "--change", "61:20:keep", "--format", "summary"},
+       "Payment: 1580.18, 3928.03 from month 61\nMonths: 360 (30 years and 0 months)\n"
+       "Total paid: 1273185.65\nTotal interest: 1023185.65\nLast payment: 3893.88\n"
+       "Without the extra payments and kept end dates the plan cannot run: in month 61 the "
+       "payment is below the interest due ($3,900.45)\n"},
+      // The largest loan 1500 a month repays in 30 years at 6.5%; 1580.18, the payment of
+      // 250,000, repays 1.57 more.
+      {{"max", "6.5", "1500", "--term", "30y", "--format", "summary"},
+       "Loan: 237316.22\nPayment: 1500.00\nMonths: 360 (30 years and 0 months)\n"
+       "Total paid: 539999.93\nTotal interest: 302683.71\nLast payment: 1499.93\n"},
+      {{"max", "6.5", "1,580.18", "--term=360", "--format=summary"},
+       "Loan: 250001.57\nPayment: 1580.18\nMonths: 360 (30 years and 0 months)\n"
+       "Total paid: 568864.78\nTotal interest: 318863.21\nLast payment: 1580.16\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -396,29 +463,31 @@ std::vector<std::string> windowLines(const std::string& loan, const std::string&
   typeInto(FOCUS_RATE, rate);
   typeInto(FOCUS_PAYMENT, payment);
   confirmInputs();
-  std::vector<std::string> lines;
+  std::vector<std::string> lines = {screenReader::rowText(14), screenReader::rowText(15)};
+  const size_t header = lines.size();
   while (calc.stepping) {
     for (const Change& change : changes) {
-      if (change.month != calc.repayment.monthCount + 1) continue;
+      if (change.month != calc.walk.repayment.monthCount + 1) continue;
       if (!change.rate.empty()) typeInto(FOCUS_RATE, change.rate);
       if (!change.payment.empty()) typeInto(FOCUS_PAYMENT, change.payment);
       confirmInputs();
     }
     const bool changesAhead = std::any_of(changes.begin(), changes.end(), [](const Change& c) {
-      return c.month > calc.repayment.monthCount;
+      return c.month > calc.walk.repayment.monthCount;
     });
-    if (lines.size() >= head && !changesAhead) {
+    if (lines.size() >= header + head && !changesAhead) {
       stepToEnd();
       if (!calc.stepping) {
         const std::vector<std::string> band = mainScript::scheduleRows();
-        lines.resize(static_cast<size_t>(calc.repayment.monthCount) + 1 - band.size());
+        lines.resize(header + static_cast<size_t>(calc.walk.repayment.monthCount) + 1 -
+                     band.size());
         lines.insert(lines.end(), band.begin(), band.end());
         break;
       }
     }
     stepDown();
     const int row =
-        calc.stepping ? std::min(15 + calc.repayment.monthCount, 27) : calc.scheduleRow + 1;
+        calc.stepping ? std::min(15 + calc.walk.repayment.monthCount, 27) : calc.scheduleRow + 1;
     lines.push_back(screenReader::rowText(row));
   }
   return lines;
@@ -432,8 +501,8 @@ TEST(ScheduleCommand, TheTextFormatIsWhatTheWindowShows) {
   const std::vector<Case> cases = {
       {"1000", "12", "100", {}},
       {"30000", "4.5", "300", {{13, "9.75", "1000"}, {40, "", "2,000"}}},
-      {"250000", "6", "", {}},                           // a thousand years, never repaid
-      {"1000000000000000", "1.2", "2000000000000", {}},  // amounts too wide for their places
+      {"250000", "6", "", {}},           // a thousand years, never repaid
+      {"999999999.99", "0.12", "", {}},  // the widest amounts taken
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.loan + " " + c.rate + " " + c.payment);
@@ -442,8 +511,12 @@ TEST(ScheduleCommand, TheTextFormatIsWhatTheWindowShows) {
       args.insert(args.end(), {"--change", std::to_string(change.month) + ":" + change.rate + ":" +
                                                change.payment});
     }
-    const Output o = runCommand(args);
+    Output o = runCommand(args);
     ASSERT_EQ(o.status, 0) << o.err;
+    // The header's line is code page 437's horizontal line on the screen, U+2500 in the text.
+    for (std::string& line : o.lines) {
+      for (size_t at; (at = line.find("\u2500")) != std::string::npos;) line.replace(at, 3, "\xc4");
+    }
     const std::vector<std::string> window = windowLines(c.loan, c.rate, c.payment, c.changes, 150);
     ASSERT_EQ(o.lines.size(), window.size());
     for (size_t i = 0; i < window.size(); ++i) {

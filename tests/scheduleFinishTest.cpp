@@ -22,9 +22,9 @@ void confirmedForm(double loan, double rate, double payment) {
   openFreshScreen();
   for (int k : {10, 1, 2, 3, 4, 5, 6}) createControl(k);
   removeButton(calc.controlIds[4]);
-  calc.loanAmount = calc.repayment.balance = loan;
-  calc.repayment.annualRate = rate;
-  calc.repayment.payment = payment;
+  calc.loanAmount = loan;
+  calc.annualRate = rate;
+  calc.payment = payment;
   calc.inputsConfirmed = true;
   startSchedule();
 }
@@ -58,9 +58,9 @@ TEST(ScheduleFinish, ANewScheduleWritesWholeRowsOverTheOldOne) {
   stepToEnd();
   ASSERT_EQ(rowText(26), scheduleLine(15, "0.00", "100.00", "0.00", "0.00"));
   // Confirming again after the end starts over from the loan amount with the current inputs.
-  calc.repayment.balance = calc.loanAmount = 100;
-  calc.repayment.annualRate = 12;
-  calc.repayment.payment = 500;
+  calc.loanAmount = 100;
+  calc.annualRate = 12;
+  calc.payment = 500;
   startSchedule();
   EXPECT_EQ(rowText(9), "Press \x19 to step by month.");
   stepDown();
@@ -77,7 +77,6 @@ TEST(ScheduleFinish, TheStepControlsOfARestartAreNewButtons) {
   confirmedForm(100, 12, 500);
   const ButtonId oldArrow = calc.controlIds[7];
   stepToEnd();
-  calc.repayment.balance = calc.loanAmount;
   startSchedule();
   EXPECT_NE(calc.controlIds[7], 0);
   // The inert copy left by the finished schedule gave its slot up to the new control.

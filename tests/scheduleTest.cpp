@@ -6,6 +6,7 @@
 #include "app/calculatorState.h"
 #include "app/schedule.h"
 #include "controls/buttonRegistry.h"
+#include "money/repayment.h"
 #include "screen/screen.h"
 #include "support/freshScreen.h"
 #include "support/scheduleLine.h"
@@ -115,7 +116,7 @@ TEST(Schedule, FinishingAfterALineOnTheLastRowMovesTheBandUpOnceMore) {
 TEST(Schedule, PageDownStopsWithTheTotalsWhenTheBalanceRunsOut) {
   startScheduleFor(1000, 12, 100);
   stepYear();
-  EXPECT_EQ(calc.repayment.monthCount, 11);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 11);
   EXPECT_EQ(rowText(26).substr(0, 3), "11 ");
   EXPECT_EQ(rowText(27), "(0 years and 11 months)");
   EXPECT_FALSE(calc.stepping);
@@ -125,7 +126,7 @@ TEST(Schedule, PageDownStepsTwelveMonthsAtMost) {
   startScheduleFor(100000, 12, 2000);
   stepYear();
   stepYear();
-  EXPECT_EQ(calc.repayment.monthCount, 24);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 24);
   EXPECT_EQ(rowText(27).substr(0, 3), "24 ");
   EXPECT_EQ(rowText(16).substr(0, 3), "13 ");
 }
@@ -133,7 +134,7 @@ TEST(Schedule, PageDownStepsTwelveMonthsAtMost) {
 TEST(Schedule, CtrlPageDownOnANilBalanceDoesNothingButDownFinishes) {
   startScheduleFor(1200, 0, 100);
   stepYear();
-  ASSERT_EQ(calc.repayment.balance, 0);
+  ASSERT_EQ(calc.walk.repayment.balance, 0);
   const std::vector<uint8_t> before = surfaceCopy();
   stepToEnd();
   EXPECT_EQ(surfaceCopy(), before);
@@ -149,7 +150,7 @@ TEST(Schedule, AnInterestThatRoundsToZeroShowsWithoutASign) {
   stepDown();
   EXPECT_EQ(rowText(16), scheduleLine(1, "0.01", "0.90", "0.10", "0.01"));
   EXPECT_EQ(rowText(17), scheduleLine(2, "0.00", "0.10", "0.00", "0.01"));
-  EXPECT_LT(calc.repayment.monthInterest, 0);
+  EXPECT_LT(calc.walk.repayment.monthInterest, 0);
 }
 
 TEST(Schedule, AHalfCentIsDecidedInExtendedPrecision) {
@@ -162,19 +163,30 @@ TEST(Schedule, AHalfCentIsDecidedInExtendedPrecision) {
 TEST(Schedule, ANeverRepaidLoanStopsAfterAThousandYears) {
   startScheduleFor(1000, 12, 10);
   stepToEnd();
-  EXPECT_EQ(calc.repayment.monthCount, 12000);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 12000);
   EXPECT_EQ(rowText(26), scheduleLine(12000, "10.00", "0.00", "1,000.00", "120,000.00"));
   EXPECT_EQ(rowText(25), scheduleLine(11999, "10.00", "0.00", "1,000.00", "119,990.00"));
   EXPECT_EQ(rowText(27), "(1000 years and 0 months)  and you still haven't paid it off!!!");
   EXPECT_FALSE(calc.stepping);
   stepDown();  // finished: nothing more happens
-  EXPECT_EQ(calc.repayment.monthCount, 12000);
+  EXPECT_EQ(calc.walk.repayment.monthCount, 12000);
 }
 
 TEST(Schedule, ANegativePrincipalMakesTheBalanceGrow) {
+  // The window's plan refuses a payment below the interest due, as Continue does, so the month
+  // step alone shows what such a payment would do.
+  Repayment r;
+  r.annualRate = 12;
+  r.payment = 9.99;
+  r.balance = 1000;
+  startRepayment(r);
+  char shown[AMOUNT_TEXT_SIZE];
+  EXPECT_EQ(repayMonth(r, shown), "10.00");
+  EXPECT_NEAR(r.monthPrincipal, -0.01, 1e-9);
+  EXPECT_NEAR(r.balance, 1000.01, 1e-9);
   startScheduleFor(1000, 12, 9.99);
   stepDown();
-  EXPECT_EQ(rowText(16), scheduleLine(1, "10.00", "-0.01", "1,000.01", "10.00"));
+  EXPECT_EQ(calc.walk.repayment.monthCount, 0);
 }
 
 }  // namespace

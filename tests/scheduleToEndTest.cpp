@@ -42,14 +42,14 @@ void prepare(const Scenario& s) {
   if (s.oldLoan > 0) {
     startScheduleFor(s.oldLoan, s.oldRate, s.oldPayment);
     stepToEnd();
-    calc.loanAmount = calc.repayment.balance = s.loan;
-    calc.repayment.annualRate = s.rate;
-    calc.repayment.payment = s.payment;
+    calc.loanAmount = s.loan;
+    calc.annualRate = s.rate;
+    calc.payment = s.payment;
     startSchedule();
   } else {
     startScheduleFor(s.loan, s.rate, s.payment);
   }
-  calc.repayment.monthCount = s.monthsCounted;
+  calc.walk.repayment.monthCount = s.monthsCounted;
   for (int i = 0; i < s.stepsFirst; ++i) stepDown();
 }
 
@@ -75,12 +75,12 @@ TEST(ScheduleToEnd, LeavesTheScreenOfSteppingEveryMonthByItself) {
     EXPECT_TRUE(atOnce.pixels == oneByOne.pixels);
     const CalculatorState& a = atOnce.state;
     const CalculatorState& b = oneByOne.state;
-    EXPECT_EQ(a.repayment.monthCount, b.repayment.monthCount);
-    EXPECT_EQ(a.repayment.balance, b.repayment.balance);
-    EXPECT_EQ(a.repayment.totalInterest, b.repayment.totalInterest);
-    EXPECT_EQ(a.repayment.roundingCarry, b.repayment.roundingCarry);
-    EXPECT_EQ(a.repayment.monthInterest, b.repayment.monthInterest);
-    EXPECT_EQ(a.repayment.monthPrincipal, b.repayment.monthPrincipal);
+    EXPECT_EQ(a.walk.repayment.monthCount, b.walk.repayment.monthCount);
+    EXPECT_EQ(a.walk.repayment.balance, b.walk.repayment.balance);
+    EXPECT_EQ(a.walk.repayment.totalInterest, b.walk.repayment.totalInterest);
+    EXPECT_EQ(a.walk.repayment.roundingCarry, b.walk.repayment.roundingCarry);
+    EXPECT_EQ(a.walk.repayment.monthInterest, b.walk.repayment.monthInterest);
+    EXPECT_EQ(a.walk.repayment.monthPrincipal, b.walk.repayment.monthPrincipal);
     EXPECT_EQ(a.scheduleRow, b.scheduleRow);
     EXPECT_EQ(a.stepping, b.stepping);
     EXPECT_EQ(a.inertControls, b.inertControls);
@@ -89,9 +89,9 @@ TEST(ScheduleToEnd, LeavesTheScreenOfSteppingEveryMonthByItself) {
 
 TEST(ScheduleToEnd, DoesNothingAfterTheLastMonthWasSteppedByDown) {
   startScheduleFor(1000, 12, 10);
-  calc.repayment.monthCount = 11990;  // as if the earlier months had been stepped
+  calc.walk.repayment.monthCount = 11990;  // as if the earlier months had been stepped
   for (int i = 0; i < 10; ++i) stepDown();
-  ASSERT_EQ(calc.repayment.monthCount, 12000);
+  ASSERT_EQ(calc.walk.repayment.monthCount, 12000);
   ASSERT_TRUE(calc.stepping);
   const Outcome before = snapshot();
   stepToEnd();

@@ -6,6 +6,7 @@
 
 #include "app/mainScreen.h"
 #include "app/program.h"
+#include "controls/eventCodes.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/mainScreenScript.h"
@@ -13,8 +14,8 @@
 
 namespace {
 
-constexpr int F1 = 59;
-constexpr int F2 = 60;
+constexpr int F1 = EVENT_F1 - EVENT_KEY_BASE;
+constexpr int F2 = EVENT_F2 - EVENT_KEY_BASE;
 constexpr int RATE_LABEL = 2;
 
 void pageDowns(int count) {
@@ -46,6 +47,7 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
     std::function<void()> keys;
     std::string payment;
     std::string lastRow;
+    std::string loan = "";  // checked when not empty
   };
   const std::vector<Case> cases = {
       {"30 years before a schedule",
@@ -123,6 +125,15 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "10.01", "(57 years and 11 months)"},
+      // With the loan empty F2 solves for it: the largest loan 1,500 repays in 360 months
+      // (one cent more takes 361).
+      {"the loan for a payment",
+       [] {
+         mainScript::enterInputs("", "6.5", "1500");
+         termInF2("30\r\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "1,500.00", "(30 years and 0 months)", "237,316.22"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -131,6 +142,9 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
     runProgram();
     EXPECT_EQ(mainScript::fieldText(FOCUS_PAYMENT), c.payment);
     EXPECT_EQ(lastScheduleRow(), c.lastRow);
+    if (!c.loan.empty()) {
+      EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN), c.loan);
+    }
   }
 }
 
@@ -196,8 +210,9 @@ TEST(HelpPanel, F1ListsTheKeysUntilAnyKeyOrClick) {
     headless::snapshot();
     runProgram();
     const uint8_t* help = mainScript::snapshot(1);
-    for (const char* text : {"Keys and actions", "F1", "F2", "Ctrl+Page Down", "New calculation",
-                             "Esc, Exit, right click"}) {
+    for (const char* text :
+         {"Keys and actions", "F1", "F2", "F4", "F5", "Ctrl+Page Down", "New calculation",
+          "confirm it with Continue before stepping on", "Esc, Exit, right click"}) {
       int row = 0, column = 0;
       EXPECT_TRUE(screenReader::findText(text, row, column, help)) << text;
     }

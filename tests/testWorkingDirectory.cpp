@@ -3,12 +3,11 @@
 // directory, and no run can pick up settings another one left behind.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <system_error>
+
+#include "support/scratchDirectory.h"
 
 namespace {
 
@@ -18,11 +17,8 @@ struct TestWorkingDirectory : testing::Environment {
   void SetUp() override {
     std::error_code error;
     previous = std::filesystem::current_path(error);
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "quilloTestRunXXXXXX").string();
-    if (!mkdtemp(pattern.data())) return;
-    scratch = pattern;
-    std::filesystem::current_path(scratch, error);
+    scratch = scratch::makeTemporaryDirectory("quilloTestRun");
+    if (!scratch.empty()) std::filesystem::current_path(scratch, error);
   }
 
   void TearDown() override {

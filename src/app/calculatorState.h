@@ -9,16 +9,25 @@
 #include <vector>
 
 #include "controls/buttonRegistry.h"
-#include "money/repayment.h"
-#include "money/scheduleHistory.h"
+#include "layout/scheduleHistory.h"
+#include "money/loanPlan.h"
 #include "screen/screen.h"
 
 constexpr int CONTROL_COUNT = 10;
 
 struct CalculatorState {
   double loanAmount = 0;
-  // The rate, the payment and the schedule's amounts: the repayment being stepped.
-  Repayment repayment;
+  // The rate and the payment as the fields hold them; the schedule runs at those confirmed.
+  double annualRate = 0;
+  double payment = 0;
+  // A term F2 solved the payment for, until "Continue" takes it into the plan: its months, and
+  // the payment it gave, which must still be the one typed.
+  int32_t solvedTerm = 0;
+  double solvedPayment = 0;
+  // The plan of the loan: the loan with its first rate and payment, the changes confirmed while
+  // stepping and the extra payments. The walk is where the schedule stands in it.
+  LoanPlan plan;
+  PlanWalk walk;
   // Every month stepped so far, for the copy of the whole schedule.
   ScheduleHistory history;
 

@@ -1,24 +1,27 @@
 #include "app/chartWindow.h"
 
 #include <cmath>
-#include <string_view>
+#include <string>
 
 #include "app/mainScreen.h"
-#include "controls/inputLoop.h"
+#include "controls/panelArea.h"
 #include "controls/roleColours.h"
-#include "money/chartLayout.h"
-#include "money/scheduleHistory.h"
+#include "layout/chartLayout.h"
+#include "layout/scheduleHistory.h"
+#include "money/loanPlan.h"
 #include "screen/screen.h"
 
 namespace {
 
-// Every character leaves the chart, so none is refused with the warning sound.
-constexpr std::string_view ANY_CHARACTER = "(\x01-\xff)";
+// The marks of a new rate or payment take a spare colour, magenta in both schemes: the colour
+// of a selected button is blue in Dark on Light, as is that of the titles, which marks the month
+// reached.
+constexpr int CHANGE_MARK_COLOUR = 5;
 
-// The colour role each ink is drawn in, by ink.
+// The colour each ink is drawn in, by ink.
 constexpr int INK_COLOURS[CHART_INKS] = {
-    TITLES_COLOUR,         EXPRESSIONS_COLOUR,     DROPDOWNS_COLOUR, BUTTON_COLOUR,
-    ERROR_MESSAGES_COLOUR, BUTTON_SELECTED_COLOUR, TITLES_COLOUR,
+    TITLES_COLOUR,         EXPRESSIONS_COLOUR, DROPDOWNS_COLOUR, BUTTON_COLOUR,
+    ERROR_MESSAGES_COLOUR, CHANGE_MARK_COLOUR, TITLES_COLOUR,
 };
 
 int inkColour(ChartInk ink) {
@@ -29,15 +32,40 @@ int pixel(double coordinate) {
   return static_cast<int>(std::lround(coordinate));
 }
 
+void addMonth(ChartRequest& request, const PlanMonth& m) {
+  request.months.push_back({m.month, m.balance, m.totalInterest, m.newTerms});
+}
+
+// Before a schedule: the plan the three fields describe, with the extras planned, all of it
+// projected; a message while a field is empty or the payment falls short of the interest.
+ChartLayout formChart() {
+  const CalculatorState& c = calc;
+  LoanPlan plan;
+  if (!currentPlan(plan)) return messageChart("Enter a loan, a rate and a payment first");
+  ChartRequest request;
+  request.loanAmount = c.loanAmount;
+  request.rateText = c.rateText;
+  request.payment = c.payment;
+  request.months.reserve(MONTH_LIMIT);
+  const PlanWalk walk =
+      walkPlan(plan, false, [&request](const PlanMonth& m) { addMonth(request, m); });
+  if (walk.problem != PlanProblem::None) {
+    return messageChart("Enter a loan, a rate and a payment first");
+  }
+  request.repaid = !stillOwing(walk.repayment);
+  return layoutChart(request);
+}
+
 ChartLayout scheduleChart() {
   const CalculatorState& c = calc;
   const ScheduleHistory& h = c.history;
-  if (!h.started) return messageChart("Enter a loan, a rate and a payment first");
+  if (!h.started) return formChart();
   if (!c.inputsConfirmed) return messageChart("Confirm the changed inputs first");
   ChartRequest request;
   request.loanAmount = c.loanAmount;
   request.rateText = c.rateText;
-  request.now = c.repayment;
+  request.payment = c.walk.repayment.payment;
+  request.computed = c.walk.repayment.monthCount;
   request.months.reserve(MONTH_LIMIT);
   for (size_t i = 0; i < h.months.size(); ++i) {
     const HistoryMonth& m = h.months[i];
@@ -45,25 +73,11 @@ ChartLayout scheduleChart() {
         i > 0 && (m.rate != h.months[i - 1].rate || m.payment != h.months[i - 1].payment);
     request.months.push_back({m.month, m.balance, m.totalInterest, newTerms});
   }
-  if (!h.months.empty()) {
-    const HistoryMonth& last = h.months.back();
-    request.termsChangeNext = h.rates[static_cast<size_t>(last.rate)] != c.rateText ||
-                              last.payment != c.repayment.payment;
-  }
+  // The rest is projected from where the schedule stands, with the plan's extras still to come.
+  PlanWalk rest = c.walk;
+  walkRest(rest, [&request](const PlanMonth& m) { addMonth(request, m); });
+  request.repaid = !stillOwing(rest.repayment);
   return layoutChart(request);
-}
-
-// A key, a click (on its release, so the main screen never sees the release) or the close
-// button.
-EventCode awaitLeaving() {
-  for (;;) {
-    const EventCode event = nextInputEvent(inputLoop.pointerY, inputLoop.pointerX,
-                                           GRAPHICS_SCREEN_MODE, ANY_CHARACTER, false);
-    if (event != EVENT_LEFT_PRESS && event != EVENT_RIGHT_PRESS && event != EVENT_WHEEL_UP &&
-        event != EVENT_WHEEL_DOWN) {
-      return event;
-    }
-  }
 }
 
 }  // namespace
@@ -101,11 +115,10 @@ void drawChart() {
 }
 
 void showChart() {
-  screen::Image saved = screen::createImage(screen::SCREEN_WIDTH, screen::SCREEN_HEIGHT);
-  screen::captureRect(0, 0, screen::SCREEN_WIDTH - 1, screen::SCREEN_HEIGHT - 1, saved, false);
+  PanelArea area = {.right = screen::SCREEN_WIDTH - 1, .bottom = screen::SCREEN_HEIGHT - 1};
+  coverArea(area, NO_FRAME);
   drawChart();
-  inputLoop.lastEvent = awaitLeaving();
-  screen::pasteImage(0, 0, saved);
-  screen::destroyImage(saved);
-  if (inputLoop.lastEvent == EVENT_CLOSE) exitProgram();
+  const EventCode event = awaitAnyKeyOrClick();
+  uncoverArea(area);
+  if (event == EVENT_CLOSE) exitProgram();
 }

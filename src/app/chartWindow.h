@@ -1,6 +1,6 @@
 #pragma once
 
-#include "money/chartLayout.h"
+#include "layout/chartLayout.h"
 
 // F3: the chart of the loan over the main screen, until a key, a click or the close button.
 // The main screen comes back exactly as it was; the close button then ends the program.

@@ -6,15 +6,17 @@
 
 #include "app/chartWindow.h"
 #include "app/controlTable.h"
+#include "app/extraPanel.h"
 #include "app/helpPanel.h"
 #include "app/mainScreen.h"
 #include "app/schedule.h"
 #include "app/termPanel.h"
+#include "app/totalsPanel.h"
 #include "colours/optionsDialog.h"
 #include "controls/buttonRegistry.h"
 #include "controls/inputLoop.h"
 #include "editor/fieldEditor.h"
-#include "money/scheduleHistory.h"
+#include "layout/scheduleHistory.h"
 #include "screen/screen.h"
 
 namespace {
@@ -121,7 +123,8 @@ void copySchedule() {
   if (!table.empty()) screen::setClipboardText(table);
 }
 
-// The panels of F1 and F2 hand the window's close button back, which still ends the program.
+// The panels of F1, F2, F4 and F5 hand the window's close button back, which still ends the
+// program.
 void endOnClose() {
   if (inputLoop.lastEvent == EVENT_CLOSE) exitProgram();
 }
@@ -136,11 +139,19 @@ void askForTerm() {
   endOnClose();
 }
 
+void addExtraPayment() {
+  runExtraPanel();
+  endOnClose();
+}
+
+void showTotals() {
+  runTotalsPanel();
+  endOnClose();
+}
+
 void highlightExit() {
   highlightButton(calc.controlIds[CONTROL_EXIT]);
 }
-
-constexpr EventCode EVENT_CHART = EVENT_FUNCTION_KEY_0 + 3;  // F3
 
 struct EventAction {
   EventCode event;
@@ -165,7 +176,9 @@ constexpr EventAction EVENT_ACTIONS[] = {
     {EVENT_CTRL_C, copySchedule},
     {EVENT_F1, showHelp},
     {EVENT_F2, askForTerm},
-    {EVENT_CHART, showChart},
+    {EVENT_F3, showChart},
+    {EVENT_F4, addExtraPayment},
+    {EVENT_F5, showTotals},
 };
 
 }  // namespace

@@ -7,9 +7,10 @@
 #include "app/controlTable.h"
 #include "app/mainScreen.h"
 #include "app/schedule.h"
-#include "app/termPanel.h"
 #include "controls/buttonRegistry.h"
 #include "money/amountText.h"
+#include "money/exactRange.h"
+#include "money/loanPlan.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
 #include "screen/screen.h"
@@ -46,7 +47,7 @@ void commitField() {
       // The rate keeps exactly the text that was typed.
       const FieldSpec& field = FIELD_TABLE[FOCUS_RATE];
       c.rateText = c.editText;
-      c.repayment.annualRate = numberValue(c.rateText);
+      c.annualRate = numberValue(c.rateText);
       screen::setForeground(EXPRESSIONS_COLOUR);
       screen::moveCursor(field.row, field.column);
       screen::printText(c.rateText, true);
@@ -55,11 +56,11 @@ void commitField() {
     case FOCUS_PAYMENT: {
       const size_t shownBefore = c.paymentText.size();
       if (c.editText.empty()) {
-        c.repayment.payment = 0;
+        c.payment = 0;
         c.paymentText.clear();
       } else {
-        c.repayment.payment = amountValue(c.editText);
-        c.paymentText = formatAmount(c.repayment.payment, 2, false);
+        c.payment = amountValue(c.editText);
+        c.paymentText = formatAmount(c.payment, 2, false);
       }
       showAmount(FIELD_TABLE[FOCUS_PAYMENT], c.paymentText, typedLength, shownBefore);
       break;
@@ -74,14 +75,25 @@ namespace {
 // Blanks that wipe any earlier payment message.
 constexpr int MESSAGE_ERASE_LENGTH = 63;
 
-void showPaymentMessage(const std::string& due) {
-  const std::string message = paymentMessage(due);
+// The message beside the payment field; the field it names is edited again.
+void showRefusal(const std::string& message, int focus) {
   screen::setForeground(ERROR_MESSAGES_COLOUR);
   screen::moveCursor(MESSAGE_ROW, MESSAGE_COLUMN);
   screen::printText(message, true);
   calc.errorLength = static_cast<int>(message.size());
   calc.errorShown = true;
-  calc.focus = FOCUS_PAYMENT;
+  calc.focus = focus;
+}
+
+int refusedField(BeyondRange beyond) {
+  switch (beyond) {
+    case BeyondRange::Loan:
+      return FOCUS_LOAN;
+    case BeyondRange::Interest:
+      return FOCUS_RATE;
+    default:
+      return FOCUS_PAYMENT;
+  }
 }
 
 // No payment was given: the interest due became the payment, and the field shows it.
@@ -93,6 +105,27 @@ void showFilledInPayment(const std::string& due) {
   screen::printText(due, true);
 }
 
+// The rate or the payment confirmed while stepping becomes a change of the plan from the next
+// month; a term F2 solved for goes with its payment.
+void changePlanNow() {
+  CalculatorState& c = calc;
+  PlanChange change;
+  change.setsRate = c.rateText != c.walk.rateText || c.annualRate != c.walk.repayment.annualRate;
+  change.annualRate = c.annualRate;
+  change.rateText = c.rateText;
+  change.setsPayment = c.payment != c.walk.repayment.payment;
+  change.payment = c.payment;
+  if (change.setsRate || change.setsPayment) changeTerms(c.walk, c.plan, change);
+}
+
+// A term F2 solved for still holds when its payment is the one confirmed.
+int32_t termConfirmed() {
+  CalculatorState& c = calc;
+  const int32_t term = c.payment == c.solvedPayment ? c.solvedTerm : 0;
+  c.solvedTerm = 0;
+  return term;
+}
+
 }  // namespace
 
 void confirmInputs() {
@@ -101,15 +134,26 @@ void confirmInputs() {
     c.focus = FOCUS_LOAN;
     return;
   }
-  // A running schedule goes on from where it stands.
-  if (!c.stepping) c.repayment.balance = c.loanAmount;
+  // The payment is measured against a month's interest at the typed rate on the balance: a
+  // running schedule goes on from where it stands.
+  Repayment check;
+  if (c.stepping) check = c.walk.repayment;
+  if (!c.stepping) check.balance = c.loanAmount;
+  check.annualRate = c.annualRate;
+  check.payment = c.payment;
+  const BeyondRange beyond = beyondExactRange(check.balance, check.annualRate, check.payment);
+  if (beyond != BeyondRange::Nothing) {
+    showRefusal(beyondRangeMessage(beyond), refusedField(beyond));
+    return;
+  }
   std::string due;
-  switch (checkPayment(c.repayment, due)) {
+  switch (checkPayment(check, due)) {
     case PaymentCheck::Refused:
-      showPaymentMessage(due);
+      showRefusal(paymentMessage(due), FOCUS_PAYMENT);
       return;
     case PaymentCheck::FilledIn:
       showFilledInPayment(due);
+      c.payment = check.payment;
       break;
     case PaymentCheck::Covered:
       break;
@@ -120,7 +164,30 @@ void confirmInputs() {
   c.focus = FOCUS_CONTINUE;
   removeButton(c.controlIds[CONTROL_CONTINUE]);
   c.inputsConfirmed = true;
-  termPanel.rateInForce = c.repayment.annualRate;
-  termPanel.paymentInForce = c.repayment.payment;
-  if (!c.stepping) startSchedule();
+  const int32_t term = termConfirmed();
+  if (c.stepping) {
+    changePlanNow();
+    if (term > 0) c.walk.termEnd = c.walk.repayment.monthCount + term;
+    return;
+  }
+  startSchedule();
+  // The payment is the one typed; the term only says which end month F2 offers to keep.
+  if (term > 0) c.walk.termEnd = term;
+}
+
+bool currentPlan(LoanPlan& plan) {
+  const CalculatorState& c = calc;
+  if (c.history.started) {
+    plan = c.plan;
+    return true;
+  }
+  if (c.loanAmount == 0 || c.rateText.empty() || c.paymentText.empty()) return false;
+  plan = c.plan;
+  plan.loan = c.loanAmount;
+  plan.annualRate = c.annualRate;
+  plan.rateText = c.rateText;
+  plan.payment = c.payment;
+  plan.term = 0;
+  plan.changes.clear();
+  return true;
 }

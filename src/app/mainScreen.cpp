@@ -6,8 +6,8 @@
 #include "app/calculatorState.h"
 #include "app/controlTable.h"
 #include "app/optionsFile.h"
-#include "app/termPanel.h"
 #include "controls/buttonRegistry.h"
+#include "layout/fieldGeometry.h"
 #include "money/amountText.h"
 #include "screen/screen.h"
 
@@ -62,7 +62,10 @@ void startCalculation() {
   calc.focus = FOCUS_LOAN;
   calc.stepping = false;
   calc.inputsConfirmed = false;
-  termPanel.termEnd = 0;  // a term belongs to the calculation it was given for
+  // A term and the extras belong to the calculation they were given for.
+  calc.solvedTerm = 0;
+  calc.plan = {};
+  calc.walk = {};
   endHistory(calc.history);
 }
 

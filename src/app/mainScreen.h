@@ -54,6 +54,9 @@ void startCalculation();
 void commitField();
 // The "Continue" choice: checks the inputs and starts or resumes the schedule.
 void confirmInputs();
+// The plan the window steps: the one running, else the one the three fields describe with the
+// extras planned. False while the fields describe none.
+bool currentPlan(LoanPlan& plan);
 // Saves the options and releases the scroll image; the event loop then returns.
 void exitProgram();
 

@@ -10,9 +10,10 @@
 #include "app/mainScreen.h"
 #include "controls/buttonRegistry.h"
 #include "controls/roleColours.h"
+#include "layout/scheduleText.h"
+#include "money/loanPlan.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
-#include "money/scheduleText.h"
 #include "screen/screen.h"
 
 namespace {
@@ -39,11 +40,11 @@ struct MonthLine {
 };
 
 MonthLine computeMonth() {
-  char shownInterest[AMOUNT_TEXT_SIZE];
-  repayMonth(calc.repayment, shownInterest);
-  recordMonth(calc.history, calc.repayment, calc.rateText);
-  return {calc.repayment.monthCount, calc.repayment.monthInterest, calc.repayment.monthPrincipal,
-          calc.repayment.balance, calc.repayment.totalInterest};
+  PlanMonth month;
+  walkMonth(calc.walk, month);
+  const Repayment& r = calc.walk.repayment;
+  recordMonth(calc.history, r, calc.walk.rateText);
+  return {r.monthCount, r.monthInterest, r.monthPrincipal, r.balance, r.totalInterest};
 }
 
 void blankRow(int row) {
@@ -112,26 +113,27 @@ void printPrompt() {
 
 void printHeader() {
   screen::setForeground(TITLES_COLOUR);
-  screen::printTab(12);
-  screen::printText(std::string(9, HORIZONTAL_LINE), false);
-  screen::printText("Payment", false);
-  screen::printText(std::string(10, HORIZONTAL_LINE), true);
-  screen::printText("Month", false);
-  screen::printTab(12);
-  screen::printText("Interest", false);
-  screen::printTab(29);
-  screen::printText("Principal", false);
-  screen::printTab(51);
-  screen::printText("Remainder", false);
-  screen::printTab(66);
-  screen::printText("Total Interest", true);
+  const std::string header = scheduleHeaderText(std::string_view(&HORIZONTAL_LINE, 1));
+  for (size_t start = 0; start < header.size();) {
+    const size_t end = header.find('\n', start);
+    screen::printText(std::string_view(header).substr(start, end - start), true);
+    start = end + 1;
+  }
 }
 
 }  // namespace
 
 void startSchedule() {
   printPrompt();
-  startRepayment(calc.repayment);
+  // A new plan from the loan amount and the inputs confirmed, with the extras planned so far.
+  CalculatorState& c = calc;
+  c.plan.loan = c.loanAmount;
+  c.plan.annualRate = c.annualRate;
+  c.plan.rateText = c.rateText;
+  c.plan.payment = c.payment;
+  c.plan.term = 0;
+  c.plan.changes.clear();
+  startWalk(c.walk, c.plan);
   startHistory(calc.history);
   screen::printText("", true);
   printHeader();
@@ -141,7 +143,7 @@ void startSchedule() {
 }
 
 bool canStep() {
-  return canRepayMonth(calc.repayment);
+  return canWalk(calc.walk);
 }
 
 void stepMonth() {
@@ -172,7 +174,8 @@ void stepYear() {
 }
 
 void stepToEnd() {
-  if (!(calc.repayment.balance > 0 && calc.repayment.monthCount < MONTH_LIMIT)) return;
+  const Repayment& r = calc.walk.repayment;
+  if (!(r.balance > 0 && r.monthCount < MONTH_LIMIT)) return;
   std::array<MonthLine, BAND_ROWS> recent;
   int32_t count = 0;
   while (canStep()) {
@@ -194,9 +197,9 @@ void finishSchedule() {
   blankRow(row);
   screen::setForeground(EXPRESSIONS_COLOUR);
   screen::moveCursor(row, 1);
-  const std::string totals = totalsLine(calc.repayment);
+  const std::string totals = totalsLine(calc.walk.repayment);
   // The line ends only after the reminder; a repaid loan leaves the cursor after the blank.
-  screen::printText(totals, stillOwing(calc.repayment));
+  screen::printText(totals, stillOwing(calc.walk.repayment));
   recordTotals(calc.history, totals);
 
   for (int k : INERT_AT_FINISH) {

@@ -2,23 +2,13 @@
 
 // F2, "payment for a term": a small panel that asks for years and months and puts the smallest
 // payment that repays the loan (or, while a schedule runs, the balance) in that time into the
-// payment field, as if typed; Continue confirms it as any typed payment.
+// payment field, as if typed; with the loan empty and a payment typed, the largest loan that
+// payment repays in that time into the loan field. Continue confirms it as any typed input.
 
-#include <cstdint>
-#include <string>
-
-#include "controls/buttonRegistry.h"
-#include "screen/screen.h"
+#include "app/formPanel.h"
 
 struct TermPanelState {
-  // The schedule month in which the last term given ends; 0: none given in this calculation.
-  int32_t termEnd = 0;
-  // The rate and payment last confirmed: those the schedule runs at, whatever is typed since.
-  double rateInForce = 0, paymentInForce = 0;
-  int focus = 1;  // 1 years, 2 months
-  std::string years, months;
-  ButtonId okButton = 0, cancelButton = 0;
-  screen::Image savedArea = 0;
+  FormPanel form;  // while the panel is open
 };
 
 extern TermPanelState termPanel;

@@ -11,7 +11,7 @@ constexpr int CELL_WIDTH = CHART_CELL_WIDTH;
 constexpr int CELL_HEIGHT = CHART_CELL_HEIGHT;
 constexpr int BASELINE = 12;  // from the top of a text cell
 constexpr int FONT_SIZE = 14;
-// The window's Light on Dark levels (0 to 63) of each ink's colour role, as 8-bit levels.
+// The window's Light on Dark levels (0 to 63) of each ink's colour, as 8-bit levels.
 constexpr std::string_view BACKGROUND = "#000041";
 
 struct InkStyle {
@@ -22,7 +22,7 @@ struct InkStyle {
 // By ink.
 constexpr InkStyle INK_STYLES[CHART_INKS] = {
     {"title", "#FFFF2D"},    {"text", "#FFFFFF"},   {"axis", "#969696"}, {"balance", "#009A00"},
-    {"interest", "#FF7155"}, {"change", "#FFC22D"}, {"now", "#FFFF2D"},
+    {"interest", "#FF7155"}, {"change", "#AA00AA"}, {"now", "#FFFF2D"},
 };
 
 InkStyle inkStyle(ChartInk ink) {

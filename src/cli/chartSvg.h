@@ -5,6 +5,6 @@
 
 #include <string>
 
-#include "money/chartLayout.h"
+#include "layout/chartLayout.h"
 
 void appendChartSvg(std::string& out, const ChartLayout& layout);

@@ -30,6 +30,7 @@ std::string usageText(int maxScale) {
       "  quillo schedule 250000 6.5 --term 30y --format summary\n"
       "  quillo schedule 250000 6.5 --term 30y --change 61:7.25:keep --format summary\n"
       "  quillo schedule 250000 6.5 --term 30y --extra 24:5000 --format summary\n"
+      "  quillo schedule max 6.5 1500 --term 30y --format summary\n"
       "\n"
       "Environment: QUILLO_SCALE is the scale when --scale is not given.\n";
   return text;
@@ -41,6 +42,9 @@ std::string_view scheduleUsageText() {
       "Prints the repayment schedule, every month of it, and the totals line.\n"
       "  LOAN, PAYMENT   amounts as the fields take them: up to 16 digits, points and commas\n"
       "                  (250,000); more than two decimals are rounded to the cent, half up\n"
+      "  LOAN max        with PAYMENT and --term: the largest loan that PAYMENT repays within\n"
+      "                  the term, in whole cents (max 6.5 1500 --term 30y); the summary\n"
+      "                  names it\n"
       "  RATE            the annual rate in percent: digits and a point, at most 16\n"
       "  PAYMENT         left out or 0: the interest due, rounded up to the cent\n"
       "  --term T        instead of PAYMENT: the smallest payment that repays the loan in T\n"
@@ -53,12 +57,13 @@ std::string_view scheduleUsageText() {
       "  --format csv    Month,Rate,Payment,Interest,Principal,Remainder,Total interest "
       "(the default);\n"
       "                  Payment is what the month took: summed, the total paid\n"
-      "  --format text   the lines as the window shows them\n"
+      "  --format text   the header and the lines as the window shows them\n"
       "  --format summary  the payments, months, total paid, total interest and last payment;\n"
       "                  with extras or kept end dates also those of the plan without them and\n"
       "                  what they save\n"
       "  --format svg    a chart of the balance and the interest paid, as an SVG picture\n"
-      "Exit status: 0 done; 1 a payment below the interest due, no payment for the term, or the\n"
-      "output could not be written; 2 arguments it cannot use.\n";
+      "Exit status: 0 done; 1 a payment below the interest due, no payment for the term, no\n"
+      "loan for the payment, or the output could not be written; 2 arguments it cannot use,\n"
+      "or an end date to keep that has already passed.\n";
   return text;
 }

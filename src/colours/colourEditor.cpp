@@ -64,18 +64,10 @@ void markChosenRole() {
   }
 }
 
-void drawBox(int titleColour) {
-  const ColourEditorState& e = colourEditor;
-  const int right = e.boxX + EDITOR_BOX_WIDTH - 1, bottom = e.boxY + e.boxHeight - 1;
-  screen::drawLine(e.boxX, e.boxY, right, bottom, 0, screen::Shape::FilledBox, false);
-  screen::setForeground(titleColour);
-  screen::drawLine(e.boxX, e.boxY, right, bottom, screen::CURRENT_COLOUR, screen::Shape::Box,
-                   false);
-}
-
 bool outsideBox(int px, int py) {
   const ColourEditorState& e = colourEditor;
-  return px < e.boxX || px > e.boxX + EDITOR_BOX_WIDTH || py < e.boxY || py > e.boxY + e.boxHeight;
+  // One pixel past the last row or column counts as inside.
+  return px < e.area.left || px > e.area.right + 1 || py < e.area.top || py > e.area.bottom + 1;
 }
 
 // Roles are chosen on the press; the arrows repeat for as long as the press lasts.
@@ -158,17 +150,16 @@ void openColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int3
   // Roles beyond the list or the button table cannot be shown.
   const int available = std::max(static_cast<int>(roles.size()) - 1, 0);
   e.roleCount = std::clamp(static_cast<int>(roleCount), 0, std::min(available, MAX_EDITED_ROLES));
-  if (rowHeight < 1) rowHeight = 16;
+  if (rowHeight < 1) rowHeight = screen::TEXT_CELL_HEIGHT;
   const Layout layout = layoutFor(x, y, e.roleCount, rowHeight);
-  e.boxX = x;
-  e.boxY = y;
-  e.boxHeight = (e.roleCount + 8) * rowHeight;
+  e.area = {.left = x,
+            .top = y,
+            .right = x + EDITOR_BOX_WIDTH - 1,
+            .bottom = y + (e.roleCount + 8) * rowHeight - 1};
   e.levelsRow = layout.componentRow + 1;
   e.levelsColumn = layout.left + 7;
 
-  e.savedArea = screen::createImage(EDITOR_BOX_WIDTH, e.boxHeight);
-  screen::captureRect(x, y, x + EDITOR_BOX_WIDTH - 1, y + e.boxHeight - 1, e.savedArea, false);
-  drawBox(titleColour);
+  coverArea(e.area, titleColour);
   screen::setForeground(titleColour);
   screen::moveCursor(layout.titleRow, layout.left + 8);
   screen::printText(TITLE, false);
@@ -224,15 +215,13 @@ void closeColourEditor() {
   ColourEditorState& e = colourEditor;
   removeButtons(e.fixedButtons, FIXED_BUTTON_COUNT);
   removeButtons(e.roleButtons, e.roleCount);
-  screen::pasteImage(e.boxX, e.boxY, e.savedArea);
-  screen::destroyImage(e.savedArea);
+  uncoverArea(e.area);
 }
 
 bool colourEditorPass() {
   ColourEditorState& e = colourEditor;
   InputLoop& in = inputLoop;
-  in.lastEvent = nextInputEvent(in.pointerY, in.pointerX, GRAPHICS_SCREEN_MODE, "", false);
-  switch (in.lastEvent) {
+  switch (nextPanelEvent("")) {
     case EVENT_CLOSE:
       closeColourEditor();
       return true;
@@ -272,6 +261,5 @@ void runColourEditor(std::span<const ColourRole> roles, int32_t roleCount, int32
                      int32_t buttonColour, int32_t highlightColour, int32_t titleColour,
                      int32_t rowHeight) {
   openColourEditor(roles, roleCount, x, y, buttonColour, highlightColour, titleColour, rowHeight);
-  while (!colourEditorPass()) {
-  }
+  runPanelLoop(colourEditorPass);
 }

@@ -10,6 +10,7 @@
 
 #include "colours/colourRoles.h"
 #include "controls/buttonRegistry.h"
+#include "controls/panelArea.h"
 #include "screen/screen.h"
 
 // The size of the table of role buttons.
@@ -49,12 +50,9 @@ struct ColourEditorState {
   int roleCount = 0;
   std::array<int32_t, MAX_EDITED_ROLES + 1> roleColours{};
   std::array<int32_t, MAX_EDITED_ROLES + 1> savedEntries{};  // for "Cancel"
-  int boxX = 0;
-  int boxY = 0;
-  int boxHeight = 0;
+  PanelArea area;                                            // the box, and what it covers
   int levelsRow = 0;
   int levelsColumn = 0;
-  screen::Image savedArea = 0;
 };
 
 extern ColourEditorState colourEditor;

@@ -26,13 +26,12 @@ constexpr int DEFAULT_BOTTOM = 37;
 
 constexpr int EDITOR_X = 320;
 constexpr int EDITOR_Y = 200;
-constexpr int EDITOR_ROW_HEIGHT = 16;
+constexpr int EDITOR_ROW_HEIGHT = screen::TEXT_CELL_HEIGHT;
 
 // A pointer exactly on a bound, one pixel past the last drawn row or column, counts as inside.
 bool outsidePanel(int px, int py) {
   const OptionsDialogState& d = optionsDialog;
-  return px < PANEL_LEFT || px > PANEL_LEFT + PANEL_WIDTH || py < d.panelTop ||
-         py > d.panelTop + d.panelHeight;
+  return px < d.area.left || px > d.area.right + 1 || py < d.area.top || py > d.area.bottom + 1;
 }
 
 void hoverPanelButtons(int px, int py) {
@@ -67,18 +66,14 @@ void openOptionsPanel(ButtonId optionsButton) {
   // Under a button lower down "OK" would land on "Change a color" or outside the panel, so it
   // follows the rows there.
   const int okRow = std::max(OK_ROW, labelRow + 5);
-  d.panelTop = bottom;
-  d.panelHeight = screen::rowToY(okRow) - screen::rowToY(labelRow) + 40;
-  const int right = PANEL_LEFT + PANEL_WIDTH - 1, lowest = d.panelTop + d.panelHeight - 1;
-
-  d.savedArea = screen::createImage(PANEL_WIDTH, d.panelHeight);
-  screen::captureRect(PANEL_LEFT, d.panelTop, right, lowest, d.savedArea, false);
-  screen::drawLine(PANEL_LEFT, d.panelTop, right, lowest, 0, screen::Shape::FilledBox, false);
-  screen::setForeground(DROPDOWNS_COLOUR);
-  screen::drawLine(PANEL_LEFT, d.panelTop, right, lowest, screen::CURRENT_COLOUR,
-                   screen::Shape::Box, false);
+  const int height = screen::rowToY(okRow) - screen::rowToY(labelRow) + 40;
+  d.area = {.left = PANEL_LEFT,
+            .top = bottom,
+            .right = PANEL_LEFT + PANEL_WIDTH - 1,
+            .bottom = bottom + height - 1};
+  coverArea(d.area, DROPDOWNS_COLOUR);
   // Open under the button, so that the panel hangs from it.
-  screen::drawLine(innerLeft, d.panelTop, innerRight, d.panelTop, 0, screen::Shape::Line, false);
+  screen::drawLine(innerLeft, d.area.top, innerRight, d.area.top, 0, screen::Shape::Line, false);
 
   screen::setForeground(BUTTON_COLOUR);
   screen::moveCursor(labelRow, 4);
@@ -114,8 +109,7 @@ void closeOptionsPanel() {
   removeButton(d.schemeButtons[SCHEME_DARK_ON_LIGHT]);
   removeButton(d.changeButton);
   removeButton(d.okButton);
-  screen::pasteImage(PANEL_LEFT, d.panelTop, d.savedArea);
-  screen::destroyImage(d.savedArea);
+  uncoverArea(d.area);
 }
 
 void editColourRoles() {
@@ -136,7 +130,7 @@ bool optionsPanelPass() {
   if (d.rehandleEvent) {
     d.rehandleEvent = false;
   } else {
-    in.lastEvent = nextInputEvent(in.pointerY, in.pointerX, GRAPHICS_SCREEN_MODE, "", false);
+    nextPanelEvent("");
   }
   switch (in.lastEvent) {
     case EVENT_CLOSE:
@@ -165,6 +159,5 @@ bool optionsPanelPass() {
 
 void runOptionsDialog(ButtonId& optionsButton) {
   openOptionsPanel(optionsButton);
-  while (!optionsPanelPass()) {
-  }
+  runPanelLoop(optionsPanelPass);
 }

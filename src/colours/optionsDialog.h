@@ -6,6 +6,7 @@
 #include <array>
 
 #include "controls/buttonRegistry.h"
+#include "controls/panelArea.h"
 #include "screen/screen.h"
 
 constexpr int PANEL_WIDTH = 428;  // 52 text columns and 12 pixels
@@ -17,9 +18,7 @@ struct OptionsDialogState {
   std::array<ButtonId, 3> schemeButtons{};  // indexed by scheme
   ButtonId changeButton = 0;
   ButtonId okButton = 0;
-  int panelTop = 0;
-  int panelHeight = 0;
-  screen::Image savedArea = 0;
+  PanelArea area;  // the panel, and what it covers
 };
 
 extern OptionsDialogState optionsDialog;

@@ -7,14 +7,9 @@
 #include <string_view>
 
 // What the amount fields and the schedule command take: digits, a point and commas (250,000);
-// a rate takes no commas. The masks are the same sets as an entry field's character mask.
+// a rate takes no commas.
 constexpr std::string_view AMOUNT_CHARACTERS = "0123456789.,";
 constexpr std::string_view RATE_CHARACTERS = "0123456789.";
-constexpr std::string_view AMOUNT_MASK = "(0-9)(.)(,)";
-constexpr std::string_view RATE_MASK = "(0-9)(.)";
-// The most characters a field holds; the schedule command takes no longer rate, which it
-// repeats on every line.
-constexpr int FIELD_TEXT_WIDTH = 16;
 
 // The longest leading decimal number after leading spaces and tabs, with an optional sign and
 // an "E" or "D" exponent ("1,234" reads as 1); 0 if there is none. Beyond what a double holds

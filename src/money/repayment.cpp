@@ -9,7 +9,6 @@
 namespace {
 
 constexpr double REPAID_BELOW = 0.004;
-constexpr long double MONTHS_TIMES_PERCENT = 1200.0L;
 
 constexpr int MAX_EXACT_DIGITS = 15;  // whole cents below 2^53
 
@@ -61,8 +60,7 @@ std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]) {
   ++r.monthCount;
   // Divide, multiply, add with a 64-bit significand, and round to double once: the cent the
   // interest shows depends on it.
-  const long double interest =
-      static_cast<long double>(r.annualRate) / MONTHS_TIMES_PERCENT * r.balance + r.roundingCarry;
+  const long double interest = monthlyRate(r.annualRate) * r.balance + r.roundingCarry;
   r.monthInterest = static_cast<double>(interest);
   // The interest is summed and carried as shown, so the shown text decides the cents.
   const std::string_view shownInterest(
@@ -77,11 +75,14 @@ std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]) {
   return shownInterest;
 }
 
-PaymentCheck checkPayment(Repayment& r, std::string& due) {
+double interestDue(double balance, double annualRate) {
   // Multiplied before it is divided, with a 64-bit significand: the cent the payment is
   // measured against depends on it.
-  r.monthInterest = static_cast<double>(static_cast<long double>(r.balance) * r.annualRate /
-                                        MONTHS_TIMES_PERCENT);
+  return static_cast<double>(static_cast<long double>(balance) * annualRate / MONTHS_TIMES_PERCENT);
+}
+
+PaymentCheck checkPayment(Repayment& r, std::string& due) {
+  r.monthInterest = interestDue(r.balance, r.annualRate);
   if (r.payment >= r.monthInterest) return PaymentCheck::Covered;
   due = formatAmount(r.monthInterest, 2, false);
   if (numberValue(stripCommas(due)) < r.monthInterest) {
@@ -98,12 +99,15 @@ std::string paymentMessage(const std::string& due) {
   return "Payment must be >= interest due ($" + due + ")";
 }
 
+std::string durationText(int32_t months) {
+  return std::to_string(months / MONTHS_PER_YEAR) + " years and " +
+         std::to_string(months % MONTHS_PER_YEAR) + " months";
+}
+
 std::string totalsLine(const Repayment& r) {
   std::string line = "(";
-  line += std::to_string(r.monthCount / MONTHS_PER_YEAR);
-  line += " years and ";
-  line += std::to_string(r.monthCount % MONTHS_PER_YEAR);
-  line += " months) ";
+  line += durationText(r.monthCount);
+  line += ") ";
   if (stillOwing(r)) line += " and you still haven't paid it off!!!";
   return line;
 }

@@ -13,6 +13,13 @@
 constexpr int32_t MONTH_LIMIT = 12000;
 constexpr int MONTHS_PER_YEAR = 12;
 
+// Twelve months times a hundred percent: an annual rate in percent over it is the monthly rate.
+constexpr long double MONTHS_TIMES_PERCENT = 1200.0L;
+// The monthly rate, with a 64-bit significand: the cent the interest shows depends on it.
+inline long double monthlyRate(double annualRate) {
+  return static_cast<long double>(annualRate) / MONTHS_TIMES_PERCENT;
+}
+
 struct Repayment {
   double annualRate = 0;  // percent
   double payment = 0;
@@ -36,6 +43,9 @@ bool stillOwing(const Repayment& r);
 // Steps one month and answers its interest as shown ("1,250.00"), held in `shownText`.
 std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]);
 
+// One month's interest on the balance, unrounded, as a payment is measured against it.
+double interestDue(double balance, double annualRate);
+
 enum class PaymentCheck { Covered, FilledIn, Refused };
 // Measures the payment against one month's interest on the balance (left in monthInterest).
 // When it falls short, `due` receives that interest rounded up to the cent, and a payment of 0
@@ -44,5 +54,7 @@ PaymentCheck checkPayment(Repayment& r, std::string& due);
 // The text of the message that refuses a payment below `due`.
 std::string paymentMessage(const std::string& due);
 
+// "2 years and 5 months".
+std::string durationText(int32_t months);
 // "(2 years and 5 months) ", followed by the reminder when the loan is still owed.
 std::string totalsLine(const Repayment& r);

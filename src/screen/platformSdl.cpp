@@ -483,15 +483,25 @@ bool windowActive() {
   return (flags & SDL_WINDOW_INPUT_FOCUS) && !(flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN));
 }
 
-void pumpSdlEvents() {
-  SDL_PumpEvents();
+// While a paste waits for the clipboard's owner the window is served as always: a clipboard this
+// program owns is answered, what changed is shown, keys wait in the queue. A signal or the close
+// button ends the wait at once.
+bool serveWhilePasting() {
+  bool quit = false;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    handle(event);
+    quit = quit || event.type == SDL_QUIT ||
+           (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+  }
+  present(false);
+  return !quit;
 }
 
-// Where the system's own reading does better than SDL's, it is used. SDL's events are pumped
-// meanwhile, so that a clipboard this program owns is answered.
+// Where the system's own reading does better than SDL's, it is used.
 std::string readClipboard() {
   std::string utf8;
-  screen::host::ClipboardRead result = screen::host::readClipboard(utf8, pumpSdlEvents);
+  screen::host::ClipboardRead result = screen::host::readClipboard(utf8, serveWhilePasting);
   if (result == screen::host::ClipboardRead::NotHere && SDL_HasClipboardText() == SDL_TRUE) {
     char* text = SDL_GetClipboardText();
     if (text) utf8 = text;

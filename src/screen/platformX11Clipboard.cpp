@@ -6,6 +6,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstring>
 
@@ -23,9 +24,20 @@ struct Connection {
 
 Connection x11;
 
-// An owner that stops answering is given up on after this long without a piece.
-constexpr int GIVE_UP_MS = 2000;
+using Clock = std::chrono::steady_clock;
+
+// One paste, however its owner sends it (slowly, in endless pieces, amid a storm of other
+// changes), is given up on this long after it was asked for.
+constexpr auto PASTE_DEADLINE = std::chrono::milliseconds(PASTE_DEADLINE_MS);
 constexpr int LOOK_EVERY_MS = 10;
+// A property is fetched this many bytes at a time, so that a large one is never held twice and
+// the part beyond the limit is never fetched at all.
+constexpr size_t FETCH_BYTES = 1024 * 1024;
+
+struct Wait {
+  Clock::time_point deadline;
+  bool (*keepWaiting)();
+};
 
 bool connect() {
   if (x11.display) return true;
@@ -41,18 +53,23 @@ bool connect() {
   return true;
 }
 
-// The next event of `type` for the requestor window that `accept` takes; false after
-// GIVE_UP_MS without one.
-bool waitFor(int type, bool (*accept)(const XEvent&), XEvent& event, void (*whileWaiting)()) {
-  for (int waited = 0; waited < GIVE_UP_MS;) {
-    while (XCheckTypedWindowEvent(x11.display, x11.requestor, type, &event)) {
-      if (accept(event)) return true;
+// The next event of `type` that `accept` takes. Every other event is dropped as it comes, so an
+// owner that keeps changing the requestor window's properties fills no queue. False at the
+// deadline, or at once when the program is asked to end.
+bool waitFor(int type, bool (*accept)(const XEvent&), XEvent& event, const Wait& wait) {
+  for (;;) {
+    while (XPending(x11.display) > 0) {
+      XNextEvent(x11.display, &event);
+      if (event.type == type && accept(event)) return true;
+      if (Clock::now() >= wait.deadline) return false;
     }
-    if (whileWaiting) whileWaiting();
+    if (wait.keepWaiting && !wait.keepWaiting()) return false;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(wait.deadline - Clock::now());
+    if (left.count() <= 0) return false;
     pollfd connection = {ConnectionNumber(x11.display), POLLIN, 0};
-    if (poll(&connection, 1, LOOK_EVERY_MS) == 0) waited += LOOK_EVERY_MS;
+    poll(&connection, 1, static_cast<int>(std::min<long long>(left.count(), LOOK_EVERY_MS)));
   }
-  return false;
 }
 
 bool isSelectionNotify(const XEvent& event) {
@@ -63,55 +80,87 @@ bool isNewPiece(const XEvent& event) {
   return event.xproperty.atom == x11.property && event.xproperty.state == PropertyNewValue;
 }
 
-// Takes the property's value off the requestor window, appending it up to the limit; the
-// number of bytes it held. `type` is None when there was no property.
-size_t takeProperty(std::string& bytes, Atom& type) {
-  int format = 0;
-  unsigned long items = 0, after = 0;
-  unsigned char* data = nullptr;
-  type = None;
-  if (XGetWindowProperty(x11.display, x11.requestor, x11.property, 0, LONG_MAX / 4, True,
-                         AnyPropertyType, &type, &format, &items, &after, &data) != Success) {
-    return 0;
+struct Property {
+  Atom type = None;  // None when there was no property
+  size_t size = 0;   // bytes in all
+  bool text = false;
+};
+
+// Takes the property off the requestor window: its type and size, and, for text, its bytes
+// appended until `bytes` holds the limit. Deleting it asks an incremental owner for its next
+// piece.
+Property takeProperty(std::string& bytes) {
+  Property property;
+  long offset = 0;  // in 32-bit units, as the X server counts
+  for (unsigned long after = 1; after > 0;) {
+    int format = 0;
+    unsigned long items = 0;
+    unsigned char* data = nullptr;
+    const size_t room = MAX_TEXT_BYTES - std::min(bytes.size(), MAX_TEXT_BYTES);
+    const long fetch =
+        static_cast<long>((std::min(std::max(room, size_t{4}), FETCH_BYTES) + 3) / 4);
+    if (XGetWindowProperty(x11.display, x11.requestor, x11.property, offset, fetch, False,
+                           AnyPropertyType, &property.type, &format, &items, &after,
+                           &data) != Success) {
+      property.type = None;
+      break;
+    }
+    const size_t got = items * static_cast<size_t>(format / 8);
+    if (offset == 0) {
+      property.size = got + after;
+      property.text = property.type == x11.utf8 && format == 8;
+    }
+    if (property.text) {
+      if (bytes.empty()) bytes.reserve(std::min(property.size, room));  // a whole text at once
+      bytes.append(reinterpret_cast<const char*>(data), std::min(got, room));
+    }
+    if (data) XFree(data);
+    if (!property.text || bytes.size() >= MAX_TEXT_BYTES) break;
+    offset += static_cast<long>(got / 4);
   }
-  size_t size = items * static_cast<size_t>(format / 8);
-  if (type != x11.incremental && bytes.size() < MAX_TEXT_BYTES) {
-    bytes.append(reinterpret_cast<const char*>(data),
-                 std::min(size, MAX_TEXT_BYTES - bytes.size()));
-  }
-  if (data) XFree(data);
+  XDeleteProperty(x11.display, x11.requestor, x11.property);
   XFlush(x11.display);
-  return size;
+  return property;
+}
+
+// Follows an incremental transfer: each piece is taken as it comes, and an empty one ends it.
+// A notice of a property that is gone (the INCR one, taken already) is no piece. False when the
+// transfer was cut short: the owner fell silent, the deadline passed or the program must end.
+// The transfer ends early once the limit is reached.
+bool takePieces(std::string& utf8, const Wait& wait) {
+  XEvent event;
+  while (waitFor(PropertyNotify, isNewPiece, event, wait)) {
+    const Property piece = takeProperty(utf8);
+    if (piece.type == None) continue;
+    if (!piece.text) return false;
+    if (piece.size == 0 || utf8.size() >= MAX_TEXT_BYTES) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
-Result readText(std::string& utf8, void (*whileWaiting)()) {
+Result readText(std::string& utf8, bool (*keepWaiting)()) {
   utf8.clear();
   if (!connect()) return Result::NotHere;
   if (XGetSelectionOwner(x11.display, x11.clipboard) == None) return Result::NoText;
+  const Wait wait = {Clock::now() + PASTE_DEADLINE, keepWaiting};
   XDeleteProperty(x11.display, x11.requestor, x11.property);
   // What an earlier read that was given up on left queued must not pass for this one's answer.
   XSync(x11.display, True);
   XConvertSelection(x11.display, x11.clipboard, x11.utf8, x11.property, x11.requestor, CurrentTime);
   XFlush(x11.display);
   XEvent event;
-  if (!waitFor(SelectionNotify, isSelectionNotify, event, whileWaiting) ||
-      event.xselection.property == None) {
-    return Result::NoText;
+  bool complete = false;
+  if (waitFor(SelectionNotify, isSelectionNotify, event, wait)) {
+    if (event.xselection.property == None) return Result::NoText;
+    const Property answer = takeProperty(utf8);
+    complete = answer.type == x11.incremental ? takePieces(utf8, wait) : answer.text;
   }
-  Atom type = None;
-  takeProperty(utf8, type);
-  if (type == x11.incremental) {
-    // Taking the INCR property asks for the first piece; an empty piece ends the transfer. A
-    // notice of a property that is gone (the INCR one, taken already) is no piece.
-    bool ended = false;
-    while (!ended && waitFor(PropertyNotify, isNewPiece, event, whileWaiting)) {
-      ended = takeProperty(utf8, type) == 0 && type != None;
-    }
-    if (!ended || type != x11.utf8) utf8.clear();  // the owner stopped half way
-  } else if (type != x11.utf8) {
-    utf8.clear();
+  if (!complete) utf8.clear();
+  if (!complete || utf8.size() >= MAX_TEXT_BYTES) {
+    // An owner still sending would go on writing to this window: the next paste starts afresh.
+    close();
   }
   return utf8.empty() ? Result::NoText : Result::Text;
 }

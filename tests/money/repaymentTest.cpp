@@ -3,9 +3,9 @@
 #include <limits>
 #include <string>
 
+#include "layout/scheduleText.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
-#include "money/scheduleText.h"
 #include "money/workedSchedules.h"
 #include "support/scheduleLine.h"
 

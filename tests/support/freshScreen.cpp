@@ -13,9 +13,8 @@ void openFreshScreen() {
 void startScheduleFor(double loan, double rate, double payment) {
   openFreshScreen();
   calc.loanAmount = loan;
-  calc.repayment.annualRate = rate;
-  calc.repayment.payment = payment;
-  calc.repayment.balance = loan;
+  calc.annualRate = rate;
+  calc.payment = payment;
   calc.inputsConfirmed = true;
   startSchedule();
 }

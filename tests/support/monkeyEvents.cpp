@@ -48,14 +48,14 @@ void mouseTo(Storm& storm, int x, int y, int buttons, int wheel = 0) {
 // The buttons of the dialog on top, if one is open.
 std::vector<int> dialogButtons() {
   std::vector<int> slots;
-  if (colourEditor.savedArea != 0) {
+  if (colourEditor.area.saved != 0) {
     for (ButtonId id : colourEditor.fixedButtons) {
       if (id != 0) slots.push_back(id);
     }
     for (ButtonId id : colourEditor.roleButtons) {
       if (id != 0) slots.push_back(id);
     }
-  } else if (optionsDialog.savedArea != 0) {
+  } else if (optionsDialog.area.saved != 0) {
     for (ButtonId id : {optionsDialog.schemeButtons[1], optionsDialog.schemeButtons[2],
                         optionsDialog.changeButton, optionsDialog.okButton}) {
       if (id != 0) slots.push_back(id);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/calculatorState.h"
+#include "app/extraPanel.h"
 #include "app/mainScreen.h"
 #include "app/termPanel.h"
 #include "colours/colourEditor.h"
@@ -43,8 +44,11 @@ std::vector<Owner> ownedButtons() {
   }
   add("\"Change a color\"", optionsDialog.changeButton);
   add("the panel's \"OK\"", optionsDialog.okButton);
-  add("the term panel's \"OK\"", termPanel.okButton);
-  add("the term panel's \"Cancel\"", termPanel.cancelButton);
+  add("the term panel's \"OK\"", termPanel.form.okButton);
+  add("the term panel's \"Cancel\"", termPanel.form.cancelButton);
+  add("the extra panel's \"OK\"", extraPanel.form.okButton);
+  add("the extra panel's \"Cancel\"", extraPanel.form.cancelButton);
+  for (ButtonId id : extraPanel.listButtons) add("an extra listed", id);
   for (int b = 1; b <= FIXED_BUTTON_COUNT; ++b) {
     add("a colour editor button", colourEditor.fixedButtons[b]);
   }
@@ -139,7 +143,7 @@ std::string checkColours() {
     }
   }
   const ColourEditorState& e = colourEditor;
-  if (e.savedArea == 0) return {};
+  if (e.area.saved == 0) return {};
   if (e.chosenRole < 1 || e.chosenRole > e.roleCount || e.chosenComponent < 1 ||
       e.chosenComponent > 3) {
     return "the colour editor chose role " + std::to_string(e.chosenRole) + ", component " +

@@ -20,6 +20,10 @@ struct ScratchDirectory {
 
 namespace scratch {
 
+// Creates a new directory under the system's temporary folder, named the prefix and six random
+// letters or digits; empty when none could be made.
+std::filesystem::path makeTemporaryDirectory(const std::string& prefix);
+
 // Creates or replaces a file in the working directory with exactly these bytes.
 void writeFile(const std::string& name, std::string_view bytes);
 // The bytes of a file, named from the working directory or by its full path; empty when it

@@ -119,8 +119,8 @@ std::FILE* createScratch(const std::string& name, const std::string& scratchName
 // old file or the new one, never an empty one. The lock is held until the rename is done.
 bool replaceWithScratch(std::FILE* scratch, const std::string& scratchName,
                         const std::string& name) {
-  bool ok = std::fflush(scratch) == 0 && !std::ferror(scratch) &&
-            fileCalls.fsync(fileno(scratch)) == 0;
+  bool ok =
+      std::fflush(scratch) == 0 && !std::ferror(scratch) && fileCalls.fsync(fileno(scratch)) == 0;
   if (ok) ok = fileCalls.rename(scratchName.c_str(), name.c_str()) == 0;
   ok = std::fclose(scratch) == 0 && ok;
   if (ok) syncDirectoryOf(name);

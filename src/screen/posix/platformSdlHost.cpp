@@ -38,11 +38,11 @@ void watchSessionEnd(SDL_Window*) {
 // On X11 the clipboard is read directly: SDL's reading fails on a text of a few megabytes and
 // then empties the clipboard.
 ClipboardRead readClipboard([[maybe_unused]] std::string& utf8,
-                            [[maybe_unused]] void (*whileWaiting)()) {
+                            [[maybe_unused]] bool (*keepWaiting)()) {
 #ifdef QUILLO_X11_CLIPBOARD
   const char* driver = SDL_GetCurrentVideoDriver();
   if (driver && SDL_strcmp(driver, "x11") == 0) {
-    switch (x11Clipboard::readText(utf8, whileWaiting)) {
+    switch (x11Clipboard::readText(utf8, keepWaiting)) {
       case x11Clipboard::Result::Text:
         return ClipboardRead::Text;
       case x11Clipboard::Result::NoText:

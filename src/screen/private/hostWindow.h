@@ -19,8 +19,9 @@ void watchSessionEnd(SDL_Window* window);
 
 enum class ClipboardRead { Text, NoText, NotHere };
 // The clipboard's text as UTF-8 where the system's own reading does better than SDL's;
-// NotHere leaves it to SDL. `whileWaiting` keeps the window answering meanwhile.
-ClipboardRead readClipboard(std::string& utf8, void (*whileWaiting)());
+// NotHere leaves it to SDL. `keepWaiting` keeps the window answering meanwhile; when it answers
+// false (the program is to end) the read gives nothing at once.
+ClipboardRead readClipboard(std::string& utf8, bool (*keepWaiting)());
 void closeClipboard();
 // Line ends as the system's clipboard holds them (CR LF on Windows, where spreadsheets and
 // editors expect them) and as the program's own text has them (LF).

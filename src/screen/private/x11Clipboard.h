@@ -11,12 +11,15 @@ namespace x11Clipboard {
 
 enum class Result { Text, NoText, NotHere };
 
-// At most this many bytes are read; the rest of a larger text is left out.
+// At most this many bytes are read; the rest of a larger text is neither fetched nor waited for.
 constexpr size_t MAX_TEXT_BYTES = 16 * 1024 * 1024;
+// A paste whose owner has not sent all of it this long after it was asked for gives nothing.
+constexpr int PASTE_DEADLINE_MS = 5000;
 
-// The clipboard's text as UTF-8. NotHere when there is no X display to ask. `whileWaiting` runs
-// between looks at the X server, so that the program can answer for a clipboard it owns.
-Result readText(std::string& utf8, void (*whileWaiting)());
+// The clipboard's text as UTF-8. NotHere when there is no X display to ask. `keepWaiting` runs
+// between looks at the X server, so that the program can answer for a clipboard it owns and
+// serve its window; when it answers false (the program is to end) the paste gives nothing at once.
+Result readText(std::string& utf8, bool (*keepWaiting)());
 void close();
 
 }  // namespace x11Clipboard

@@ -47,7 +47,7 @@ void watchSessionEnd(SDL_Window* window) {
       info.info.win.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sessionMessages)));
 }
 
-ClipboardRead readClipboard(std::string&, void (*)()) {
+ClipboardRead readClipboard(std::string&, bool (*)()) {
   return ClipboardRead::NotHere;
 }
 

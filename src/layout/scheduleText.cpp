@@ -1,4 +1,4 @@
-#include "money/scheduleText.h"
+#include "layout/scheduleText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -57,7 +57,36 @@ char* writePlain(char* line, std::string_view shown, double value) {
   return std::to_chars(line, line + AMOUNT_SIZE, value, std::chars_format::fixed, 2).ptr;
 }
 
+// Where each column's name starts; the Interest and Principal columns together make up the
+// payment, which the line above them names.
+struct HeaderColumn {
+  std::string_view name;
+  int column;
+};
+constexpr HeaderColumn HEADER[] = {
+    {"Month", 1}, {"Interest", 12}, {"Principal", 29}, {"Remainder", 51}, {"Total Interest", 66}};
+constexpr int PAYMENT_LINE_COLUMN = 12;
+constexpr int LINE_BEFORE_PAYMENT = 9, LINE_AFTER_PAYMENT = 10;
+
+void repeat(std::string& out, std::string_view piece, int times) {
+  for (int i = 0; i < times; ++i) out += piece;
+}
+
 }  // namespace
+
+std::string scheduleHeaderText(std::string_view horizontal) {
+  std::string text(PAYMENT_LINE_COLUMN - 1, ' ');
+  repeat(text, horizontal, LINE_BEFORE_PAYMENT);
+  text += "Payment";
+  repeat(text, horizontal, LINE_AFTER_PAYMENT);
+  text += '\n';
+  std::string names;
+  for (const HeaderColumn& h : HEADER) {
+    names.resize(static_cast<size_t>(h.column - 1), ' ');
+    names += h.name;
+  }
+  return text + names + '\n';
+}
 
 std::string scheduleLineText(int32_t month, std::string_view interest, double principal,
                              double balance, double totalInterest) {

@@ -5,38 +5,42 @@
 #include <string>
 #include <vector>
 
-#include "money/chartLayout.h"
+#include "layout/chartLayout.h"
+#include "money/repayment.h"
 
 // The chart as values, before any pixel: its title, its scales, its marks and where its series
 // end. The window draws these and the schedule command writes them as SVG.
 
 namespace {
 
-struct Stepped {
-  std::string rateText;
-  ChartRequest request;
-};
-
-// The schedule of these inputs stepped `months` months, then, with a new payment, on from there.
-ChartLayout chartOf(Stepped& s, double loan, double payment, int32_t months,
+// The schedule of these inputs walked month by month to its end or to 1000 years: `stepped`
+// months computed, the rest projected, from the month after the last stepped one at
+// `newPayment` when one is given.
+ChartLayout chartOf(double loan, const std::string& rateText, double payment, int32_t stepped,
                     double newPayment = 0) {
-  Repayment& r = s.request.now;
+  ChartRequest request;
+  Repayment r;
   r.balance = loan;
-  r.annualRate = std::stod(s.rateText);
+  r.annualRate = std::stod(rateText);
   r.payment = payment;
   startRepayment(r);
-  for (int32_t k = 0; k < months; ++k) {
+  bool newTerms = false;
+  while (stillOwing(r) && r.monthCount < MONTH_LIMIT) {
+    if (r.monthCount == stepped && newPayment > 0) {
+      r.payment = newPayment;
+      newTerms = true;
+    }
     char shown[AMOUNT_TEXT_SIZE];
     repayMonth(r, shown);
-    s.request.months.push_back({r.monthCount, r.balance, r.totalInterest, false});
+    request.months.push_back({r.monthCount, r.balance, r.totalInterest, newTerms});
+    newTerms = false;
   }
-  if (newPayment > 0) {
-    r.payment = newPayment;
-    s.request.termsChangeNext = true;
-  }
-  s.request.loanAmount = loan;
-  s.request.rateText = s.rateText;
-  return layoutChart(s.request);
+  request.loanAmount = loan;
+  request.rateText = rateText;
+  request.payment = newPayment > 0 ? newPayment : payment;
+  request.computed = stepped;
+  request.repaid = !stillOwing(r);
+  return layoutChart(request);
 }
 
 bool isTick(const ChartLine& line, bool vertical) {
@@ -73,7 +77,7 @@ Scale scaleOf(const ChartLayout& layout) {
   std::sort(years.begin(), years.end());
   std::sort(amounts.rbegin(), amounts.rend());
   const std::vector<std::string> yearLabels = textsIn(layout, 27, 27);
-  std::string amountLabel = textsIn(layout, 3, 26).at(1);
+  std::string amountLabel = textsIn(layout, 2, 26).at(1);
   amountLabel.erase(std::remove(amountLabel.begin(), amountLabel.end(), ','), amountLabel.end());
   Scale s;
   s.monthX0 = years.at(0);
@@ -110,8 +114,10 @@ ChartPoint seriesEnd(const ChartLayout& layout, ChartInk ink, const Scale& s) {
 }
 
 // Titles, months and balances from the schedule command's CSV and totals for the same inputs;
-// the amounts up the side at the round step reaching the highest amount in at most eight steps,
-// whole years along the bottom in at most ten steps.
+// the amounts up the side at the round step (1, 2, 2.5 or 5 times a power of ten, two to eight
+// steps, each a whole number of the 24 rows below the title) that lets the highest amount reach
+// highest, of equals the one with the most ticks; whole years along the bottom in at most ten
+// steps.
 TEST(ChartLayout, TitleScalesMarksAndTheSeriesEnd) {
   struct Case {
     const char* name;
@@ -126,7 +132,7 @@ TEST(ChartLayout, TitleScalesMarksAndTheSeriesEnd) {
     int32_t lastMonth;
     double lastBalance;
   };
-  const std::vector<std::string> toThousand = {"0", "200", "400", "600", "800", "1,000"};
+  const std::vector<std::string> toThousand = {"0", "250", "500", "750", "1,000"};
   // clang-format off
   const std::vector<Case> cases = {
       // No mark of the month reached before a month is stepped.
@@ -142,7 +148,7 @@ TEST(ChartLayout, TitleScalesMarksAndTheSeriesEnd) {
        toThousand, {"0", "1"}, {4}, {3}, 7, 0},
       {"one month", 100, "12", 500, 0, 0,
        "Loan 100, payment 500.00 at 12%: ends after 0 years and 1 months",
-       {"0", "20", "40", "60", "80", "100"}, {"0", "1"}, {}, {}, 1, 0},
+       {"0", "25", "50", "75", "100"}, {"0", "1"}, {}, {}, 1, 0},
       {"two years and a bit", 25000, "4.5", 1000, 12, 0,
        "Loan 25,000, payment 1,000.00 at 4.5%: ends after 2 years and 3 months",
        {"0", "5,000", "10,000", "15,000", "20,000", "25,000"}, {"0", "1", "2", "3"}, {}, {12}, 27, 0},
@@ -152,32 +158,31 @@ TEST(ChartLayout, TitleScalesMarksAndTheSeriesEnd) {
        {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, {}, {}, 120, 0},
       {"eleven years in steps of two", 1320, "0", 10, 0, 0,
        "Loan 1,320, payment 10.00 at 0%: ends after 11 years and 0 months",
-       {"0", "200", "400", "600", "800", "1,000", "1,200", "1,400"},
+       {"0", "250", "500", "750", "1,000", "1,250", "1,500"},
        {"0", "2", "4", "6", "8", "10", "12"}, {}, {}, 132, 0},
       {"never repaid", 250000, "6", 1250, 12, 0,
        "Loan 250,000, payment 1,250.00 at 6%: not repaid after 1000 years and 0 months",
-       {"0", "2,000,000", "4,000,000", "6,000,000", "8,000,000", "10,000,000", "12,000,000",
-        "14,000,000", "16,000,000"},
+       {"0", "2,500,000", "5,000,000", "7,500,000", "10,000,000", "12,500,000", "15,000,000"},
        {"0", "100", "200", "300", "400", "500", "600", "700", "800", "900", "1000"}, {}, {12},
        12000, 250000},
       // Every second month is kept, the month reached and the last, odd ones, too.
       {"longer than 1200 months", 250000, "6", 1250.5, 13, 0,
        "Loan 250,000, payment 1,250.50 at 6%: ends after 130 years and 9 months",
-       {"0", "500,000", "1,000,000", "1,500,000", "2,000,000"},
+       {"0", "250,000", "500,000", "750,000", "1,000,000", "1,250,000", "1,500,000",
+        "1,750,000"},
        {"0", "20", "40", "60", "80", "100", "120", "140"}, {}, {13}, 1569, 0},
   };
   // clang-format on
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Stepped stepped{c.rate, {}};
-    const ChartLayout layout = chartOf(stepped, c.loan, c.payment, c.stepped, c.newPayment);
+    const ChartLayout layout = chartOf(c.loan, c.rate, c.payment, c.stepped, c.newPayment);
     std::string title;
     for (const ChartText& t : layout.texts) {
       if (t.ink == ChartInk::Title) title = t.text;
     }
     EXPECT_EQ(title, c.title);
-    EXPECT_EQ(textsIn(layout, 3, 26), c.amounts);
+    EXPECT_EQ(textsIn(layout, 2, 26), c.amounts);
     EXPECT_EQ(textsIn(layout, 27, 27), c.years);
     const Scale s = scaleOf(layout);
     EXPECT_EQ(markMonths(layout, ChartInk::Change, s), c.changes);

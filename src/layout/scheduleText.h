@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+// The two header lines above the months: a line of `horizontal` (one character of it for each
+// cell) over the Interest and Principal columns with "Payment" in it, then the columns' names.
+std::string scheduleHeaderText(std::string_view horizontal);
+
 // The line of one month: the month from column 1, the interest, principal, remainder and total
 // interest ending in columns 19, 37, 59 and 79, trailing blanks left out. An amount too wide
 // for its place moves right of the one before; what no longer fits the 80 columns shows as

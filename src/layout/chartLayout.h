@@ -2,14 +2,13 @@
 
 // The loan at a glance: the remaining balance and the interest paid so far, month by month over
 // the whole life of the loan, laid out on the 640x480 surface's coordinates and its 80x30 text
-// grid. The window draws it with its lines and text; the schedule command writes it as SVG.
+// grid from a walked plan. The window draws it with its lines and text; the schedule command
+// writes it as SVG.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "money/repayment.h"
 
 // What a part of the chart is drawn in; each drawing maps these to colours of its own, in a
 // table indexed by the ink.
@@ -27,14 +26,15 @@ struct ChartMonth {
   bool newTerms = false;  // the first month at a new rate or payment
 };
 
+// A walked plan as the chart shows it: every month, those stepped so far and then those
+// projected from where the schedule stands.
 struct ChartRequest {
   double loanAmount = 0;
-  std::string_view rateText;       // the rate in force now, as typed
-  std::vector<ChartMonth> months;  // the months computed so far, in order
-  // Where the schedule stands: the rest is projected from here at its rate and payment.
-  Repayment now;
-  // The next month is the first at a rate or payment confirmed since the last one.
-  bool termsChangeNext = false;
+  std::string_view rateText;  // the rate in force now, as typed
+  double payment = 0;         // the payment in force now
+  std::vector<ChartMonth> months;
+  int32_t computed = 0;  // months stepped so far; the rest are projected
+  bool repaid = false;   // after the last month
 };
 
 struct ChartPoint {
@@ -65,10 +65,9 @@ struct ChartLayout {
 
 constexpr int CHART_MESSAGE_ROW = 15;
 
-// The chart of the request; the months it projects are appended to request.months. A long loan
-// keeps every k-th month of each series (and always its first and last), at most
-// CHART_MOST_POINTS of them.
+// The chart of the request. A long loan keeps every k-th month of each series (and always its first
+// and last), at most CHART_MOST_POINTS of them.
 constexpr int32_t CHART_MOST_POINTS = 1200;
-ChartLayout layoutChart(ChartRequest& request);
+ChartLayout layoutChart(const ChartRequest& request);
 // A chart that shows only a message in the middle of the surface.
 ChartLayout messageChart(std::string_view message);

@@ -1,7 +1,7 @@
-#include "money/scheduleHistory.h"
+#include "layout/scheduleHistory.h"
 
+#include "layout/scheduleText.h"
 #include "money/moneyFormat.h"
-#include "money/scheduleText.h"
 
 void startHistory(ScheduleHistory& h) {
   h.started = true;

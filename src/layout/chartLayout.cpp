@@ -1,10 +1,11 @@
-#include "money/chartLayout.h"
+#include "layout/chartLayout.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "money/moneyFormat.h"
+#include "money/repayment.h"
 
 namespace {
 
@@ -12,19 +13,28 @@ constexpr int GRID_COLUMNS = 80;
 constexpr int CELL_WIDTH = CHART_CELL_WIDTH;
 constexpr int CELL_HEIGHT = CHART_CELL_HEIGHT;
 constexpr int TITLE_ROW = 1;
-// The amounts' axis runs from the middle of row 26 up to row 3 at most; the years' labels stand
-// below it, the legend at the bottom.
+// The amounts' axis runs from the middle of row 26 up to the row below the title; the years'
+// labels stand below it, the legend at the bottom.
 constexpr int AXIS_ROW = 26;
-constexpr int HIGHEST_TICK_ROW = 3;
 constexpr int YEAR_LABEL_ROW = 27;
 constexpr int YEARS_ROW = 28;
 constexpr int LEGEND_ROW = 29;
-constexpr int PLOT_RIGHT = 632;
+// The first and last columns stay free. The last year's tick stands far enough left for a label
+// of four digits centred under it to end in column 79.
+constexpr int LAST_TEXT_COLUMN = GRID_COLUMNS - 1;
+constexpr int PLOT_RIGHT = LAST_TEXT_COLUMN * CELL_WIDTH - 2 * CELL_WIDTH;
 constexpr int TICK_LENGTH = 4;
 constexpr int MOST_AMOUNT_STEPS = 8;
 constexpr int MOST_YEAR_STEPS = 10;
 constexpr double SMALLEST_AMOUNT_STEP = 0.01;
+// Round steps are 1, 2, 2.5 and 5 times a power of ten; 2.5 only from 0.25 on, so that every
+// label is in whole cents.
+constexpr double ROUND_STEPS[] = {1, 2, 2.5, 5};
+constexpr double SMALLEST_QUARTER_STEP = 0.25;
 constexpr int YEAR_STEPS[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
+// Change marks closer than this to the one before are left out: two dotted lines in neighbouring
+// columns would read as one thick line.
+constexpr int MARK_SPACING = 2;
 
 int columnX(int column) {
   return (column - 1) * CELL_WIDTH;
@@ -43,16 +53,36 @@ void addLine(ChartLayout& layout, ChartInk ink, bool dotted, double x1, double y
   layout.lines.push_back({ink, dotted, {{x1, y1}, {x2, y2}}});
 }
 
-// The smallest of 1, 2 and 5 times a power of ten that reaches `most` in at most `steps` steps.
-double amountStep(double most, int steps) {
-  double scale = std::pow(10.0, std::floor(std::log10(most / steps)) - 1);
-  for (;;) {
-    for (double m : {1.0, 2.0, 5.0}) {
+struct AmountSteps {
+  double step = 1;
+  int steps = 1;
+  int rowsPerStep = 1;
+};
+
+// The round step whose ticks, a whole number of rows apart, let `most` reach highest in the
+// rows available: so the plot fills its area whatever the amounts. Of steps that reach equally
+// high, the one with the most ticks.
+AmountSteps amountSteps(double most, int rows) {
+  AmountSteps best;
+  double bestHeight = -1;
+  double scale = std::pow(10.0, std::floor(std::log10(most / MOST_AMOUNT_STEPS)) - 1);
+  for (int decade = 0; decade < 4; ++decade, scale *= 10) {
+    for (double m : ROUND_STEPS) {
       const double step = std::max(m * scale, SMALLEST_AMOUNT_STEP);
-      if (std::ceil(most / step) <= steps) return step;
+      if (m == 2.5 && step < SMALLEST_QUARTER_STEP) continue;
+      const double count = std::ceil(most / step);
+      if (count > MOST_AMOUNT_STEPS) continue;
+      // Two steps at least: an axis of 0 and one amount says little.
+      const int steps = std::max(2, static_cast<int>(count));
+      const int rowsPerStep = rows / steps;
+      const double height = most / step * rowsPerStep;
+      if (height > bestHeight + 1e-9 || (height > bestHeight - 1e-9 && steps > best.steps)) {
+        best = {step, steps, rowsPerStep};
+        bestHeight = height;
+      }
     }
-    scale *= 10;
   }
+  return best;
 }
 
 struct Scale {
@@ -62,11 +92,9 @@ struct Scale {
 };
 
 // Round amounts up the side, labelled as the calculator shows amounts; answers the axis' x.
-int layAmountAxis(ChartLayout& layout, double most, Scale& scale, double& top) {
+int layAmountAxis(ChartLayout& layout, double most, int highestRow, Scale& scale, double& top) {
   if (!std::isfinite(most) || most <= 0) most = 1;
-  const double step = amountStep(most, MOST_AMOUNT_STEPS);
-  const int steps = std::max(1, static_cast<int>(std::ceil(most / step)));
-  const int rowsPerStep = (AXIS_ROW - HIGHEST_TICK_ROW) / steps;
+  const auto [step, steps, rowsPerStep] = amountSteps(most, AXIS_ROW - highestRow);
   std::vector<std::string> labels;
   size_t widest = 0;
   for (int j = 0; j <= steps; ++j) {
@@ -112,28 +140,34 @@ double layYearAxis(ChartLayout& layout, int32_t lastMonth, Scale& scale) {
     const int column =
         static_cast<int>(std::lround((x - length * CELL_WIDTH / 2.0) / CELL_WIDTH)) + 1;
     addText(layout, ChartInk::Text, YEAR_LABEL_ROW,
-            std::clamp(column, 1, GRID_COLUMNS - length + 1), label);
+            std::clamp(column, 2, LAST_TEXT_COLUMN - length + 1), label);
   }
   const std::string unit = "years";
-  addText(layout, ChartInk::Text, YEARS_ROW, GRID_COLUMNS - static_cast<int>(unit.size()) + 1,
+  addText(layout, ChartInk::Text, YEARS_ROW, LAST_TEXT_COLUMN - static_cast<int>(unit.size()) + 1,
           unit);
   return scale.axisX + ticks * tickPixels;
 }
 
-std::string durationText(int32_t months) {
-  return std::to_string(months / MONTHS_PER_YEAR) + " years and " +
-         std::to_string(months % MONTHS_PER_YEAR) + " months";
+void addCentred(ChartLayout& layout, ChartInk ink, int row, std::string text) {
+  const int column = (GRID_COLUMNS - static_cast<int>(text.size())) / 2 + 1;
+  addText(layout, ink, row, std::max(column, 1), std::move(text));
 }
 
-void layTitle(ChartLayout& layout, const ChartRequest& request, const Repayment& end) {
-  std::string title = "Loan " + formatAmount(request.loanAmount, 2, true) + ", payment " +
-                      formatAmount(request.now.payment, 2, false) + " at " +
-                      std::string(request.rateText) + "%: ";
-  title += stillOwing(end) ? "not repaid after " : "ends after ";
-  title += durationText(end.monthCount);
-  if (title.size() > GRID_COLUMNS) title.resize(GRID_COLUMNS);
-  const int column = (GRID_COLUMNS - static_cast<int>(title.size())) / 2 + 1;
-  addText(layout, ChartInk::Title, TITLE_ROW, column, std::move(title));
+// The loan, the payment and the rate, then when it ends; on two rows, between the two, when it
+// is too long for one. Answers the rows it takes.
+int layTitle(ChartLayout& layout, const ChartRequest& request, int32_t last) {
+  const std::string terms = "Loan " + formatAmount(request.loanAmount, 2, true) + ", payment " +
+                            formatAmount(request.payment, 2, false) + " at " +
+                            std::string(request.rateText) + "%:";
+  const std::string end =
+      (request.repaid ? "ends after " : "not repaid after ") + durationText(last);
+  if (terms.size() + 1 + end.size() <= LAST_TEXT_COLUMN - 1) {
+    addCentred(layout, ChartInk::Title, TITLE_ROW, terms + " " + end);
+    return 1;
+  }
+  addCentred(layout, ChartInk::Title, TITLE_ROW, terms);
+  addCentred(layout, ChartInk::Title, TITLE_ROW + 1, end);
+  return 2;
 }
 
 // A series from month 0 on: solid over the months computed, dotted over the projected ones.
@@ -192,36 +226,30 @@ ChartLayout messageChart(std::string_view message) {
   return layout;
 }
 
-ChartLayout layoutChart(ChartRequest& request) {
-  std::vector<ChartMonth>& months = request.months;
-  const int32_t computed = request.now.monthCount;
-  Repayment end = request.now;
-  bool first = true;
-  while (canRepayMonth(end)) {
-    char shown[AMOUNT_TEXT_SIZE];
-    repayMonth(end, shown);
-    months.push_back(
-        {end.monthCount, end.balance, end.totalInterest, first && request.termsChangeNext});
-    first = false;
-  }
+ChartLayout layoutChart(const ChartRequest& request) {
+  const std::vector<ChartMonth>& months = request.months;
+  const int32_t computed = request.computed;
   const int32_t last = months.empty() ? 0 : months.back().month;
 
   double most = request.loanAmount;
   for (const ChartMonth& m : months) most = std::max({most, m.balance, m.totalInterest});
 
   ChartLayout layout;
-  layTitle(layout, request, end);
+  const int titleRows = layTitle(layout, request, last);
   Scale scale;
   double top = 0;
-  layAmountAxis(layout, most, scale, top);
+  layAmountAxis(layout, most, TITLE_ROW + titleRows, scale, top);
   const double right = layYearAxis(layout, last, scale);
   addLine(layout, ChartInk::Axis, false, scale.axisX, top, scale.axisX, scale.axisY);
   addLine(layout, ChartInk::Axis, false, scale.axisX, scale.axisY, right, scale.axisY);
 
   bool changes = false;
+  long lastMark = 0;
   for (const ChartMonth& m : months) {
-    if (!m.newTerms) continue;
+    const long x = std::lround(scale.x(m.month));
+    if (!m.newTerms || (changes && x - lastMark < MARK_SPACING)) continue;
     changes = true;
+    lastMark = x;
     addLine(layout, ChartInk::Change, true, scale.x(m.month), top, scale.x(m.month),
             scale.axisY - 1);
   }

@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/mainScreen.h"
+#include "app/program.h"
+#include "controls/eventCodes.h"
+#include "screen/private/headless.h"
+#include "screen/screen.h"
+#include "support/mainScreenScript.h"
+#include "support/screenReader.h"
+
+// F4 adds extra payments to the plan and lists them; F5 shows the plan's totals. Expected
+// figures come from the exact model of the month rule (scripts/paymentModel.py, `plan`).
+
+namespace {
+
+constexpr int F4 = EVENT_F4 - EVENT_KEY_BASE;
+constexpr int F5 = EVENT_F5 - EVENT_KEY_BASE;
+constexpr int PANEL_MESSAGE_ROW = 8;
+constexpr int PANEL_TEXT_COLUMN = 44;
+constexpr int FIRST_LISTED_ROW = 12;
+
+std::string trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
+// F4 with the offered month typed over by `month`, then the amount and Enter.
+void extraInF4(const std::string& month, const std::string& amount) {
+  headless::extendedKey(F4);
+  headless::type(month + "\t" + amount + "\r");
+}
+
+std::string lastScheduleRow(const uint8_t* pixels = nullptr) {
+  const std::vector<std::string> rows = mainScript::scheduleRows(pixels);
+  return rows.empty() ? "" : rows.back();
+}
+
+// The lines of the F5 panel, from its first text row down to its footer.
+std::vector<std::string> totalsLines(const uint8_t* pixels) {
+  std::vector<std::string> lines;
+  for (int row = 7; row <= 28; ++row) {
+    const std::string line = trimmed(screenReader::textAt(row, 8, 67, pixels));
+    if (line.rfind("Any key or click", 0) == 0) break;
+    lines.push_back(line);
+  }
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+}  // namespace
+
+// The extras change the months stepped, capped by what is owed; the schedule's last line and
+// totals are those of the model's plan.
+TEST(ExtraPanel, F4AddsAnExtraThatTheScheduleApplies) {
+  struct Case {
+    const char* name;
+    std::function<void()> keys;
+    std::string lastRow;
+  };
+  const std::vector<Case> cases = {
+      // 1,000 at 12% paying 100 with 500 in month 3: repaid in month 6, 31.17 interest.
+      {"before the schedule",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         extraInF4("3", "500");
+         headless::key("\r");
+       },
+       "(0 years and 6 months)"},
+      {"while stepping, in the next month",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         headless::extendedKey(screen::KEY_DOWN);
+         headless::extendedKey(screen::KEY_DOWN);
+         extraInF4("3", "500");
+       },
+       "(0 years and 6 months)"},
+      // The last month there can be, after the loan is repaid: it changes nothing.
+      {"in month 12000",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         extraInF4("12000", "500");
+       },
+       "(0 years and 11 months)"},
+      // 5,000 in month 2 is more than is owed: month 2 pays the 819.10 left and its interest.
+      {"more than is owed",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         extraInF4("2", "5000");
+       },
+       "(0 years and 2 months)"},
+      // Two extras, the one in month 3 removed by a click in the list: 50 in month 5 leaves 11
+      // months, the last one 5.91.
+      {"one of two removed",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         extraInF4("3", "500");
+         extraInF4("5", "50");
+         headless::extendedKey(F4);
+         headless::click(screen::columnToX(PANEL_TEXT_COLUMN) + 8,
+                         screen::rowToY(FIRST_LISTED_ROW) + 8);
+         headless::key("\x1b");
+       },
+       "(0 years and 11 months)"},
+      {"Esc adds nothing",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         headless::extendedKey(F4);
+         headless::type("3\t500\x1b");
+       },
+       "(0 years and 11 months)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::reset();
+    c.keys();
+    headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+    runProgram();
+    EXPECT_EQ(lastScheduleRow(), c.lastRow) << screenReader::screenText();
+  }
+}
+
+TEST(ExtraPanel, RefusedInputsLeaveAMessageAndThePanelOpen) {
+  struct Case {
+    const char* name;
+    std::function<void()> keys;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"month 0", [] { headless::type("0\t100\r"); }, "The month is 1 to 12000"},
+      {"beyond the limit", [] { headless::type("12001\t100\r"); }, "The month is 1 to 12000"},
+      {"no amount", [] { headless::type("7\t\r"); }, "Type the amount to pay"},
+      {"an amount of 0", [] { headless::type("7\t0\r"); }, "Type the amount to pay"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::reset();
+    mainScript::enterInputs("1000", "12", "100");
+    headless::snapshot();
+    headless::extendedKey(F4);
+    c.keys();
+    headless::snapshot();
+    headless::key("\x1b");
+    headless::snapshot();
+    runProgram();
+    EXPECT_EQ(trimmed(screenReader::textAt(PANEL_MESSAGE_ROW, PANEL_TEXT_COLUMN, 34,
+                                           mainScript::snapshot(1))),
+              c.message);
+    const uint8_t* before = mainScript::snapshot(0);
+    EXPECT_TRUE(std::equal(before, before + 640 * 480, mainScript::snapshot(2)));
+  }
+}
+
+// A month already stepped is offered no more: the first month F4 takes is the next one.
+TEST(ExtraPanel, OffersTheNextMonthAndRefusesAMonthStepped) {
+  headless::reset();
+  mainScript::enterInputs("1000", "12", "100");
+  headless::key("\r");
+  for (int i = 0; i < 4; ++i) headless::extendedKey(screen::KEY_DOWN);
+  headless::extendedKey(F4);
+  headless::snapshot();
+  headless::type("3\t500\r");
+  headless::snapshot();
+  runProgram();
+  EXPECT_EQ(trimmed(screenReader::textAt(6, 53, 5, mainScript::snapshot(0))), "5");
+  EXPECT_EQ(trimmed(screenReader::textAt(PANEL_MESSAGE_ROW, PANEL_TEXT_COLUMN, 34,
+                                         mainScript::snapshot(1))),
+            "The month is 5 to 12000");
+}
+
+// The figures are the schedule command's summary for the same plan, line for line.
+TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
+  struct Case {
+    const char* name;
+    std::function<void()> keys;
+    std::vector<std::string> lines;
+  };
+  const std::vector<Case> cases = {
+      {"nothing typed", [] {}, {"Enter a loan, a rate and a payment first"}},
+      {"a payment short of the interest",
+       [] { mainScript::enterInputs("250000", "6", "1000"); },
+       {"Payment must be >= interest due ($1,250.00)"}},
+      {"the form, not yet confirmed",
+       [] { mainScript::enterInputs("1000", "12", "100"); },
+       {"Payment: 100.00", "Months: 11 (0 years and 11 months)", "Total paid: 1058.98",
+        "Total interest: 58.98", "Last payment: 58.98"}},
+      {"the form with an extra, not yet confirmed",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         extraInF4("3", "500");
+       },
+       {"Payment: 100.00", "Months: 6 (0 years and 6 months)", "Total paid: 1031.17",
+        "Total interest: 31.17", "Last payment: 31.17",
+        "Without the extra payments and kept end dates:", "Payment: 100.00",
+        "Months: 11 (0 years and 11 months)", "Total paid: 1058.98", "Total interest: 58.98",
+        "Last payment: 58.98", "Saved: 5 months, 27.81 interest"}},
+      {"in month 1, with an extra in month 3",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         headless::extendedKey(screen::KEY_DOWN);
+         extraInF4("3", "500");
+       },
+       {"Payment: 100.00", "Months: 6 (0 years and 6 months)", "Total paid: 1031.17",
+        "Total interest: 31.17", "Last payment: 31.17",
+        "Without the extra payments and kept end dates:", "Payment: 100.00",
+        "Months: 11 (0 years and 11 months)", "Total paid: 1058.98", "Total interest: 58.98",
+        "Last payment: 58.98", "Saved: 5 months, 27.81 interest"}},
+      {"30 years with 10,000 in month 24",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "1580.18");
+         headless::key("\r");
+         extraInF4("24", "10000");
+       },
+       {"Payment: 1580.18", "Months: 325 (27 years and 1 months)", "Total paid: 522969.93",
+        "Total interest: 272969.93", "Last payment: 991.61",
+        "Without the extra payments and kept end dates:", "Payment: 1580.18",
+        "Months: 360 (30 years and 0 months)", "Total paid: 568853.80", "Total interest: 318853.80",
+        "Last payment: 1569.18", "Saved: 35 months, 45883.87 interest"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::reset();
+    c.keys();
+    headless::snapshot();
+    headless::extendedKey(F5);
+    headless::snapshot();
+    headless::type("x");
+    headless::snapshot();
+    runProgram();
+    EXPECT_EQ(totalsLines(mainScript::snapshot(1)), c.lines)
+        << screenReader::screenText(mainScript::snapshot(1));
+    const uint8_t* before = mainScript::snapshot(0);
+    EXPECT_TRUE(std::equal(before, before + 640 * 480, mainScript::snapshot(2)));
+  }
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Included by a money file; the program is a layer above it.
+#include "app/program.h"
