@@ -26,7 +26,10 @@ bool confirmPayment(PlanWalk& walk) {
   std::vector<std::pair<int32_t, double>>& payments = walk.payments;
   if (payments.empty() || payments.back().second != r.payment) {
     if (!payments.empty() && payments.back().first == month) payments.pop_back();
-    payments.emplace_back(month, r.payment);
+    // A second change in the month may have brought back the payment before it.
+    if (payments.empty() || payments.back().second != r.payment) {
+      payments.emplace_back(month, r.payment);
+    }
   }
   return true;
 }
