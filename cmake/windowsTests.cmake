@@ -16,18 +16,16 @@ set(QUILLO_LINUX_ONLY_TESTS
   MacroBadInput.AReadErrorOfTheSystemIsReported
   CharacterMask.OnlyASafeWaveFileIsPlayedOtherwiseTheChime
 )
-# Failing on Windows, to be fixed in the Windows file writer: after a failed write (Monkey) and
-# at the end of a session (ExitPath) the options file is left empty instead of whole.
-set(QUILLO_WINDOWS_KNOWN_FAILURES
-  Monkey.RandomInputNeverBreaksTheProgram
-  ExitPath.TheSessionEndingSavesTheOptionsAtOnceInEveryState
-)
 list(JOIN QUILLO_LINUX_ONLY_TESTS ":" linux_only)
-list(JOIN QUILLO_WINDOWS_KNOWN_FAILURES ":" known_failures)
-set(linux_only "${linux_only}:${known_failures}")
 add_test(NAME windows.unitSuite
          COMMAND ${wine_run} $<TARGET_FILE:quillo_tests> --gtest_brief=1 "--gtest_filter=-${linux_only}")
 set_tests_properties(windows.unitSuite PROPERTIES TIMEOUT 600 LABELS windows)
+# Exit statuses, a full disk, a closed pipe and Ctrl+C, the window's on a display of its own.
+add_test(NAME windows.consoleAndOutput
+         COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
+                 python3 ${CMAKE_SOURCE_DIR}/tests/windows/consoleAndOutput.py
+                 ${QUILLO_STAGE}/quillo.exe ${CMAKE_BINARY_DIR})
+set_tests_properties(windows.consoleAndOutput PROPERTIES TIMEOUT 300 LABELS windows)
 
 if(QUILLO_LINUX_PROGRAM)
   add_test(NAME windows.scheduleSameAsLinux

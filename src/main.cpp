@@ -10,7 +10,10 @@
 
 int main(int argc, char** argv) {
   // The schedule command needs no window, so it runs before anything opens one.
-  if (argc > 1 && std::string_view(argv[1]) == "schedule") return runScheduleCommand(argc, argv);
+  if (argc > 1 && std::string_view(argv[1]) == "schedule") {
+    screen::watchCommandSignals();
+    return runScheduleCommand(argc, argv);
+  }
   int status = 0;
   int scale = 0;
   if (!prepareRun(argc, argv, screen::MAX_WINDOW_SCALE, screen::enterDataDirectory, scale,

@@ -15,6 +15,7 @@
 #include "cli/scheduleCommand.h"
 #include "screen/private/headless.h"
 #include "screen/private/surfaceState.h"
+#include "support/environmentScope.h"
 #include "support/scratchDirectory.h"
 
 // How the program is started: the options and QUILLO_SCALE, what it prints and how it ends, and
@@ -23,30 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets or unsets an environment variable for one scope.
-struct EnvironmentScope {
-  std::string name;
-  bool wasSet;
-  std::string old;
-  EnvironmentScope(const char* variable, const char* value) : name(variable) {
-    const char* current = std::getenv(variable);
-    wasSet = current != nullptr;
-    if (wasSet) old = current;
-    if (value) {
-      setenv(variable, std::string(value).c_str(), 1);
-    } else {
-      unsetenv(variable);
-    }
-  }
-  ~EnvironmentScope() {
-    if (wasSet) {
-      setenv(name.c_str(), old.c_str(), 1);
-    } else {
-      unsetenv(name.c_str());
-    }
-  }
-};
 
 struct StartCase {
   std::vector<std::string> arguments;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/program.h"
@@ -10,6 +13,7 @@
 #include "screen/private/surfaceState.h"
 #include "screen/screen.h"
 #include "support/colourDialogSupport.h"
+#include "support/environmentScope.h"
 #include "support/fileFaults.h"
 #include "support/macroRun.h"
 #include "support/mainScreenScript.h"
@@ -73,6 +77,25 @@ const std::vector<Ending> ENDINGS = {
     {"close button", [] { headless::extendedKey(screen::KEY_CLOSE); }},
     {"Exit", [] { mainScript::clickControl(EXIT); }},
 };
+
+// Where a death test's child is a new run of this program (Windows), its own ScratchDirectory is
+// a fresh folder: the child works in its parent's instead, named in the environment, and leaves
+// none of its own behind.
+constexpr const char* FOLDER_VARIABLE = "QUILLO_TEST_PARENT_FOLDER";
+
+// The parent names its folder; a child keeps the name it inherited.
+std::string folderForChild(const ScratchDirectory& own) {
+  const char* inherited = std::getenv(FOLDER_VARIABLE);
+  return inherited ? inherited : own.path.string();
+}
+
+void enterParentFolder(const ScratchDirectory& own) {
+  const std::filesystem::path parent = std::getenv(FOLDER_VARIABLE);
+  if (parent == own.path) return;
+  std::error_code error;
+  std::filesystem::current_path(parent, error);
+  std::filesystem::remove_all(own.path, error);
+}
 
 }  // namespace
 
@@ -197,8 +220,10 @@ TEST(ExitPath, TheSessionEndingSavesTheOptionsAtOnceInEveryState) {
   for (const State& state : states) {
     SCOPED_TRACE(state.name);
     ScratchDirectory dir;
+    EnvironmentScope folder(FOLDER_VARIABLE, folderForChild(dir).c_str());
     EXPECT_EXIT(
         {
+          enterParentFolder(dir);
           headless::reset();
           state.reach();
           headless::sessionEnd();

@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/mainScreen.h"
@@ -110,17 +112,18 @@ std::string checkOptionsFile(const monkey::Storm& storm) {
   const monkey::PlantedFiles& files = storm.files;
   const monkey::DirectoryEntry planted = files.options;
   std::string target = files.optionsName;
-  if (planted.directory && target != "quilloOptions.txt") {
-    if (!monkey::lookAt(target).directory) return "the directory " + target + " is gone";
+  if (planted.directory) {
+    if (!monkey::lookAt(target).directory) return target + " was a directory and is not any more";
+    // A directory is no options file: the program writes beside it, unless the directory holds
+    // the name written too, as on a file system that ignores letter case (Windows).
+    std::error_code error;
+    if (target == "quilloOptions.txt" ||
+        std::filesystem::equivalent(target, "quilloOptions.txt", error)) {
+      return {};
+    }
   }
-  // A directory is no options file: the program writes beside it.
-  if (!planted.exists || (planted.directory && target != "quilloOptions.txt")) {
-    target = "quilloOptions.txt";
-  }
+  if (!planted.exists || planted.directory) target = "quilloOptions.txt";
   const monkey::DirectoryEntry now = monkey::lookAt(target);
-  if (planted.directory && target == files.optionsName) {
-    return now.directory ? "" : target + " was a directory and is not any more";
-  }
   if (now.exists && !now.directory && now.bytes == expected) return {};
   const bool unchanged = target == files.optionsName ? now == planted : !now.exists;
   if (unchanged && storm.writeBudgetSet) return {};

@@ -29,6 +29,10 @@ bool screenExists();
 void screenSize(int& width, int& height);
 // Ends the process with exit status 0.
 [[noreturn]] void endProgram();
+// For a run without a window (`quillo schedule`): the console's Ctrl+C, Ctrl+Break and close
+// end it at once on Windows, with the status Windows gives an interrupted console program, as
+// SIGINT, SIGTERM and SIGHUP end it on Linux by their default.
+void watchCommandSignals();
 // What the program does before it ends when the system ends the session and will not wait for
 // its exit path to come round (logging off on Windows): save what must not be lost.
 void setSessionEndAction(void (*action)());

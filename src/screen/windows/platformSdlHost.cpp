@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "screen/platform.h"
+#include "screen/private/consoleSignals.h"
 #include "screen/private/hostWindow.h"
 #include "screen/private/windowsRules.h"
 
@@ -27,6 +28,13 @@ LRESULT CALLBACK sessionMessages(HWND window, UINT message, WPARAM wParam, LPARA
   return CallWindowProcW(sdlWindowProc, window, message, wParam, lParam);
 }
 
+// Safe from the console's own thread: the main loop takes it as a signal to end.
+void pushQuit() {
+  SDL_Event quit = {};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+}
+
 }  // namespace
 
 void prepareWindowSystem() {
@@ -40,6 +48,9 @@ void prepareWindowSystem() {
 }
 
 void watchSessionEnd(SDL_Window* window) {
+  // Started from a console, Ctrl+C, Ctrl+Break and closing it end the window program as the
+  // signals do on Linux.
+  watchConsoleSignals(pushQuit);
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WINDOWS) return;
