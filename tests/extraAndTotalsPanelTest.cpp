@@ -180,6 +180,14 @@ TEST(ExtraPanel, OffersTheNextMonthAndRefusesAMonthStepped) {
 
 // The figures are the schedule command's summary for the same plan, line for line.
 TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
+  // 1,000 at 12% paying 100, with 500 in month 3.
+  const std::vector<std::string> WITH_500_IN_MONTH_3 = {
+      "Payment: 100.00",     "Months: 6 (0 years and 6 months)",
+      "Total paid: 1031.17", "Total interest: 31.17",
+      "Last payment: 31.17", "Without the extra payments and kept end dates:",
+      "Payment: 100.00",     "Months: 11 (0 years and 11 months)",
+      "Total paid: 1058.98", "Total interest: 58.98",
+      "Last payment: 58.98", "Saved: 5 months, 27.81 interest"};
   struct Case {
     const char* name;
     std::function<void()> keys;
@@ -199,11 +207,7 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
          mainScript::enterInputs("1000", "12", "100");
          extraInF4("3", "500");
        },
-       {"Payment: 100.00", "Months: 6 (0 years and 6 months)", "Total paid: 1031.17",
-        "Total interest: 31.17", "Last payment: 31.17",
-        "Without the extra payments and kept end dates:", "Payment: 100.00",
-        "Months: 11 (0 years and 11 months)", "Total paid: 1058.98", "Total interest: 58.98",
-        "Last payment: 58.98", "Saved: 5 months, 27.81 interest"}},
+       WITH_500_IN_MONTH_3},
       {"in month 1, with an extra in month 3",
        [] {
          mainScript::enterInputs("1000", "12", "100");
@@ -211,11 +215,7 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
          headless::extendedKey(screen::KEY_DOWN);
          extraInF4("3", "500");
        },
-       {"Payment: 100.00", "Months: 6 (0 years and 6 months)", "Total paid: 1031.17",
-        "Total interest: 31.17", "Last payment: 31.17",
-        "Without the extra payments and kept end dates:", "Payment: 100.00",
-        "Months: 11 (0 years and 11 months)", "Total paid: 1058.98", "Total interest: 58.98",
-        "Last payment: 58.98", "Saved: 5 months, 27.81 interest"}},
+       WITH_500_IN_MONTH_3},
       {"30 years with 10,000 in month 24",
        [] {
          mainScript::enterInputs("250000", "6.5", "1580.18");
@@ -227,6 +227,48 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
         "Without the extra payments and kept end dates:", "Payment: 1580.18",
         "Months: 360 (30 years and 0 months)", "Total paid: 568853.80", "Total interest: 318853.80",
         "Last payment: 1569.18", "Saved: 35 months, 45883.87 interest"}},
+      // F2 in month 61 keeps the term's end: `--term 360 --change 61:7.25:keep` (plan 2).
+      {"a rate change whose payment F2 solves to keep the end date",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "");
+         mainScript::termInF2("30\r\r\r");
+         mainScript::pageDowns(5);
+         mainScript::typeOverRate("7.25");
+         mainScript::termInF2("\r\r\r");
+       },
+       {"Payment: 1580.18, 1691.57 from month 61", "Months: 360 (30 years and 0 months)",
+        "Total paid: 602274.51", "Total interest: 352274.51", "Last payment: 1684.28",
+        "Without the extra payments and kept end dates:", "Payment: 1580.18",
+        "Months: 434 (36 years and 2 months)", "Total paid: 685511.72", "Total interest: 435511.72",
+        "Last payment: 1293.78", "Saved: 74 months, 83237.21 interest"}},
+      // The end of the 40 years, not the earlier one 3.75 reaches: `--term 480 --change
+      // 61::keep` (plan 19); keeping it costs.
+      {"F2 keeping the term's end at the same rate",
+       [] {
+         mainScript::enterInputs("204.71", "21.92", "");
+         mainScript::termInF2("40\r\r\r");
+         mainScript::pageDowns(5);
+         mainScript::termInF2("\r\r\r");
+       },
+       {"Payment: 3.75, 3.73 from month 61", "Months: 380 (31 years and 8 months)",
+        "Total paid: 1416.53", "Total interest: 1211.82", "Last payment: 1.66",
+        "Without the extra payments and kept end dates:", "Payment: 3.75",
+        "Months: 325 (27 years and 1 months)", "Total paid: 1215.21", "Total interest: 1010.50",
+        "Last payment: 0.21", "Saved: -55 months, -201.32 interest"}},
+      // Another term than the rest of this one is a new payment, nothing kept or compared:
+      // `--term 360 --change 61::1744.85`, the payment the model solves for 240 months.
+      {"F2 solving for a shorter term",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "");
+         mainScript::termInF2("30\r\r\r");
+         mainScript::pageDowns(5);
+         mainScript::termInF2("");
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::extendedKey(screen::KEY_DELETE);
+         headless::type("20\r\r\r");
+       },
+       {"Payment: 1580.18, 1744.85 from month 61", "Months: 300 (25 years and 0 months)",
+        "Total paid: 513570.15", "Total interest: 263570.15", "Last payment: 1740.20"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

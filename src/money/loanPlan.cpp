@@ -41,8 +41,7 @@ int32_t endMonthAsItStands(const Repayment& r) {
 bool applyChange(PlanWalk& walk, const PlanChange& change) {
   Repayment& r = walk.repayment;
   const bool keep = change.keepEnd && !walk.plain;
-  int32_t endMonth = walk.termEnd;
-  if (keep && endMonth == 0) endMonth = endMonthAsItStands(r);
+  const int32_t endMonth = keep ? keptEndMonth(walk) : 0;
   if (keep && endMonth <= r.monthCount) {
     return fail(walk, PlanProblem::EndPassed,
                 "The end date to keep, month " + std::to_string(endMonth) +
@@ -119,6 +118,10 @@ void startWalkAt(PlanWalk& walk, const LoanPlan& plan, const Repayment& now,
   while (walk.nextExtra < plan.extras.size() && plan.extras[walk.nextExtra].month < next) {
     ++walk.nextExtra;
   }
+}
+
+int32_t keptEndMonth(const PlanWalk& walk) {
+  return walk.termEnd != 0 ? walk.termEnd : endMonthAsItStands(walk.repayment);
 }
 
 bool canWalk(const PlanWalk& walk) {

@@ -99,6 +99,10 @@ bool startWalk(PlanWalk& walk, const LoanPlan& plan, bool plain = false);
 // apply from the next month on. Nothing is checked: `now` was confirmed.
 void startWalkAt(PlanWalk& walk, const LoanPlan& plan, const Repayment& now,
                  std::string_view rateText);
+// The end month a change that keeps the end date keeps to in the next month: the plan's term's,
+// else the one the schedule heads for at the rate and payment in force. Passed when not after
+// the months stepped.
+int32_t keptEndMonth(const PlanWalk& walk);
 // Something is left to repay, the month limit is not reached and nothing went wrong.
 bool canWalk(const PlanWalk& walk);
 // Applies the changes due in the next month and its extras, steps it and describes it in

@@ -167,6 +167,14 @@ const std::vector<PlanCase> PLANS = {
      {{13, "5.5", "2000", false}, {121, nullptr, nullptr, true}},
      {{60, "20000"}, {60, "0.01"}, {200, "1000000"}},
      {200, true, 600151.43, 250151.43, 183945.99, 354, 354756.47, 154, 104605.04}},
+    // The term's end is kept, not the earlier one its payment reaches: keeping it costs.
+    {"204.71",
+     "21.92",
+     "0",
+     480,
+     {{61, nullptr, nullptr, true}},
+     {},
+     {380, true, 1416.53, 1211.82, 1.66, 325, 1010.50, -55, -201.32}},
 };
 
 LoanPlan planOf(const PlanCase& c) {
