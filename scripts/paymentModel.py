@@ -154,7 +154,8 @@ def note_payment(payments, month, payment):
         return
     if payments and payments[-1][0] == month:
         payments.pop()
-    payments.append((month, payment))
+    if not payments or payments[-1][1] != payment:
+        payments.append((month, payment))
 
 
 def walk(loan, rate, payment, term=0, changes=(), extras=(), plain=False, payments=None):
@@ -189,9 +190,10 @@ def walk(loan, rate, payment, term=0, changes=(), extras=(), plain=False, paymen
             if keep:
                 cents, _ = solve(state[0], rate, state[1], end - n)
                 payment = d(F(cents, 100))
+            due = filled_payment(interest_due(state[0], rate))
             payment = confirm(state[0], rate, payment)
             if payment is None:
-                return ("short", n + 1)
+                return ("short", n + 1, due)
             note_payment(payments, n + 1, payment)
         pay = payment
         if not plain:
@@ -269,6 +271,11 @@ def summary_lines(loan, rate, payment, term, changes, extras):
                              f"Last payment: {cents(last)}"]
     n, interest, lines = figures(False)
     if extras or any(c[3] for c in changes):
+        plain = walk(loan, rate, payment, term, changes, extras, True)
+        if plain[0] == "short":
+            due = f"{float(plain[2]):,.2f}"
+            return lines + ["Without the extra payments and kept end dates the plan cannot run: "
+                            f"in month {plain[1]} the payment is below the interest due (${due})"]
         plain_n, plain_interest, plain_lines = figures(True)
         lines += ["Without the extra payments and kept end dates:"] + plain_lines
         lines.append(f"Saved: {plain_n - n} months, {cents(plain_interest - interest)} interest")

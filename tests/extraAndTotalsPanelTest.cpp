@@ -111,6 +111,15 @@ TEST(ExtraPanel, F4AddsAnExtraThatTheScheduleApplies) {
          headless::key("\x1b");
        },
        "(0 years and 11 months)"},
+      // Added out of the order of their months, both are paid: repaid in month 5.
+      {"a later month first",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         extraInF4("5", "50");
+         extraInF4("3", "500");
+       },
+       "(0 years and 5 months)"},
       {"Esc adds nothing",
        [] {
          mainScript::enterInputs("1000", "12", "100");
@@ -241,6 +250,20 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
         "Without the extra payments and kept end dates:", "Payment: 1580.18",
         "Months: 434 (36 years and 2 months)", "Total paid: 685511.72", "Total interest: 435511.72",
         "Last payment: 1293.78", "Saved: 74 months, 83237.21 interest"}},
+      // At 20% the first payment no longer covers the interest: the plan without the kept end
+      // cannot run, a line too long for the panel, broken (plan 11).
+      {"a kept end at a rate the first payment does not cover",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "");
+         mainScript::termInF2("30\r\r\r");
+         mainScript::pageDowns(5);
+         mainScript::typeOverRate("20");
+         mainScript::termInF2("\r\r\r");
+       },
+       {"Payment: 1580.18, 3928.03 from month 61", "Months: 360 (30 years and 0 months)",
+        "Total paid: 1273185.65", "Total interest: 1023185.65", "Last payment: 3893.88",
+        "Without the extra payments and kept end dates the plan cannot run:",
+        "in month 61 the payment is below the interest due ($3,900.45)"}},
       // The end of the 40 years, not the earlier one 3.75 reaches: `--term 480 --change
       // 61::keep` (plan 19); keeping it costs.
       {"F2 keeping the term's end at the same rate",

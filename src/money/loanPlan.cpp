@@ -25,8 +25,12 @@ bool confirmPayment(PlanWalk& walk) {
   const int32_t month = r.monthCount + 1;
   std::vector<std::pair<int32_t, double>>& payments = walk.payments;
   if (payments.empty() || payments.back().second != r.payment) {
+    // A second change in the same month replaces the first; back to the payment before it,
+    // nothing has changed.
     if (!payments.empty() && payments.back().first == month) payments.pop_back();
-    payments.emplace_back(month, r.payment);
+    if (payments.empty() || payments.back().second != r.payment) {
+      payments.emplace_back(month, r.payment);
+    }
   }
   return true;
 }
@@ -101,23 +105,6 @@ bool startWalk(PlanWalk& walk, const LoanPlan& plan, bool plain) {
   if (!confirmPayment(walk)) return false;
   startRepayment(r);
   return true;
-}
-
-void startWalkAt(PlanWalk& walk, const LoanPlan& plan, const Repayment& now,
-                 std::string_view rateText) {
-  walk = PlanWalk{};
-  walk.plan = &plan;
-  walk.termEnd = plan.term;
-  walk.repayment = now;
-  walk.rateText = rateText;
-  walk.payments.emplace_back(now.monthCount + 1, now.payment);
-  const int32_t next = now.monthCount + 1;
-  while (walk.nextChange < plan.changes.size() && plan.changes[walk.nextChange].month < next) {
-    ++walk.nextChange;
-  }
-  while (walk.nextExtra < plan.extras.size() && plan.extras[walk.nextExtra].month < next) {
-    ++walk.nextExtra;
-  }
 }
 
 int32_t keptEndMonth(const PlanWalk& walk) {
