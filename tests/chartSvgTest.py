@@ -110,6 +110,9 @@ def main():
             if element.get("class") and painted:
                 name = element.get("class").split()[0]
                 assert painted == colour(name), (name, painted)
+            # Dotted as the window draws it: the marks and any projection.
+            if "dotted" in (element.get("class") or "").split():
+                assert element.get("stroke-dasharray") == "2 2", element.attrib
         # Every text stands whole inside the picture, clear of its left and right edges.
         for text in root.iter(SVG + "text"):
             x, width = float(text.get("x")), float(text.get("textLength"))

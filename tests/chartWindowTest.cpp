@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/chartWindow.h"
 #include "app/mainScreen.h"
 #include "app/program.h"
 #include "controls/eventCodes.h"
@@ -14,6 +16,7 @@
 #include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/chartReader.h"
+#include "support/freshScreen.h"
 #include "support/mainScreenScript.h"
 #include "support/scratchDirectory.h"
 #include "support/screenReader.h"
@@ -51,11 +54,9 @@ void startWith(const std::string& loan, const std::string& rate, const std::stri
 
 }  // namespace
 
-// Titles from the schedule command's totals lines for the same inputs; the amounts up the side
-// at the round step (1, 2, 2.5 or 5 times a power of ten, two to eight steps, each a whole number
-// of the 24 rows below the title) that lets the highest amount reach highest, of equals the one
-// with the most ticks; whole years along the bottom. The balance line ends over the last month at
-// the balance the CSV leaves.
+// The window draws the chart's layout (chartLayoutTest.cpp has its values): the
+// title, the amounts up the side, the years along the bottom and the legend read off the
+// pixels; the balance line ends over the last month at the balance the CSV leaves.
 TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
   struct Case {
     const char* name;
@@ -90,28 +91,6 @@ TEST(ChartWindow, TheChartNamesTheLoanItsEndAndItsScales) {
        "balance total interest projected now",
        12000,
        250000},
-      {"one month",
-       [] { startWith("100", "12", "500"); },
-       "Loan 100, payment 500.00 at 12%: ends after 0 years and 1 months",
-       {0, 25, 50, 75, 100},
-       {0, 1},
-       "balance total interest projected",
-       1},
-      {"two years and a bit",
-       [] { startWith("25,000", "4.5", "1,000", {screen::KEY_PAGE_DOWN}); },
-       "Loan 25,000, payment 1,000.00 at 4.5%: ends after 2 years and 3 months",
-       {0, 5000, 10000, 15000, 20000, 25000},
-       {0, 1, 2, 3},
-       "balance total interest projected now",
-       27},
-      // Every second month of the projection is drawn, and the last, an odd one.
-      {"longer than 1200 months",
-       [] { startWith("250000", "6", "1250.5"); },
-       "Loan 250,000, payment 1,250.50 at 6%: ends after 130 years and 9 months",
-       {0, 2.5e5, 5e5, 7.5e5, 10e5, 12.5e5, 15e5, 17.5e5},
-       {0, 20, 40, 60, 80, 100, 120, 140},
-       "balance total interest projected",
-       1569},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -297,6 +276,38 @@ TEST(ChartWindow, ThePlotFillsItsAreaAndNoLabelIsCut) {
         }
       }
     }
+  }
+}
+
+// Two pixels on, two off, counted along the whole polyline: a corner neither restarts the count
+// nor counts twice. The last pixel is always drawn.
+TEST(ChartWindow, ADottedLineKeepsItsPatternAroundEveryCorner) {
+  using Points = std::vector<std::pair<int, int>>;
+  struct Case {
+    const char* name;
+    std::vector<ChartPoint> corners;
+    Points drawn;  // row by row
+  };
+  const Case cases[] = {
+      {"right, then down",
+       {{10, 20}, {15, 20}, {15, 25}},
+       {{10, 20}, {11, 20}, {14, 20}, {15, 20}, {15, 23}, {15, 24}, {15, 25}}},
+      {"round three sides of a square",
+       {{0, 0}, {3, 0}, {3, 3}, {0, 3}},
+       {{0, 0}, {1, 0}, {3, 1}, {3, 2}, {0, 3}, {1, 3}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::reset();
+    openFreshScreen();
+    drawChartLine({ChartInk::Balance, true, c.corners});
+    Points drawn;
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 30; ++x) {
+        if (screen::pixelAt(x, y) == BUTTON_COLOUR) drawn.push_back({x, y});
+      }
+    }
+    EXPECT_EQ(drawn, c.drawn);
   }
 }
 

@@ -130,6 +130,7 @@ TEST(MainScreen, EachFieldShowsItsTextOnceTheEditEnds) {
       // More than two decimals are whole cents, half up on the digits as typed.
       {3, "100.015", "100.02"},
       {1, "100.005", "100.01"},
+      {1, "1,000.005", "1,000.01"},
       {1, "99.995", "100"},
       {3, ".999", "1.00"},
       {3, "100.0149", "100.01"},

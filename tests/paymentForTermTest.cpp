@@ -41,6 +41,11 @@ const Term TERMS[] = {
     {0x1.c9155eb851ebap+17, 7.25, 0x1.00aec35000000p-10, 300, 1691.57, 300},
     // 120000 at 11.11 paying 1000 for 23 months, then 3.9 for 97 months.
     {0x1.dfcea8f5c28f6p+16, 3.9, 0x1.aa1245d000000p-14, 97, 1478.41, 97},
+    // The carried remainder decides the last cent: without it each would be a cent more.
+    // 1000 at 12 paying 256.28 for 2 months, then the 2 left.
+    {0x1.f8fae147ae148p+8, 12, -0x1.6f0068db8b800p-9, 2, 256.28, 2},
+    // 5000 at 9.5 paying 300 for 2 months, then 2.
+    {0x1.17d1c28f5c28fp+12, 9.5, -0x1.47224515fa000p-8, 2, 2265.17, 2},
 };
 
 TEST(PaymentForTerm, TheSmallestWholeCentPaymentThatRepaysWithinTheTerm) {
@@ -66,10 +71,11 @@ TEST(PaymentForTerm, NothingToSolveOrNoAnswer) {
     double payment;
   };
   const Case cases[] = {
-      {0, 6.5, 0, 360, 0},                                  // already repaid
-      {0.004, 12, 0, 1, 0},                                 // a residue counts as repaid
-      {1000, 12, 0, 0, -1},                                 // no months
-      {NAN, 12, 0, 12, -1},                                 // not a number
+      {0, 6.5, 0, 360, 0},      // already repaid
+      {0.004, 12, 0, 1, 0},     // a residue counts as repaid
+      {0.01, 0, -0.005, 1, 0},  // the carried half cent shows as -0.01 and repays the cent
+      {1000, 12, 0, 0, -1},     // no months
+      {NAN, 12, 0, 12, -1},     // not a number
       {1000, INFINITY, 0, 12, -1}, {1e300, 12, 0, 12, -1},  // beyond whole cents a double holds
   };
   for (const Case& c : cases) {

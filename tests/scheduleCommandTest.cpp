@@ -151,6 +151,11 @@ TEST(ScheduleCommand, PrintsEveryMonthAsWorkedOutIndependently) {
        {"1,12,100.02,10.00,90.02,909.98,10.00"},
        {},
        "(0 years and 11 months)"},
+      {{"1,000.005", "12", "100"},
+       11,
+       {"1,12,100.00,10.00,90.00,910.01,10.00"},
+       {},
+       "(0 years and 11 months)"},
       {{"0.05", "0", "0.005"},
        5,
        {"1,0,0.01,0.00,0.01,0.04,0.00"},
@@ -342,6 +347,9 @@ TEST(ScheduleCommand, ArgumentsItCannotUseAreRefusedWithTheUsage) {
   const Output help = runCommand({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.substr(0, 22), "usage: quillo schedule");
+  const std::string synopsis = help.out.substr(0, help.out.find("\nPrints"));
+  EXPECT_NE(synopsis.find("[--format csv|text|summary|svg]"), std::string::npos) << synopsis;
+  EXPECT_NE(help.out.find("\n  --format svg    a chart"), std::string::npos);
   EXPECT_EQ(help.err, "");
 }
 
@@ -387,6 +395,13 @@ TEST(ScheduleCommand, TheSummaryAnswersTheBorrowersQuestions) {
        "Payment: 100.00\nMonths: 11 (0 years and 11 months)\nTotal paid: 1058.98\n"
        "Total interest: 58.98\nLast payment: 58.98\n"
        "Saved: 8 months, 31.69 interest\n"},
+      // Two changes in one month: the later one is the payment from that month on.
+      {{"1000", "12", "100", "--change", "3::200", "--change", "3::150", "--format", "summary"},
+       "Payment: 100.00, 150.00 from month 3\nMonths: 8 (0 years and 8 months)\n"
+       "Total paid: 1046.69\nTotal interest: 46.69\nLast payment: 96.69\n"},
+      {{"1000", "12", "100", "--change", "3::200", "--change", "3::100", "--format", "summary"},
+       "Payment: 100.00\nMonths: 11 (0 years and 11 months)\nTotal paid: 1058.98\n"
+       "Total interest: 58.98\nLast payment: 58.98\n"},
       // The longest term: a cent above the interest is enough.
       {{"1000", "12", "--term", "1000y", "--format", "summary"},
        "Payment: 10.01\nMonths: 695 (57 years and 11 months)\nTotal paid: 6950.38\n"

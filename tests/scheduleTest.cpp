@@ -61,6 +61,10 @@ TEST(Schedule, ElevenMonthsRepayTheThousandAndTheNextDownShowsTheTotals) {
   for (int row = 16; row <= 26; ++row) {
     EXPECT_EQ(rowText(row).size(), 79u) << row;
     EXPECT_EQ(screenReader::readCell(row, 79).ink, 15) << row;
+    // On the background across the whole row, also between the values.
+    for (int column = 1; column <= 80; ++column) {
+      EXPECT_EQ(screenReader::readCell(row, column).paper, 0) << row << "," << column;
+    }
   }
   EXPECT_EQ(rowText(27), "");
   EXPECT_TRUE(calc.stepping);

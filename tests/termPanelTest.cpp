@@ -78,6 +78,35 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,691.57", "(30 years and 0 months)"},
+      // After two months F2 solves for the two left from the balance and the carried
+      // remainder, which takes the cent off: 256.29 without it.
+      {"the carried remainder decides the last cent",
+       [] {
+         mainScript::enterInputs("1000", "12", "");
+         mainScript::termInF2("\t4\r\r");
+         headless::extendedKey(screen::KEY_DOWN);
+         headless::extendedKey(screen::KEY_DOWN);
+         mainScript::termInF2("\r\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "256.28", "(0 years and 4 months)"},
+      // A click on the first pixel of the months' label puts the focus there.
+      {"months chosen by a click",
+       [] {
+         mainScript::enterInputs("1000", "12", "");
+         headless::extendedKey(F2);
+         headless::click(screen::columnToX(44), screen::rowToY(7));
+         headless::type("11\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "96.46", "(0 years and 11 months)"},
+      {"the longest term, 1000 years",
+       [] {
+         mainScript::enterInputs("1000", "12", "");
+         mainScript::termInF2("1000\r\r\r");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       "10.01", "(57 years and 11 months)"},
       // With the loan empty F2 solves for it: the largest loan 1,500 repays in 360 months
       // (one cent more takes 361).
       {"the loan for a payment",
@@ -116,6 +145,8 @@ TEST(TermPanel, MessagesAndClosingLeaveTheScreenAsItWas) {
       {"no rate", "1000", "", typed("30\r\r"), "Enter the loan and the rate first"},
       {"no months", "1000", "12", typed("0\r0\r"), "The term is 1 month to 1000 years"},
       {"beyond 1000 years", "1000", "12", typed("1000\t1\r"), "The term is 1 month to 1000 years"},
+      // Enter in the years moves on to the months; only there does it solve.
+      {"Enter in the years", "1000", "12", typed("1000\r1\r"), "The term is 1 month to 1000 years"},
       {"Esc", "1000", "12", typed("30\x1b"), ""},
       {"Cancel", "1000", "12",
        [] {
@@ -161,8 +192,9 @@ TEST(HelpPanel, F1ListsTheKeysUntilAnyKeyOrClick) {
     headless::snapshot();
     runProgram();
     const uint8_t* help = mainScript::snapshot(1);
-    for (const char* text : {"Keys and actions", "F1", "F2", "F4", "F5", "Ctrl+Page Down",
-                             "New calculation", "confirm it with Continue before stepping on"}) {
+    for (const char* text :
+         {"Keys and actions", "F1", "F2", "F4", "F5", "Ctrl+Page Down", "New calculation",
+          "confirm it with Continue before stepping on", "Esc, Exit, right click"}) {
       int row = 0, column = 0;
       EXPECT_TRUE(screenReader::findText(text, row, column, help)) << text;
     }

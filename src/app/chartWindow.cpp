@@ -32,27 +32,6 @@ int pixel(double coordinate) {
   return static_cast<int>(std::lround(coordinate));
 }
 
-void drawChartLine(const ChartLine& line) {
-  const int colour = inkColour(line.ink);
-  int phase = 0;
-  for (size_t i = 1; i < line.points.size(); ++i) {
-    const int x1 = pixel(line.points[i - 1].x), y1 = pixel(line.points[i - 1].y);
-    const int x2 = pixel(line.points[i].x), y2 = pixel(line.points[i].y);
-    if (line.dotted) {
-      // Each corner was the previous segment's last pixel.
-      if (i > 1) --phase;
-      screen::drawDottedLine(x1, y1, x2, y2, colour, phase);
-    } else {
-      screen::drawLine(x1, y1, x2, y2, colour, screen::Shape::Line, false);
-    }
-  }
-  // The end of a dotted line is always drawn, so that it shows where the series ends.
-  if (line.dotted && !line.points.empty()) {
-    const int x = pixel(line.points.back().x), y = pixel(line.points.back().y);
-    screen::drawLine(x, y, x, y, colour, screen::Shape::Line, false);
-  }
-}
-
 void addMonth(ChartRequest& request, const PlanMonth& m) {
   request.months.push_back({m.month, m.balance, m.totalInterest, m.newTerms});
 }
@@ -102,6 +81,27 @@ ChartLayout scheduleChart() {
 }
 
 }  // namespace
+
+void drawChartLine(const ChartLine& line) {
+  const int colour = inkColour(line.ink);
+  int phase = 0;
+  for (size_t i = 1; i < line.points.size(); ++i) {
+    const int x1 = pixel(line.points[i - 1].x), y1 = pixel(line.points[i - 1].y);
+    const int x2 = pixel(line.points[i].x), y2 = pixel(line.points[i].y);
+    if (line.dotted) {
+      // Each corner was the previous segment's last pixel.
+      if (i > 1) --phase;
+      screen::drawDottedLine(x1, y1, x2, y2, colour, phase);
+    } else {
+      screen::drawLine(x1, y1, x2, y2, colour, screen::Shape::Line, false);
+    }
+  }
+  // The end of a dotted line is always drawn, so that it shows where the series ends.
+  if (line.dotted && !line.points.empty()) {
+    const int x = pixel(line.points.back().x), y = pixel(line.points.back().y);
+    screen::drawLine(x, y, x, y, colour, screen::Shape::Line, false);
+  }
+}
 
 void drawChart() {
   const ChartLayout layout = scheduleChart();

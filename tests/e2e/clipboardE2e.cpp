@@ -18,6 +18,8 @@
 
 namespace {
 
+using ClipboardE2e = e2e::ProgramRun;
+
 bool loanFieldShows(e2e::Quillo& quillo, const std::string& text, e2e::Screen& screen) {
   return e2e::waitForScreen(
       quillo,
@@ -57,10 +59,8 @@ void pasteFromAnotherProgram(e2e::Quillo& quillo, const std::string& text, const
   ASSERT_TRUE(loanFieldShows(quillo, shown, screen));
 }
 
-TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
-  e2e::Quillo quillo;
+TEST_F(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
   ASSERT_TRUE(e2e::start(quillo));
-  e2e::Screen screen;
   ASSERT_TRUE(e2e::waitForText(quillo, "Loan Amount:", screen));
   pasteFromAnotherProgram(quillo, "98765", "98765", screen);
   if (HasFatalFailure()) return;
@@ -82,14 +82,12 @@ TEST(ClipboardE2e, CtrlVPastesWhatAnotherProgramCopiedAndCtrlCCopiesTheField) {
   ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+v"));
   ASSERT_TRUE(loanFieldShows(quillo, "987654987654", screen));
 
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0);
+  endWith("Escape");
 }
 
 // A text of any size fills the 16-place loan amount field from its start, the rest refused; one
 // of several megabytes is sent by the X server in pieces.
-TEST(ClipboardE2e, APasteOfAnySizeFillsTheFieldToItsWidth) {
+TEST_F(ClipboardE2e, APasteOfAnySizeFillsTheFieldToItsWidth) {
   for (size_t size : {size_t{40}, size_t{5} * 1024 * 1024}) {
     SCOPED_TRACE(size);
     e2e::Quillo quillo;
@@ -100,18 +98,14 @@ TEST(ClipboardE2e, APasteOfAnySizeFillsTheFieldToItsWidth) {
     while (digits.size() < size) digits += "1234567890";
     pasteFromAnotherProgram(quillo, digits, "1234567890123456", screen);
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-    ASSERT_TRUE(e2e::waitForExit(quillo));
-    EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+    e2e::endWith(quillo, "Escape");
   }
 }
 
 // A schedule with a change of rate, stepped to its end, copied with Ctrl+C: the clipboard
 // holds every month, not only the lines on the screen.
-TEST(ClipboardE2e, CtrlCOnAFinishedScheduleCopiesEveryMonth) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+TEST_F(ClipboardE2e, CtrlCOnAFinishedScheduleCopiesEveryMonth) {
+  ASSERT_TRUE(atForm());
   ASSERT_TRUE(e2e::typeInputs(quillo, "5000", "12", "200"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Return Return Next"));
   ASSERT_TRUE(e2e::waitForScheduleMonth(quillo, 12, screen));
@@ -159,9 +153,7 @@ TEST(ClipboardE2e, CtrlCOnAFinishedScheduleCopiesEveryMonth) {
   EXPECT_EQ("\t" + lines[30], screenFields);
   EXPECT_EQ(lines[31], "(2 years and 6 months)");
 
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0);
+  endWith("Escape");
 }
 
 }  // namespace

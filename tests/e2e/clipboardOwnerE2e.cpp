@@ -21,6 +21,8 @@
 
 namespace {
 
+using ClipboardOwnerE2e = e2e::ProgramRun;
+
 constexpr int OFFER_TIMEOUT_MS = 5000;
 // A paste whose owner has not sent it all is given up on after this long.
 constexpr int PASTE_GIVEN_UP_MS = 5000;
@@ -80,7 +82,7 @@ struct OwnerFate {
   bool hang;  // stopped, so it holds the clipboard but never answers; else killed
 };
 
-TEST(ClipboardOwnerE2e, PastingAfterTheOwnerWentAwayOrHangsBreaksNothing) {
+TEST_F(ClipboardOwnerE2e, PastingAfterTheOwnerWentAwayOrHangsBreaksNothing) {
   for (OwnerFate fate : {OwnerFate{"owner killed", false}, OwnerFate{"owner hung", true}}) {
     SCOPED_TRACE(fate.name);
     e2e::Quillo quillo;
@@ -111,9 +113,7 @@ TEST(ClipboardOwnerE2e, PastingAfterTheOwnerWentAwayOrHangsBreaksNothing) {
         },
         "the key typed after the paste", screen, PASTE_GIVEN_UP_MS + e2e::SCREEN_TIMEOUT_MS));
     // The close button rather than a key: the program may be gone before a key is let go.
-    ASSERT_TRUE(e2e::pressCloseButton(quillo));
-    ASSERT_TRUE(e2e::waitForExit(quillo));
-    EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+    e2e::endWith(quillo, e2e::CLOSE_BUTTON);
   }
 }
 
@@ -126,7 +126,7 @@ struct Hostile {
   int quit;  // a signal, the close button, or 0 for a key typed after the paste
 };
 
-TEST(ClipboardOwnerE2e, AHostileOwnerHoldsAPasteAFewSecondsAtMost) {
+TEST_F(ClipboardOwnerE2e, AHostileOwnerHoldsAPasteAFewSecondsAtMost) {
   const std::vector<std::string> trickle = {"incr", "100000", "10000", "1500", "30"};
   const std::vector<std::string> flood = {"flood", "1", "30"};
   for (const Hostile& c :

@@ -13,6 +13,8 @@
 
 namespace {
 
+using ColoursE2e = e2e::ProgramRun;
+
 using colourDialogs::Point;
 
 constexpr const char* LIGHT_ON_DARK_OPTIONS = "\"ding.wav\"\r\n1\r\n";
@@ -48,10 +50,8 @@ std::string asFile(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-TEST(ColoursE2e, LightOnDarkRecoloursTheWholeScreenAtOnce) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+TEST_F(ColoursE2e, LightOnDarkRecoloursTheWholeScreenAtOnce) {
+  ASSERT_TRUE(atForm());
   ASSERT_TRUE(click(quillo, colourDialogs::OPTIONS));
   ASSERT_TRUE(e2e::waitForText(quillo, "Color palette:", screen));
   ASSERT_TRUE(click(quillo, colourDialogs::LIGHT_ON_DARK));
@@ -82,18 +82,14 @@ TEST(ColoursE2e, LightOnDarkRecoloursTheWholeScreenAtOnce) {
         return screenReader::textAt(4, 4, 14, s.pixels()) != "Color palette:";
       },
       "the panel closed", screen));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  endWith("Escape");
   EXPECT_EQ(e2e::readWorkFile(quillo, "quilloOptions.txt"), LIGHT_ON_DARK_OPTIONS);
   EXPECT_EQ(e2e::workFileNames(quillo), std::vector<std::string>{"quilloOptions.txt"});
 }
 
-TEST(ColoursE2e, AnEditedTitleColourIsShownAndSaved) {
-  e2e::Quillo quillo;
+TEST_F(ColoursE2e, AnEditedTitleColourIsShownAndSaved) {
   ASSERT_TRUE(e2e::start(quillo, {{"quilloOptions.txt", LIGHT_ON_DARK_OPTIONS}}));
   quillo.palette = &builtInPalettes[SCHEME_LIGHT_ON_DARK];
-  e2e::Screen screen;
   ASSERT_TRUE(openColourEditor(quillo, screen));
   // "Titles" and red are chosen on the first opening; Down takes the level down one step.
   ASSERT_TRUE(e2e::pressKeys(quillo, "Down Down Down"));
@@ -120,25 +116,19 @@ TEST(ColoursE2e, AnEditedTitleColourIsShownAndSaved) {
   EXPECT_GT(titlePixels, 100) << "the three title lines";
 
   ASSERT_TRUE(click(quillo, colourDialogs::PANEL_OK));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  endWith("Escape");
   std::vector<std::string> lines = builtInLines(SCHEME_LIGHT_ON_DARK);
   lines[14] = "60,63,11";
   EXPECT_EQ(e2e::readWorkFile(quillo, "lightOnDarkPalette.txt"), asFile(lines));
 }
 
-TEST(ColoursE2e, TheCloseButtonInTheEditorEndsTheProgramAndWritesBothFiles) {
-  e2e::Quillo quillo;
+TEST_F(ColoursE2e, TheCloseButtonInTheEditorEndsTheProgramAndWritesBothFiles) {
   ASSERT_TRUE(e2e::start(quillo, {{"quilloOptions.txt", LIGHT_ON_DARK_OPTIONS}}));
   quillo.palette = &builtInPalettes[SCHEME_LIGHT_ON_DARK];
-  e2e::Screen screen;
   ASSERT_TRUE(openColourEditor(quillo, screen));
   ASSERT_TRUE(e2e::pressKeys(quillo, "Tab Tab Up"));
   ASSERT_TRUE(e2e::waitForText(quillo, "63     63     12", screen));
-  ASSERT_TRUE(e2e::pressCloseButton(quillo));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  endWith(e2e::CLOSE_BUTTON);
   std::vector<std::string> lines = builtInLines(SCHEME_LIGHT_ON_DARK);
   lines[14] = "63,63,12";
   EXPECT_EQ(e2e::readWorkFile(quillo, "lightOnDarkPalette.txt"), asFile(lines));

@@ -147,6 +147,16 @@ bool startAtForm(Quillo& quillo, Screen& screen, const std::vector<WorkFile>& fi
   return start(quillo, files) && waitForText(quillo, "QUILLO 2.1", screen);
 }
 
+void endWith(Quillo& quillo, std::string_view how) {
+  if (how == CLOSE_BUTTON) {
+    ASSERT_TRUE(pressCloseButton(quillo));
+  } else if (how != ALREADY_SENT) {
+    ASSERT_TRUE(pressKeys(quillo, std::string(how)));
+  }
+  ASSERT_TRUE(waitForExit(quillo));
+  EXPECT_EQ(quillo.exitStatus, 0) << programOutput(quillo);
+}
+
 void stop(Quillo& quillo) {
   if (quillo.pid > 0 && !quillo.ended) childProcess::stop(quillo.pid, 0);
   if (!quillo.runDirectory.empty()) {

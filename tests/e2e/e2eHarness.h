@@ -5,22 +5,25 @@
 // bounded in time. A step that goes wrong records a test failure that shows the screen as text
 // and the program's output, and returns false so that the test can stop there:
 //
-//   e2e::Quillo quillo;
-//   e2e::Screen screen;
-//   ASSERT_TRUE(e2e::startAtForm(quillo, screen));
-//   ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-//   ASSERT_TRUE(e2e::waitForExit(quillo));
+//   using MyE2e = e2e::AtForm;  // the program started at its form for every test of the suite
+//   TEST_F(MyE2e, WhatTheUserDoes) {
+//     ASSERT_TRUE(e2e::typeInputs(quillo, "1000", "12", "100"));
+//     ASSERT_TRUE(e2e::waitForText(quillo, "...", screen));
+//     endWith("Escape");  // ends the program and checks it went out with status 0
+//   }
 //
 // Set QUILLO_E2E_SCREENSHOTS to a directory to get a PNG of the screen for every failure.
 // QUILLO_SCALE is removed from the program's environment. The display is 640x480, so the window
 // fills it and the pointer cannot leave the window; a test program that needs room around it sets
 // xvfbDisplay::displayState.width and .height before its first start.
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "colours/builtInPalettes.h"
@@ -97,6 +100,33 @@ bool waitForSound(Quillo& quillo, int timeoutMs = SCREEN_TIMEOUT_MS);
 std::string readWorkFile(const Quillo& quillo, const std::string& name);
 // The names in the working directory, sorted.
 std::vector<std::string> workFileNames(const Quillo& quillo);
+
+// The options file of a run that changed no option.
+constexpr std::string_view DEFAULT_OPTIONS = "\"ding.wav\"\r\n2\r\n";
+// endWith's ways out besides keys: the window's close button, or what the test already sent.
+constexpr std::string_view CLOSE_BUTTON = "(the close button)";
+constexpr std::string_view ALREADY_SENT = "";
+// Ends the program with these keys (as pressKeys takes them), the close button or what the test
+// already sent, waits for it to end, and checks that it went out through its exit path: status 0.
+void endWith(Quillo& quillo, std::string_view how = "Escape");
+
+// The fixture of a test that runs the program: the run, its last screenshot, and the way out.
+// Alias it to the suite's name so that the tests keep their names. A suite whose every test
+// starts at the form uses AtForm, which starts it there before each test, with `files` in the
+// working directory (set them in a fixture's constructor).
+struct ProgramRun : testing::Test {
+  Quillo quillo;
+  Screen screen;
+  bool atForm(const std::vector<WorkFile>& files = {}) {
+    return startAtForm(quillo, screen, files);
+  }
+  void endWith(std::string_view how = "Escape") { e2e::endWith(quillo, how); }
+};
+
+struct AtForm : ProgramRun {
+  std::vector<WorkFile> files;
+  void SetUp() override { ASSERT_TRUE(atForm(files)); }
+};
 
 // ---- Input, sent as the X server's own events ----
 // Key names as xdotool spells them, several separated by spaces: "Return", "shift+Tab ctrl+Next".

@@ -30,10 +30,9 @@ std::string copiedSchedule() {
 
 }  // namespace
 
-TEST(ExtraPaymentE2e, AnExtraInMonth24EndsTheLoanEarlierAndF5ShowsWhatItSaves) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+using ExtraPaymentE2e = e2e::AtForm;
+
+TEST_F(ExtraPaymentE2e, AnExtraInMonth24EndsTheLoanEarlierAndF5ShowsWhatItSaves) {
   ASSERT_TRUE(e2e::typeInputs(quillo, "250000", "6.5", ""));
   ASSERT_TRUE(e2e::pressKeys(quillo, "F2"));
   ASSERT_TRUE(e2e::waitForText(quillo, "Payment for a term", screen));
@@ -79,7 +78,5 @@ TEST(ExtraPaymentE2e, AnExtraInMonth24EndsTheLoanEarlierAndF5ShowsWhatItSaves) {
   };
   EXPECT_EQ(trimmedEnd(copied), trimmedEnd(csv));
 
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  endWith("Escape");
 }

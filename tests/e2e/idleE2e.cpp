@@ -14,6 +14,8 @@
 
 namespace {
 
+using IdleE2e = e2e::AtForm;
+
 using Clock = std::chrono::steady_clock;
 
 // The tip of the insert caret under the loan amount field's first cell (row 4, column 19): the
@@ -37,10 +39,7 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-TEST(IdleE2e, TheCursorKeepsItsBlinkAndAKeyAfterALongIdleShowsAtOnce) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+TEST_F(IdleE2e, TheCursorKeepsItsBlinkAndAKeyAfterALongIdleShowsAtOnce) {
   ASSERT_FALSE(firstCell().empty()) << "cannot read the X server's screen";
 
   // The moments the caret changed, over about six periods.
@@ -68,8 +67,7 @@ TEST(IdleE2e, TheCursorKeepsItsBlinkAndAKeyAfterALongIdleShowsAtOnce) {
   }
   // At once: well before the cursor's next blink could have brought it.
   EXPECT_LT(secondsSince(start), 0.2) << "the key typed after a long idle showed late";
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
+  endWith("Escape");
 }
 
 }  // namespace

@@ -12,10 +12,10 @@
 
 namespace {
 
-TEST(MacroE2e, CtrlEnterPlaysAMacroThatFillsTheFormAndStepsTheSchedule) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"7.mac", "250000;6;2000;;\xffQ"}}));
+using MacroE2e = e2e::ProgramRun;
+
+TEST_F(MacroE2e, CtrlEnterPlaysAMacroThatFillsTheFormAndStepsTheSchedule) {
+  ASSERT_TRUE(atForm({{"7.mac", "250000;6;2000;;\xffQ"}}));
   ASSERT_TRUE(e2e::typeText(quillo, "7"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Return"));
   ASSERT_TRUE(e2e::waitForScreen(
@@ -29,15 +29,11 @@ TEST(MacroE2e, CtrlEnterPlaysAMacroThatFillsTheFormAndStepsTheSchedule) {
   EXPECT_EQ(rows[0], scheduleLine(1, "1,250.00", "750.00", "249,250.00", "1,250.00"))
       << e2e::describeScreen(screen);
   EXPECT_EQ(rows[11].substr(0, 2), "12") << e2e::describeScreen(screen);
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  endWith("Escape");
 }
 
-TEST(MacroE2e, ANameWithoutAFileIsReportedAtTheTop) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+TEST_F(MacroE2e, ANameWithoutAFileIsReportedAtTheTop) {
+  ASSERT_TRUE(atForm());
   ASSERT_TRUE(e2e::typeText(quillo, "9"));
   ASSERT_TRUE(e2e::pressKeys(quillo, "ctrl+Return"));
   const std::string message = "Could not find macro file 9.mac";
@@ -46,8 +42,7 @@ TEST(MacroE2e, ANameWithoutAFileIsReportedAtTheTop) {
   EXPECT_EQ(screenReader::readCell(1, 1, screen.pixels()).ink, 11);
   // The name is gone from the field (whose first cell may show the blinking cursor).
   EXPECT_EQ(mainScript::fieldText(FOCUS_LOAN, screen.pixels()).find('9'), std::string::npos);
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
+  endWith("Escape");
 }
 
 }  // namespace

@@ -19,6 +19,8 @@
 
 namespace {
 
+using MonkeyE2e = e2e::ProgramRun;
+
 constexpr int ACTIONS = 240;
 constexpr int ACTIONS_PER_CALL = 12;
 constexpr int EXIT_CONTROL = 6;
@@ -125,7 +127,7 @@ bool send(Storm& storm, e2e::Quillo& quillo) {
 
 }  // namespace
 
-TEST(MonkeyE2e, RandomInputInTheRealWindowEndsCleanly) {
+TEST_F(MonkeyE2e, RandomInputInTheRealWindowEndsCleanly) {
   for (unsigned seed : {1u, 2u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     e2e::Quillo quillo;
@@ -149,8 +151,7 @@ TEST(MonkeyE2e, RandomInputInTheRealWindowEndsCleanly) {
       quillo.ended = true;
       quillo.exitStatus = childProcess::exitCode(status);
     } else {
-      ASSERT_TRUE(e2e::pressCloseButton(quillo));
-      ASSERT_TRUE(e2e::waitForExit(quillo));
+      e2e::endWith(quillo, e2e::CLOSE_BUTTON);
     }
     const std::string output = e2e::programOutput(quillo);
     EXPECT_EQ(quillo.exitStatus, 0) << output;

@@ -6,15 +6,15 @@
 
 namespace {
 
+using TitleE2e = e2e::ProgramRun;
+
 uint32_t rgbOfColour(int scheme, int colour) {
   const int32_t* levels = builtInPalettes[scheme][colour];
   return xwdImage::rgbOfLevels(levels[0], levels[1], levels[2]);
 }
 
-TEST(TitleE2e, TitlesShowInTheTitleColourOnTheCreamBackground) {
-  e2e::Quillo quillo;
+TEST_F(TitleE2e, TitlesShowInTheTitleColourOnTheCreamBackground) {
   ASSERT_TRUE(e2e::start(quillo));
-  e2e::Screen screen;
   ASSERT_TRUE(e2e::waitForText(quillo, "Quillo Calculator", screen));
   struct Title {
     int row, column;
@@ -46,26 +46,19 @@ TEST(TitleE2e, TitlesShowInTheTitleColourOnTheCreamBackground) {
 }
 
 // The close button only asks: the window stays until the program itself ends, with status 0.
-TEST(TitleE2e, CloseButtonEndsTheProgramWithStatusZero) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
+TEST_F(TitleE2e, CloseButtonEndsTheProgramWithStatusZero) {
+  ASSERT_TRUE(atForm());
   ASSERT_TRUE(e2e::suspend(quillo));
   ASSERT_TRUE(e2e::pressCloseButton(quillo));
   EXPECT_TRUE(e2e::windowExists(quillo));
   ASSERT_TRUE(e2e::resume(quillo));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+  endWith(e2e::ALREADY_SENT);
   EXPECT_FALSE(e2e::windowExists(quillo));
 }
 
-TEST(TitleE2e, EscapeEndsTheProgramWithStatusZero) {
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
-  EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+TEST_F(TitleE2e, EscapeEndsTheProgramWithStatusZero) {
+  ASSERT_TRUE(atForm());
+  endWith("Escape");
 }
 
 }  // namespace

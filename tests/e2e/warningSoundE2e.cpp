@@ -16,16 +16,16 @@
 
 namespace {
 
+using WarningSoundE2e = e2e::ProgramRun;
+
 std::string warningSound() {
   return scratch::readFile(QUILLO_SOURCE_DIR "/run/illegalChar.wav");
 }
 
-TEST(WarningSoundE2e, OnlyARefusedCharacterSounds) {
+TEST_F(WarningSoundE2e, OnlyARefusedCharacterSounds) {
   std::string sound = warningSound();
   ASSERT_FALSE(sound.empty()) << "run/illegalChar.wav is made by the build";
-  e2e::Quillo quillo;
   ASSERT_TRUE(e2e::start(quillo, {{"illegalChar.wav", sound}}));
-  e2e::Screen screen;
   ASSERT_TRUE(e2e::waitForText(quillo, "Loan Amount:", screen));
   ASSERT_TRUE(e2e::typeText(quillo, "25"));
   ASSERT_TRUE(e2e::waitForScreen(
@@ -37,8 +37,7 @@ TEST(WarningSoundE2e, OnlyARefusedCharacterSounds) {
   EXPECT_FALSE(e2e::soundWasPlayed(quillo));
   ASSERT_TRUE(e2e::typeText(quillo, "x"));
   EXPECT_TRUE(e2e::waitForSound(quillo));
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
+  endWith("Escape");
 }
 
 // 16-bit samples from the first one that is not silent; every `stride`th one.
@@ -71,14 +70,12 @@ bool waitForThreads(const e2e::Quillo& quillo, size_t count) {
 // The sound device is closed while nothing plays, so that its thread does not wake the machine,
 // and opened again for the next sound: each warning reaches the output whole, from its first
 // sample (the output file starts afresh whenever the device opens).
-TEST(WarningSoundE2e, TheDeviceSleepsBetweenSoundsAndEachPlaysWhole) {
+TEST_F(WarningSoundE2e, TheDeviceSleepsBetweenSoundsAndEachPlaysWhole) {
   std::string sound = warningSound();
   ASSERT_GT(sound.size(), 44u);
   // The file's mono samples after its 44-byte header; the output is stereo.
   const std::vector<int> played = samplesFromTheFirstSound(sound.substr(44), 1);
-  e2e::Quillo quillo;
-  e2e::Screen screen;
-  ASSERT_TRUE(e2e::startAtForm(quillo, screen, {{"illegalChar.wav", sound}}));
+  ASSERT_TRUE(atForm({{"illegalChar.wav", sound}}));
   EXPECT_TRUE(waitForThreads(quillo, 1)) << "the sound device is awake before any sound";
   for (const char* key : {"x", "y"}) {
     SCOPED_TRACE(key);
@@ -93,13 +90,47 @@ TEST(WarningSoundE2e, TheDeviceSleepsBetweenSoundsAndEachPlaysWhole) {
     for (size_t i = 0; i < played.size(); ++i) differing += std::abs(output[i] - played[i]) > 2;
     EXPECT_EQ(differing, 0u);
   }
-  ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-  ASSERT_TRUE(e2e::waitForExit(quillo));
+  endWith("Escape");
+}
+
+// A quiet tone of this many seconds as a wave file: 22,050 Hz, 16-bit mono PCM.
+std::string toneWave(int seconds) {
+  const uint32_t rate = 22050, samples = rate * static_cast<uint32_t>(seconds);
+  std::string wave;
+  const auto add = [&wave](uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) wave += static_cast<char>(value >> (8 * i) & 0xff);
+  };
+  wave += "RIFF";
+  add(36 + 2 * samples, 4);
+  wave += "WAVEfmt ";
+  add(16, 4), add(1, 2), add(1, 2), add(rate, 4), add(2 * rate, 4), add(2, 2), add(16, 2);
+  wave += "data";
+  add(2 * samples, 4);
+  for (uint32_t i = 0; i < samples; ++i) add(i / 50 % 2 ? 2000 : 0x10000 - 2000, 2);
+  return wave;
+}
+
+// Once a sound is over the device closes also while the program waits at "Continue", where no
+// cursor blinks to wake it; it never closes while the sound still plays.
+TEST_F(WarningSoundE2e, TheDeviceClosesAfterALongSoundAlsoWhileIdle) {
+  ASSERT_TRUE(atForm({{"illegalChar.wav", toneWave(3)}}));
+  ASSERT_TRUE(waitForThreads(quillo, 1)) << "the sound device is awake before any sound";
+  ASSERT_TRUE(e2e::typeText(quillo, "x"));
+  ASSERT_TRUE(e2e::pressKeys(quillo, "Tab Tab Tab"));
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(waitForThreads(quillo, 2)) << "the sound device did not wake";
+  const auto playing = start + std::chrono::milliseconds(2500);
+  while (std::chrono::steady_clock::now() < playing) {
+    ASSERT_EQ(threadCount(quillo), 2u) << "the device closed while the sound played";
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_TRUE(waitForThreads(quillo, 1)) << "the idle program keeps the device open";
+  endWith("Escape");
 }
 
 // A sound file the sound library could choke on is never handed to it: the built-in chime plays
 // instead, as it does when there is no file at all.
-TEST(WarningSoundE2e, AHostileOrMissingSoundFilePlaysTheBuiltInChime) {
+TEST_F(WarningSoundE2e, AHostileOrMissingSoundFilePlaysTheBuiltInChime) {
   std::string crafted = warningSound().substr(0, 44);
   crafted.replace(24, 4, std::string("\x01\0\0\0", 4));  // one sample a second
   crafted += std::string(219000, '\x80');
@@ -115,9 +146,7 @@ TEST(WarningSoundE2e, AHostileOrMissingSoundFilePlaysTheBuiltInChime) {
     ASSERT_TRUE(e2e::typeText(quillo, "x"));
     EXPECT_TRUE(e2e::waitForSound(quillo));
     ASSERT_TRUE(e2e::typeText(quillo, "y"));
-    ASSERT_TRUE(e2e::pressKeys(quillo, "Escape"));
-    ASSERT_TRUE(e2e::waitForExit(quillo));
-    EXPECT_EQ(quillo.exitStatus, 0) << e2e::programOutput(quillo);
+    e2e::endWith(quillo, "Escape");
   }
 }
 
