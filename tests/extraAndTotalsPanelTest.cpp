@@ -187,6 +187,26 @@ TEST(ExtraPanel, OffersTheNextMonthAndRefusesAMonthStepped) {
             "The month is 5 to 12000");
 }
 
+// A click that removes an extra leaves the month and amount being typed as they were.
+TEST(ExtraPanel, RemovingAnExtraKeepsWhatIsTyped) {
+  headless::reset();
+  mainScript::enterInputs("1000", "12", "100");
+  headless::key("\r");
+  extraInF4("3", "500");
+  extraInF4("5", "50");
+  headless::extendedKey(F4);
+  headless::type("9\t25");
+  headless::click(screen::columnToX(PANEL_TEXT_COLUMN) + 8, screen::rowToY(FIRST_LISTED_ROW) + 8);
+  headless::snapshot();
+  headless::key("\x1b");
+  runProgram();
+  EXPECT_EQ(trimmed(screenReader::textAt(6, 53, 5, mainScript::snapshot(0))), "9");
+  EXPECT_EQ(trimmed(screenReader::textAt(7, 53, 16, mainScript::snapshot(0))), "25");
+  EXPECT_EQ(trimmed(screenReader::textAt(FIRST_LISTED_ROW, PANEL_TEXT_COLUMN, 30,
+                                         mainScript::snapshot(0))),
+            "Month 5: 50.00");
+}
+
 // The figures are the schedule command's summary for the same plan, line for line.
 TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
   // 1,000 at 12% paying 100, with 500 in month 3.
