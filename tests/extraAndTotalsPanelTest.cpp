@@ -217,6 +217,14 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
       "Payment: 100.00",     "Months: 11 (0 years and 11 months)",
       "Total paid: 1058.98", "Total interest: 58.98",
       "Last payment: 58.98", "Saved: 5 months, 27.81 interest"};
+  // 250,000 at 6.5% for 30 years, with 10,000 in month 24.
+  const std::vector<std::string> WITH_10000_IN_MONTH_24 = {
+      "Payment: 1580.18",      "Months: 325 (27 years and 1 months)",
+      "Total paid: 522969.93", "Total interest: 272969.93",
+      "Last payment: 991.61",  "Without the extra payments and kept end dates:",
+      "Payment: 1580.18",      "Months: 360 (30 years and 0 months)",
+      "Total paid: 568853.80", "Total interest: 318853.80",
+      "Last payment: 1569.18", "Saved: 35 months, 45883.87 interest"};
   struct Case {
     const char* name;
     std::function<void()> keys;
@@ -251,11 +259,16 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
          headless::key("\r");
          extraInF4("24", "10000");
        },
-       {"Payment: 1580.18", "Months: 325 (27 years and 1 months)", "Total paid: 522969.93",
-        "Total interest: 272969.93", "Last payment: 991.61",
-        "Without the extra payments and kept end dates:", "Payment: 1580.18",
-        "Months: 360 (30 years and 0 months)", "Total paid: 568853.80", "Total interest: 318853.80",
-        "Last payment: 1569.18", "Saved: 35 months, 45883.87 interest"}},
+       WITH_10000_IN_MONTH_24},
+      // The same plan with its payment from F2: `--term 360 --extra 24:10000` (plan 1).
+      {"F2 for 30 years, then 10,000 in month 24",
+       [] {
+         mainScript::enterInputs("250000", "6.5", "");
+         mainScript::termInF2("30\r\r\r");
+         extraInF4("24", "10000");
+         headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
+       },
+       WITH_10000_IN_MONTH_24},
       // F2 in month 61 keeps the term's end: `--term 360 --change 61:7.25:keep` (plan 2).
       {"a rate change whose payment F2 solves to keep the end date",
        [] {
