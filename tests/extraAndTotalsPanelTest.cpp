@@ -8,6 +8,7 @@
 #include "app/mainScreen.h"
 #include "app/program.h"
 #include "controls/eventCodes.h"
+#include "controls/roleColours.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/mainScreenScript.h"
@@ -205,6 +206,26 @@ TEST(ExtraPanel, RemovingAnExtraKeepsWhatIsTyped) {
   EXPECT_EQ(trimmed(screenReader::textAt(FIRST_LISTED_ROW, PANEL_TEXT_COLUMN, 30,
                                          mainScript::snapshot(0))),
             "Month 5: 50.00");
+}
+
+// An extra of a month already stepped is listed as paid, in the colour of what is shown, and
+// is no button to remove it.
+TEST(ExtraPanel, AnExtraOfAMonthSteppedIsListedAsPaid) {
+  headless::reset();
+  mainScript::enterInputs("1000", "12", "100");
+  headless::key("\r");
+  extraInF4("3", "500");
+  for (int i = 0; i < 4; ++i) headless::extendedKey(screen::KEY_DOWN);
+  headless::extendedKey(F4);
+  headless::click(screen::columnToX(PANEL_TEXT_COLUMN) + 8, screen::rowToY(FIRST_LISTED_ROW) + 8);
+  headless::snapshot();
+  headless::key("\x1b");
+  runProgram();
+  const uint8_t* panel = mainScript::snapshot(0);
+  EXPECT_EQ(trimmed(screenReader::textAt(FIRST_LISTED_ROW, PANEL_TEXT_COLUMN, 30, panel)),
+            "Month 3: 500.00 (paid)");
+  EXPECT_EQ(screenReader::readCell(FIRST_LISTED_ROW, PANEL_TEXT_COLUMN, panel).ink,
+            EXPRESSIONS_COLOUR);
 }
 
 // The figures are the schedule command's summary for the same plan, line for line.
