@@ -228,6 +228,24 @@ TEST(ExtraPanel, AnExtraOfAMonthSteppedIsListedAsPaid) {
             EXPRESSIONS_COLOUR);
 }
 
+// Fifteen extras are listed; the rest are counted below them.
+TEST(ExtraPanel, MoreExtrasThanTheListHoldsAreCounted) {
+  headless::reset();
+  mainScript::enterInputs("1000", "12", "100");
+  for (int month = 2; month <= 17; ++month) extraInF4(std::to_string(month), "1");
+  headless::extendedKey(F4);
+  headless::snapshot();
+  headless::key("\x1b");
+  runProgram();
+  const uint8_t* panel = mainScript::snapshot(0);
+  EXPECT_EQ(trimmed(screenReader::textAt(FIRST_LISTED_ROW + 14, PANEL_TEXT_COLUMN, 30, panel)),
+            "Month 16: 1.00");
+  EXPECT_EQ(trimmed(screenReader::textAt(FIRST_LISTED_ROW + 15, PANEL_TEXT_COLUMN, 30, panel)),
+            "and 1 more");
+  EXPECT_EQ(screenReader::readCell(FIRST_LISTED_ROW + 15, PANEL_TEXT_COLUMN, panel).ink,
+            EXPRESSIONS_COLOUR);
+}
+
 // The figures are the schedule command's summary for the same plan, line for line.
 TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
   // 1,000 at 12% paying 100, with 500 in month 3.
