@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,16 +43,48 @@ std::string lastScheduleRow(const uint8_t* pixels = nullptr) {
   return rows.empty() ? "" : rows.back();
 }
 
-// The lines of the F5 panel, from its first text row down to its footer.
-std::vector<std::string> totalsLines(const uint8_t* pixels) {
+// The F5 panel as shown: its title, its lines from its text column (blanks on the right
+// removed) down to the blank before its footer, and the footer's row.
+struct TotalsPanelText {
+  std::string title;
   std::vector<std::string> lines;
+  int footerRow = 0;
+};
+
+std::string trimmedEnd(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+TotalsPanelText totalsPanel(const uint8_t* pixels) {
+  TotalsPanelText panel;
+  panel.title = trimmedEnd(screenReader::textAt(5, 8, 67, pixels));
   for (int row = 7; row <= 28; ++row) {
-    const std::string line = trimmed(screenReader::textAt(row, 8, 67, pixels));
-    if (line.rfind("Any key or click", 0) == 0) break;
-    lines.push_back(line);
+    const std::string line = trimmedEnd(screenReader::textAt(row, 8, 67, pixels));
+    if (line == "Any key or click closes the totals.") {
+      panel.footerRow = row;
+      break;
+    }
+    panel.lines.push_back(line);
   }
-  while (!lines.empty() && lines.back().empty()) lines.pop_back();
-  return lines;
+  while (!panel.lines.empty() && panel.lines.back().empty()) panel.lines.pop_back();
+  return panel;
+}
+
+// The panel's frame runs along the edges of its area, the blank inside it: from two columns
+// left of its text to column 75, half a row above its title and below its footer.
+void expectTotalsFrame(const uint8_t* pixels, int footerRow) {
+  const int left = screen::columnToX(6), right = screen::columnToX(76) - 1;
+  const int top = screen::rowToY(5) - 8, bottom = screen::rowToY(footerRow + 1) - 1 + 8;
+  const int middleX = screen::columnToX(7) + 3, middleY = screen::rowToY(6) + 8;
+  const auto at = [pixels](int x, int y) { return pixels[y * screen::SCREEN_WIDTH + x]; };
+  for (const auto& [x, y, inX, inY] : {std::array<int, 4>{left, middleY, left + 1, middleY},
+                                       std::array<int, 4>{right, middleY, right - 1, middleY},
+                                       std::array<int, 4>{middleX, top, middleX, top + 1},
+                                       std::array<int, 4>{middleX, bottom, middleX, bottom - 1}}) {
+    EXPECT_EQ(at(x, y), DROPDOWNS_COLOUR) << "frame at " << x << "," << y;
+    EXPECT_EQ(at(inX, inY), 0) << "inside at " << inX << "," << inY;
+  }
 }
 
 }  // namespace
@@ -335,7 +368,7 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
        {"Payment: 1580.18, 3928.03 from month 61", "Months: 360 (30 years and 0 months)",
         "Total paid: 1273185.65", "Total interest: 1023185.65", "Last payment: 3893.88",
         "Without the extra payments and kept end dates the plan cannot run:",
-        "in month 61 the payment is below the interest due ($3,900.45)"}},
+        "  in month 61 the payment is below the interest due ($3,900.45)"}},
       // The end of the 40 years, not the earlier one 3.75 reaches: `--term 480 --change
       // 61::keep` (plan 19); keeping it costs.
       {"F2 keeping the term's end at the same rate",
@@ -375,8 +408,11 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
     headless::type("x");
     headless::snapshot();
     runProgram();
-    EXPECT_EQ(totalsLines(mainScript::snapshot(1)), c.lines)
-        << screenReader::screenText(mainScript::snapshot(1));
+    const TotalsPanelText panel = totalsPanel(mainScript::snapshot(1));
+    EXPECT_EQ(panel.title, "Totals of the plan, projected to the end");
+    EXPECT_EQ(panel.lines, c.lines) << screenReader::screenText(mainScript::snapshot(1));
+    EXPECT_EQ(panel.footerRow, 8 + static_cast<int>(c.lines.size()));
+    expectTotalsFrame(mainScript::snapshot(1), panel.footerRow);
     const uint8_t* before = mainScript::snapshot(0);
     EXPECT_TRUE(std::equal(before, before + 640 * 480, mainScript::snapshot(2)));
   }
