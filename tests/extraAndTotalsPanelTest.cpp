@@ -43,6 +43,13 @@ std::string lastScheduleRow(const uint8_t* pixels = nullptr) {
   return rows.empty() ? "" : rows.back();
 }
 
+// F4's panel ends half a row below its last row: its buttons', or its list's last line.
+void expectExtraPanelBottom(const uint8_t* pixels, int lastRow) {
+  const int x = screen::columnToX(78), bottom = screen::rowToY(lastRow + 1) - 1 + 8;
+  EXPECT_EQ(pixels[bottom * screen::SCREEN_WIDTH + x], DROPDOWNS_COLOUR) << "frame at " << bottom;
+  EXPECT_EQ(pixels[(bottom - 1) * screen::SCREEN_WIDTH + x], 0) << "inside at " << bottom - 1;
+}
+
 // The F5 panel as shown: its title, its lines from its text column (blanks on the right
 // removed) down to the blank before its footer, and the footer's row.
 struct TotalsPanelText {
@@ -216,6 +223,7 @@ TEST(ExtraPanel, OffersTheNextMonthAndRefusesAMonthStepped) {
   headless::snapshot();
   runProgram();
   EXPECT_EQ(trimmed(screenReader::textAt(6, 53, 5, mainScript::snapshot(0))), "5");
+  expectExtraPanelBottom(mainScript::snapshot(0), 9);
   EXPECT_EQ(trimmed(screenReader::textAt(PANEL_MESSAGE_ROW, PANEL_TEXT_COLUMN, 34,
                                          mainScript::snapshot(1))),
             "The month is 5 to 12000");
@@ -239,6 +247,7 @@ TEST(ExtraPanel, RemovingAnExtraKeepsWhatIsTyped) {
   EXPECT_EQ(trimmed(screenReader::textAt(FIRST_LISTED_ROW, PANEL_TEXT_COLUMN, 30,
                                          mainScript::snapshot(0))),
             "Month 5: 50.00");
+  expectExtraPanelBottom(mainScript::snapshot(0), FIRST_LISTED_ROW);
 }
 
 // An extra of a month already stepped is listed as paid, in the colour of what is shown, and
@@ -277,6 +286,7 @@ TEST(ExtraPanel, MoreExtrasThanTheListHoldsAreCounted) {
             "and 1 more");
   EXPECT_EQ(screenReader::readCell(FIRST_LISTED_ROW + 15, PANEL_TEXT_COLUMN, panel).ink,
             EXPRESSIONS_COLOUR);
+  expectExtraPanelBottom(panel, FIRST_LISTED_ROW + 15);
 }
 
 // The figures are the schedule command's summary for the same plan, line for line.
