@@ -32,6 +32,8 @@ CASES = [
     # A change to the same rate changes nothing.
     (["100,000", "5", "800", "--change", "25::2000", "--change", "40:5:", "--change", "50:9:"],
      None, [25, 50]),
+    # An extra payment in month 24 ends the loan 35 months early; it changes no payment.
+    (["250000", "6.5", "--term", "30y", "--extra", "24:10000"], 325, []),
 ]
 
 

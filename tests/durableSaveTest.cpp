@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "screen/private/hostFiles.h"
@@ -29,7 +30,11 @@ void (*whileFlushing)() = nullptr;
 std::string nameKind(const fs::path& path) {
   const std::string name = path.filename().string();
   if (name == "quilloOptions.txt") return "the file";
-  if (name.starts_with("quilloOptions.txt.quillo-") && name.ends_with(".tmp~")) return "scratch";
+  // Named as the next start's clean-up knows a scratch file: six letters or digits between.
+  if (name.size() == std::string_view("quilloOptions.txt.quillo-XXXXXX.tmp~").size() &&
+      name.starts_with("quilloOptions.txt.quillo-") && name.ends_with(".tmp~")) {
+    return "scratch";
+  }
   return "directory";
 }
 

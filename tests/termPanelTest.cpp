@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -200,6 +201,16 @@ TEST(HelpPanel, F1ListsTheKeysUntilAnyKeyOrClick) {
     }
     const uint8_t* before = mainScript::snapshot(0);
     EXPECT_TRUE(std::equal(before, before + 640 * 480, mainScript::snapshot(2)));
+    // The panel stands in the middle: as many columns of the screen show left of it as right.
+    int left = 640, right = -1;
+    for (int y = 0; y < 480; ++y) {
+      for (int x = 0; x < 640; ++x) {
+        if (help[y * 640 + x] == before[y * 640 + x]) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+    }
+    EXPECT_EQ(left, 639 - right);
   }
 }
 
