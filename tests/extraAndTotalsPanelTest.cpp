@@ -351,6 +351,23 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        WITH_10000_IN_MONTH_24},
+      // Three new payments make a line too long for the panel, broken after a comma:
+      // `--change 3::200 --change 4::150 --change 5::120`.
+      {"a payment line broken after a comma",
+       [] {
+         mainScript::enterInputs("1000", "12", "100");
+         headless::key("\r");
+         headless::extendedKey(screen::KEY_DOWN);
+         for (const char* payment : {"200\r\r", "150\r\r", "120\r\r"}) {
+           headless::extendedKey(screen::KEY_DOWN);
+           mainScript::clickControl(FOCUS_PAYMENT);
+           for (int k = 0; k < 6; ++k) headless::extendedKey(screen::KEY_DELETE);
+           headless::type(payment);
+         }
+       },
+       {"Payment: 100.00, 200.00 from month 3, 150.00 from month 4,", "  120.00 from month 5",
+        "Months: 9 (0 years and 9 months)", "Total paid: 1046.11", "Total interest: 46.11",
+        "Last payment: 16.11"}},
       // F2 in month 61 keeps the term's end: `--term 360 --change 61:7.25:keep` (plan 2).
       {"a rate change whose payment F2 solves to keep the end date",
        [] {
