@@ -311,12 +311,14 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
     const char* name;
     std::function<void()> keys;
     std::vector<std::string> lines;
+    bool refused = false;  // the plan cannot run: the line is an error message
   };
   const std::vector<Case> cases = {
-      {"nothing typed", [] {}, {"Enter a loan, a rate and a payment first"}},
+      {"nothing typed", [] {}, {"Enter a loan, a rate and a payment first"}, true},
       {"a payment short of the interest",
        [] { mainScript::enterInputs("250000", "6", "1000"); },
-       {"Payment must be >= interest due ($1,250.00)"}},
+       {"Payment must be >= interest due ($1,250.00)"},
+       true},
       {"the form, not yet confirmed",
        [] { mainScript::enterInputs("1000", "12", "100"); },
        {"Payment: 100.00", "Months: 11 (0 years and 11 months)", "Total paid: 1058.98",
@@ -440,6 +442,8 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
     EXPECT_EQ(panel.lines, c.lines) << screenReader::screenText(mainScript::snapshot(1));
     EXPECT_EQ(panel.footerRow, 8 + static_cast<int>(c.lines.size()));
     expectTotalsFrame(mainScript::snapshot(1), panel.footerRow);
+    EXPECT_EQ(screenReader::readCell(7, 8, mainScript::snapshot(1)).ink,
+              c.refused ? ERROR_MESSAGES_COLOUR : EXPRESSIONS_COLOUR);
     const uint8_t* before = mainScript::snapshot(0);
     EXPECT_TRUE(std::equal(before, before + 640 * 480, mainScript::snapshot(2)));
   }
