@@ -8,6 +8,7 @@ scaled value formed in extended precision); the remainder is carried into the ne
 
     scripts/paymentModel.py               the table of solved payments, as C++ literals
     scripts/paymentModel.py plans         the table of whole plans and their savings
+    scripts/paymentModel.py summary N     the summary lines of plan N of the plans table
     scripts/paymentModel.py loans         the table of largest loans for a payment
     scripts/paymentModel.py LOAN RATE PAYMENT [MONTHS]   months to repay and the last payment
 """
@@ -149,10 +150,22 @@ def confirm(bal, rate, payment):
     return filled_payment(mi) if payment == 0 else None
 
 
-def walk(loan, rate, payment, term=0, changes=(), extras=(), plain=False):
+def note_payment(payments, month, payment):
+    """Each payment in force with its first month; one replaced in its own month."""
+    if payments and payments[-1][1] == payment:
+        return
+    if payments and payments[-1][0] == month:
+        payments.pop()
+    if not payments or payments[-1][1] != payment:
+        payments.append((month, payment))
+
+
+def walk(loan, rate, payment, term=0, changes=(), extras=(), plain=False, payments=None):
     """A whole plan as the program walks it. changes: (month, rate or None, payment or None,
     keep); extras: (month, amount). Answers ("ok", months, repaid, total paid, total interest,
-    last payment) or (problem, month)."""
+    last payment) or (problem, month). `payments`, a list, gets each payment with its first
+    month."""
+    payments = [] if payments is None else payments
     bal, rate = d(loan), d(rate)
     payment = d(payment)
     if term:
@@ -161,6 +174,7 @@ def walk(loan, rate, payment, term=0, changes=(), extras=(), plain=False):
     payment = confirm(bal, rate, payment)
     if payment is None:
         return ("short", 1)
+    note_payment(payments, 1, payment)
     state = (bal, F(0), F(0))
     n, paid_total, last = 0, F(0), F(0)
     while state[0] > REPAID and n < 12000:
@@ -178,9 +192,11 @@ def walk(loan, rate, payment, term=0, changes=(), extras=(), plain=False):
             if keep:
                 cents, _ = solve(state[0], rate, state[1], end - n)
                 payment = d(F(cents, 100))
+            due = filled_payment(interest_due(state[0], rate))
             payment = confirm(state[0], rate, payment)
             if payment is None:
-                return ("short", n + 1)
+                return ("short", n + 1, due)
+            note_payment(payments, n + 1, payment)
         pay = payment
         if not plain:
             for month, amount in extras:
@@ -215,6 +231,7 @@ PLANS = [
     ("1000", "12", "0", 0, [], [(2, "1")]),
     ("350000", "4.875", "1852.23", 0, [(13, "5.5", "2000", False), (121, None, None, True)],
      [(60, "20000"), (60, "0.01"), (200, "1000000")]),
+    ("204.71", "21.92", "0", 480, [(61, None, None, True)], []),
 ]
 
 
@@ -239,6 +256,32 @@ def plans_table():
         else:
             line += f", {plain[1]}, {cents(plain[4])}, {plain[1] - n}, {cents(plain[4] - interest)}"
         print(f"    // {loan} {rate} {payment} term {term} {changes} {extras}\n    {{{line}}},")
+
+
+def summary_lines(loan, rate, payment, term, changes, extras):
+    """The lines `quillo schedule ... --format summary` prints for a plan that runs, and runs
+    without its extras and kept end dates."""
+    def figures(plain):
+        payments = []
+        _, n, _, paid, interest, last = walk(loan, rate, payment, term, changes, extras, plain,
+                                             payments)
+        shown = ", ".join(cents(p) + ("" if m == payments[0][0] else f" from month {m}")
+                          for m, p in payments)
+        return n, interest, [f"Payment: {shown}",
+                             f"Months: {n} ({n // 12} years and {n % 12} months)",
+                             f"Total paid: {cents(paid)}", f"Total interest: {cents(interest)}",
+                             f"Last payment: {cents(last)}"]
+    n, interest, lines = figures(False)
+    if extras or any(c[3] for c in changes):
+        plain = walk(loan, rate, payment, term, changes, extras, True)
+        if plain[0] == "short":
+            due = f"{float(plain[2]):,.2f}"
+            return lines + ["Without the extra payments and kept end dates the plan cannot run: "
+                            f"in month {plain[1]} the payment is below the interest due (${due})"]
+        plain_n, plain_interest, plain_lines = figures(True)
+        lines += ["Without the extra payments and kept end dates:"] + plain_lines
+        lines.append(f"Saved: {plain_n - n} months, {cents(plain_interest - interest)} interest")
+    return lines
 
 
 def largest_loan(payment, rate, months):
@@ -292,6 +335,8 @@ def table():
 if __name__ == "__main__":
     if sys.argv[1:] == ["plans"]:
         plans_table()
+    elif sys.argv[1:2] == ["summary"] and len(sys.argv) == 3:
+        print("\n".join(summary_lines(*PLANS[int(sys.argv[2])])))
     elif sys.argv[1:] == ["loans"]:
         loans_table()
     elif len(sys.argv) >= 4:

@@ -402,6 +402,14 @@ TEST(ScheduleCommand, TheSummaryAnswersTheBorrowersQuestions) {
       {{"1000", "12", "100", "--change", "3::200", "--change", "3::100", "--format", "summary"},
        "Payment: 100.00\nMonths: 11 (0 years and 11 months)\nTotal paid: 1058.98\n"
        "Total interest: 58.98\nLast payment: 58.98\n"},
+      // Changes given out of the order of their months apply in month order.
+      {{"1000", "12", "100", "--change", "5::120", "--change", "3::200", "--format", "summary"},
+       "Payment: 100.00, 200.00 from month 3, 120.00 from month 5\nMonths: 8 (0 years and 8 "
+       "months)\nTotal paid: 1043.92\nTotal interest: 43.92\nLast payment: 83.92\n"},
+      // The smallest payment there is, for a term: a cent.
+      {{"5", "0", "--term", "1000y", "--format", "summary"},
+       "Payment: 0.01\nMonths: 500 (41 years and 8 months)\nTotal paid: 5.00\n"
+       "Total interest: 0.00\nLast payment: 0.01\n"},
       // The longest term: a cent above the interest is enough.
       {{"1000", "12", "--term", "1000y", "--format", "summary"},
        "Payment: 10.01\nMonths: 695 (57 years and 11 months)\nTotal paid: 6950.38\n"

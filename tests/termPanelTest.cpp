@@ -17,24 +17,6 @@ namespace {
 
 constexpr int F1 = EVENT_F1 - EVENT_KEY_BASE;
 constexpr int F2 = EVENT_F2 - EVENT_KEY_BASE;
-constexpr int RATE_LABEL = 2;
-
-void pageDowns(int count) {
-  for (int i = 0; i < count; ++i) headless::extendedKey(screen::KEY_PAGE_DOWN);
-}
-
-// The rate field opened by its label while a schedule runs, its three characters typed over.
-void typeOverRate(const char* rate) {
-  mainScript::clickControl(RATE_LABEL);
-  for (int i = 0; i < 3; ++i) headless::extendedKey(screen::KEY_DELETE);
-  headless::type(rate);
-}
-
-// F2, then the keys typed into its panel.
-void termInF2(const char* keys) {
-  headless::extendedKey(F2);
-  headless::type(keys);
-}
 
 std::string lastScheduleRow() {
   const std::vector<std::string> rows = mainScript::scheduleRows();
@@ -54,14 +36,14 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"30 years before a schedule",
        [] {
          mainScript::enterInputs("250000", "6.5", "");
-         termInF2("30\r\r\r");
+         mainScript::termInF2("30\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,580.18", "(30 years and 0 months)"},
       {"months only, from the rate field being edited",
        [] {
          headless::type("1000\t12");
-         termInF2("\t11\r\r");
+         mainScript::termInF2("\t11\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "96.46", "(0 years and 11 months)"},
@@ -69,10 +51,10 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"a rate change that keeps the end date",
        [] {
          mainScript::enterInputs("250000", "6.5", "");
-         termInF2("30\r\r\r");
-         pageDowns(5);
-         typeOverRate("7.25");
-         termInF2("\r\r\r");
+         mainScript::termInF2("30\r\r\r");
+         mainScript::pageDowns(5);
+         mainScript::typeOverRate("7.25");
+         mainScript::termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,691.57", "(30 years and 0 months)"},
@@ -80,9 +62,9 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"the rest of the term, not of the schedule",
        [] {
          mainScript::enterInputs("204.71", "21.92", "");
-         termInF2("40\r\r\r");
-         pageDowns(5);
-         termInF2("\r\r\r");
+         mainScript::termInF2("40\r\r\r");
+         mainScript::pageDowns(5);
+         mainScript::termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "3.73", "(31 years and 8 months)"},
@@ -91,9 +73,9 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
        [] {
          mainScript::enterInputs("250000", "6.5", "1580.18");
          headless::key("\r");
-         pageDowns(5);
-         typeOverRate("7.25");
-         termInF2("\r\r\r");
+         mainScript::pageDowns(5);
+         mainScript::typeOverRate("7.25");
+         mainScript::termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,691.57", "(30 years and 0 months)"},
@@ -102,10 +84,10 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"the carried remainder decides the last cent",
        [] {
          mainScript::enterInputs("1000", "12", "");
-         termInF2("\t4\r\r");
+         mainScript::termInF2("\t4\r\r");
          headless::extendedKey(screen::KEY_DOWN);
          headless::extendedKey(screen::KEY_DOWN);
-         termInF2("\r\r\r");
+         mainScript::termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "256.28", "(0 years and 4 months)"},
@@ -122,7 +104,7 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"the longest term, 1000 years",
        [] {
          mainScript::enterInputs("1000", "12", "");
-         termInF2("1000\r\r\r");
+         mainScript::termInF2("1000\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "10.01", "(57 years and 11 months)"},
@@ -131,7 +113,7 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       {"the loan for a payment",
        [] {
          mainScript::enterInputs("", "6.5", "1500");
-         termInF2("30\r\r\r");
+         mainScript::termInF2("30\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);
        },
        "1,500.00", "(30 years and 0 months)", "237,316.22"},

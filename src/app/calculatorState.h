@@ -24,6 +24,8 @@ struct CalculatorState {
   // the payment it gave, which must still be the one typed.
   int32_t solvedTerm = 0;
   double solvedPayment = 0;
+  // The end month of the last term confirmed, which F2 offers to keep; 0 none.
+  int32_t offeredEnd = 0;
   // The plan of the loan: the loan with its first rate and payment, the changes confirmed while
   // stepping and the extra payments. The walk is where the schedule stands in it.
   LoanPlan plan;

@@ -7,16 +7,6 @@
 
 namespace {
 
-void createFormButton(ButtonId& id, const char* label, int row, int column) {
-  createButton(id, {.label = label,
-                    .x = screen::columnToX(column),
-                    .y = screen::rowToY(row),
-                    .lineHeightCode = SMALL_LINES,
-                    .normalColour = BUTTON_COLOUR,
-                    .highlightColour = BUTTON_SELECTED_COLOUR,
-                    .framed = true});
-}
-
 // A click on a field's label or text edits that field.
 void focusFieldAt(FormPanel& panel, int x, int y) {
   for (int k = 0; k < 2; ++k) {
@@ -74,8 +64,8 @@ void openFormPanel(FormPanel& panel) {
     drawFormField(panel, k);
   }
   panel.focus = 0;
-  createFormButton(panel.okButton, "OK", panel.buttonRow, panel.textColumn + 6);
-  createFormButton(panel.cancelButton, "Cancel", panel.buttonRow, panel.textColumn + 16);
+  createPanelButton(panel.okButton, "OK", panel.buttonRow, panel.textColumn + 6);
+  createPanelButton(panel.cancelButton, "Cancel", panel.buttonRow, panel.textColumn + 16);
 }
 
 void closeFormPanel(FormPanel& panel) {

@@ -106,8 +106,9 @@ void showFilledInPayment(const std::string& due) {
 }
 
 // The rate or the payment confirmed while stepping becomes a change of the plan from the next
-// month; a term F2 solved for goes with its payment.
-void changePlanNow() {
+// month. A payment F2 solved for the months to the end the plan keeps is recorded as keeping
+// the end date, so that the totals compare it with the plan that kept its payment.
+void changePlanNow(int32_t term) {
   CalculatorState& c = calc;
   PlanChange change;
   change.setsRate = c.rateText != c.walk.rateText || c.annualRate != c.walk.repayment.annualRate;
@@ -115,7 +116,17 @@ void changePlanNow() {
   change.rateText = c.rateText;
   change.setsPayment = c.payment != c.walk.repayment.payment;
   change.payment = c.payment;
-  if (change.setsRate || change.setsPayment) changeTerms(c.walk, c.plan, change);
+  if (!change.setsRate && !change.setsPayment) return;
+  if (term > 0 && keptEndMonth(c.walk) == c.walk.repayment.monthCount + term) {
+    // Kept only when the walk's own payment for that end is the one typed.
+    PlanChange keep = change;
+    keep.setsPayment = false;
+    keep.keepEnd = true;
+    PlanWalk trial = c.walk;
+    LoanPlan plan = c.plan;
+    if (changeTerms(trial, plan, keep) && trial.repayment.payment == c.payment) change = keep;
+  }
+  changeTerms(c.walk, c.plan, change);
 }
 
 // A term F2 solved for still holds when its payment is the one confirmed.
@@ -166,13 +177,12 @@ void confirmInputs() {
   c.inputsConfirmed = true;
   const int32_t term = termConfirmed();
   if (c.stepping) {
-    changePlanNow();
-    if (term > 0) c.walk.termEnd = c.walk.repayment.monthCount + term;
+    changePlanNow(term);
+    if (term > 0) c.offeredEnd = c.walk.repayment.monthCount + term;
     return;
   }
-  startSchedule();
-  // The payment is the one typed; the term only says which end month F2 offers to keep.
-  if (term > 0) c.walk.termEnd = term;
+  startSchedule(term);
+  c.offeredEnd = term;
 }
 
 bool currentPlan(LoanPlan& plan) {

@@ -64,6 +64,7 @@ void startCalculation() {
   calc.inputsConfirmed = false;
   // A term and the extras belong to the calculation they were given for.
   calc.solvedTerm = 0;
+  calc.offeredEnd = 0;
   calc.plan = {};
   calc.walk = {};
   endHistory(calc.history);

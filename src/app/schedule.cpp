@@ -123,17 +123,22 @@ void printHeader() {
 
 }  // namespace
 
-void startSchedule() {
+void startSchedule(int32_t term) {
   printPrompt();
   // A new plan from the loan amount and the inputs confirmed, with the extras planned so far.
+  // A term F2 solved the payment for is the plan's when it still gives that payment: a change
+  // that keeps the end date keeps the term's end, as the command line's `--term` does.
   CalculatorState& c = calc;
   c.plan.loan = c.loanAmount;
   c.plan.annualRate = c.annualRate;
   c.plan.rateText = c.rateText;
   c.plan.payment = c.payment;
-  c.plan.term = 0;
+  c.plan.term = term;
   c.plan.changes.clear();
-  startWalk(c.walk, c.plan);
+  if (!startWalk(c.walk, c.plan) || c.walk.repayment.payment != c.payment) {
+    c.plan.term = 0;
+    startWalk(c.walk, c.plan);
+  }
   startHistory(calc.history);
   screen::printText("", true);
   printHeader();

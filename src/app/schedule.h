@@ -4,8 +4,11 @@
 // rows that scrolls up when full, and the totals line when the loan is repaid or after 12000
 // months. Works on the calculator state.
 
-// Prints the prompt with the three step controls and the header; the balance must be set.
-void startSchedule();
+#include <cstdint>
+
+// Prints the prompt with the three step controls and the header and starts the plan from the
+// inputs confirmed; `term`: the months F2 solved the payment for, 0 none.
+void startSchedule(int32_t term = 0);
 // Something is left to repay and the month limit is not reached.
 bool canStep();
 // Computes and prints the next month.

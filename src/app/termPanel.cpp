@@ -32,7 +32,7 @@ int32_t offeredMonths() {
   const CalculatorState& c = calc;
   if (c.solvedTerm > 0) return c.solvedTerm;
   const int32_t month = scheduleMonth();
-  if (c.walk.termEnd > month) return c.walk.termEnd - month;
+  if (c.offeredEnd > month) return c.offeredEnd - month;
   if (!c.stepping) return 0;
   const Repayment& r = c.walk.repayment;
   bool repaid = false;

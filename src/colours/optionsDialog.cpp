@@ -94,13 +94,7 @@ void openOptionsPanel(ButtonId optionsButton) {
                                 .y = screen::rowToY(labelRow + 4),
                                 .normalColour = BUTTON_COLOUR,
                                 .highlightColour = BUTTON_SELECTED_COLOUR});
-  createButton(d.okButton, {.label = "OK",
-                            .x = screen::columnToX(OK_COLUMN),
-                            .y = screen::rowToY(okRow),
-                            .lineHeightCode = SMALL_LINES,
-                            .normalColour = BUTTON_COLOUR,
-                            .highlightColour = BUTTON_SELECTED_COLOUR,
-                            .framed = true});
+  createPanelButton(d.okButton, "OK", okRow, OK_COLUMN);
 }
 
 void closeOptionsPanel() {

@@ -1,6 +1,17 @@
 #include "controls/panelArea.h"
 
 #include "controls/inputLoop.h"
+#include "controls/roleColours.h"
+
+void createPanelButton(ButtonId& id, const char* label, int row, int column) {
+  createButton(id, {.label = label,
+                    .x = screen::columnToX(column),
+                    .y = screen::rowToY(row),
+                    .lineHeightCode = SMALL_LINES,
+                    .normalColour = BUTTON_COLOUR,
+                    .highlightColour = BUTTON_SELECTED_COLOUR,
+                    .framed = true});
+}
 
 void coverArea(PanelArea& area, int frameColour) {
   area.saved = screen::createImage(area.right - area.left + 1, area.bottom - area.top + 1);

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "controls/buttonRegistry.h"
 #include "controls/eventCodes.h"
 #include "screen/screen.h"
 
@@ -29,6 +30,9 @@ constexpr PanelArea cellArea(int firstRow, int firstColumn, int lastRow, int las
   if (area.bottom > screen::SCREEN_HEIGHT - 1) area.bottom = screen::SCREEN_HEIGHT - 1;
   return area;
 }
+
+// A panel's framed button in small lines ("OK", "Cancel") with its label at a text cell.
+void createPanelButton(ButtonId& id, const char* label, int row, int column);
 
 // No frame: the panel draws over the whole area itself.
 constexpr int NO_FRAME = -1;

@@ -25,8 +25,9 @@ bool confirmPayment(PlanWalk& walk) {
   const int32_t month = r.monthCount + 1;
   std::vector<std::pair<int32_t, double>>& payments = walk.payments;
   if (payments.empty() || payments.back().second != r.payment) {
+    // A second change in the same month replaces the first; back to the payment before it,
+    // nothing has changed.
     if (!payments.empty() && payments.back().first == month) payments.pop_back();
-    // A second change in the month may have brought back the payment before it.
     if (payments.empty() || payments.back().second != r.payment) {
       payments.emplace_back(month, r.payment);
     }
@@ -44,8 +45,7 @@ int32_t endMonthAsItStands(const Repayment& r) {
 bool applyChange(PlanWalk& walk, const PlanChange& change) {
   Repayment& r = walk.repayment;
   const bool keep = change.keepEnd && !walk.plain;
-  int32_t endMonth = walk.termEnd;
-  if (keep && endMonth == 0) endMonth = endMonthAsItStands(r);
+  const int32_t endMonth = keep ? keptEndMonth(walk) : 0;
   if (keep && endMonth <= r.monthCount) {
     return fail(walk, PlanProblem::EndPassed,
                 "The end date to keep, month " + std::to_string(endMonth) +
@@ -107,21 +107,8 @@ bool startWalk(PlanWalk& walk, const LoanPlan& plan, bool plain) {
   return true;
 }
 
-void startWalkAt(PlanWalk& walk, const LoanPlan& plan, const Repayment& now,
-                 std::string_view rateText) {
-  walk = PlanWalk{};
-  walk.plan = &plan;
-  walk.termEnd = plan.term;
-  walk.repayment = now;
-  walk.rateText = rateText;
-  walk.payments.emplace_back(now.monthCount + 1, now.payment);
-  const int32_t next = now.monthCount + 1;
-  while (walk.nextChange < plan.changes.size() && plan.changes[walk.nextChange].month < next) {
-    ++walk.nextChange;
-  }
-  while (walk.nextExtra < plan.extras.size() && plan.extras[walk.nextExtra].month < next) {
-    ++walk.nextExtra;
-  }
+int32_t keptEndMonth(const PlanWalk& walk) {
+  return walk.termEnd != 0 ? walk.termEnd : endMonthAsItStands(walk.repayment);
 }
 
 bool canWalk(const PlanWalk& walk) {

@@ -94,11 +94,10 @@ struct PlanWalk {
 // Starts a walk of `plan` (which must outlive it): the term's payment solved, the payment
 // checked as "Continue" checks it. False, with the problem set, when it cannot start.
 bool startWalk(PlanWalk& walk, const LoanPlan& plan, bool plain = false);
-// A walk of `plan` that stands where a schedule stepped without it stands (`now`: its balance,
-// rate, payment, carry and counts, `rateText` the rate as typed); the plan's changes and extras
-// apply from the next month on. Nothing is checked: `now` was confirmed.
-void startWalkAt(PlanWalk& walk, const LoanPlan& plan, const Repayment& now,
-                 std::string_view rateText);
+// The end month a change that keeps the end date keeps to in the next month: the plan's term's,
+// else the one the schedule heads for at the rate and payment in force. Passed when not after
+// the months stepped.
+int32_t keptEndMonth(const PlanWalk& walk);
 // Something is left to repay, the month limit is not reached and nothing went wrong.
 bool canWalk(const PlanWalk& walk);
 // Applies the changes due in the next month and its extras, steps it and describes it in

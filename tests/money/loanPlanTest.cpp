@@ -167,6 +167,14 @@ const std::vector<PlanCase> PLANS = {
      {{13, "5.5", "2000", false}, {121, nullptr, nullptr, true}},
      {{60, "20000"}, {60, "0.01"}, {200, "1000000"}},
      {200, true, 600151.43, 250151.43, 183945.99, 354, 354756.47, 154, 104605.04}},
+    // The term's end is kept, not the earlier one its payment reaches: keeping it costs.
+    {"204.71",
+     "21.92",
+     "0",
+     480,
+     {{61, nullptr, nullptr, true}},
+     {},
+     {380, true, 1416.53, 1211.82, 1.66, 325, 1010.50, -55, -201.32}},
 };
 
 LoanPlan planOf(const PlanCase& c) {
@@ -241,27 +249,62 @@ TEST(LoanPlan, TheWalkHandsOnEveryMonthInTurn) {
   }
 }
 
-// A walk resumed from where a stepped schedule stands goes on as the whole walk does: the
-// chart's projection is the schedule's own continuation, carried remainder and all.
-TEST(LoanPlan, AWalkResumedFromAStateGoesOnAsTheWholeWalk) {
+// A copy of a walk stepped part of the way goes on as the whole walk does, changes, extras and
+// carried remainder and all: the chart projects the rest of a schedule from such a copy.
+TEST(LoanPlan, ACopyOfAWalkGoesOnAsTheWholeWalk) {
   for (const PlanCase& c : PLANS) {
-    if (!c.changes.empty() || !c.extras.empty()) continue;
     SCOPED_TRACE(testing::Message() << c.loan << " at " << c.rate);
     const LoanPlan plan = planOf(c);
     std::vector<double> whole;
     walkPlan(plan, false, [&](const PlanMonth& m) { whole.push_back(m.balance); });
-    for (size_t stop : {size_t{0}, size_t{1}, whole.size() / 2}) {
+    for (size_t stop : {size_t{0}, size_t{1}, whole.size() / 2, whole.size() - 1}) {
       PlanWalk stepped;
       ASSERT_TRUE(startWalk(stepped, plan));
       PlanMonth month;
       while (static_cast<size_t>(stepped.repayment.monthCount) < stop) walkMonth(stepped, month);
-      const LoanPlan rest;
-      PlanWalk resumed;
-      startWalkAt(resumed, rest, stepped.repayment, plan.rateText);
+      PlanWalk resumed = stepped;
       std::vector<double> projected(whole.begin(), whole.begin() + static_cast<long>(stop));
       walkRest(resumed, [&](const PlanMonth& m) { projected.push_back(m.balance); });
       EXPECT_EQ(projected, whole) << "resumed after month " << stop;
+      EXPECT_EQ(stepped.repayment.monthCount, static_cast<int32_t>(stop)) << "the copy stepped it";
     }
+  }
+}
+
+// The "Payment:" line's payments, each with its first month, from the exact model
+// (`note_payment` in scripts/paymentModel.py).
+TEST(LoanPlan, ThePaymentsInForceEachFromItsFirstMonth) {
+  struct Case {
+    const char* what;
+    PlanCase plan;
+    std::vector<std::pair<int32_t, double>> payments;
+  };
+  const Case cases[] = {
+      {"a kept end replaces a payment of the same month",
+       {"10000", "6", "0", 24, {{13, nullptr, "500", false}, {13, nullptr, nullptr, true}}, {}, {}},
+       {{1, 443.21}}},
+      {"back and forth",
+       {"1000",
+        "12",
+        "100",
+        0,
+        {{3, nullptr, "200", false}, {5, nullptr, "100", false}, {7, "24", nullptr, false}},
+        {},
+        {}},
+       {{1, 100}, {3, 200}, {5, 100}}},
+      {"changed, then kept",
+       {"350000",
+        "4.875",
+        "1852.23",
+        0,
+        {{13, "5.5", "2000", false}, {121, nullptr, nullptr, true}},
+        {{60, "20000"}, {60, "0.01"}, {200, "1000000"}},
+        {}},
+       {{1, 1852.23}, {13, 2000}, {121, 1999.73}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(summarizePlan(planOf(c.plan)).figures.payments, c.payments);
   }
 }
 

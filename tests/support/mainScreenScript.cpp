@@ -6,6 +6,7 @@
 
 #include "app/controlTable.h"
 #include "controls/buttonRegistry.h"
+#include "controls/eventCodes.h"
 #include "screen/private/headless.h"
 #include "screen/screen.h"
 #include "support/screenReader.h"
@@ -54,6 +55,21 @@ void enterInputs(const std::string& loan, const std::string& rate, const std::st
     headless::type(*text);
     headless::key("\t");
   }
+}
+
+void pageDowns(int count) {
+  for (int i = 0; i < count; ++i) headless::extendedKey(screen::KEY_PAGE_DOWN);
+}
+
+void typeOverRate(const char* rate) {
+  clickControl(FOCUS_RATE);
+  for (int i = 0; i < 3; ++i) headless::extendedKey(screen::KEY_DELETE);
+  headless::type(rate);
+}
+
+void termInF2(const char* keys) {
+  headless::extendedKey(EVENT_F2 - EVENT_KEY_BASE);
+  headless::type(keys);
 }
 
 std::string fieldText(Focus field, const uint8_t* pixels) {

@@ -19,6 +19,13 @@ void clickControl(int k);
 // Types the three inputs, each followed by Tab: the focus ends on "Continue".
 void enterInputs(const std::string& loan, const std::string& rate, const std::string& payment);
 
+// Page Down `count` times: a year each.
+void pageDowns(int count);
+// The rate field opened by its label while a schedule runs, its three characters typed over.
+void typeOverRate(const char* rate);
+// F2, then the keys typed into its panel.
+void termInF2(const char* keys);
+
 // The 16 cells of a field as they read on the screen, trailing blanks removed. pixels: a
 // snapshot; nullptr reads the surface.
 std::string fieldText(Focus field, const uint8_t* pixels = nullptr);
