@@ -373,9 +373,7 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
       // F2 in month 61 keeps the term's end: `--term 360 --change 61:7.25:keep` (plan 2).
       {"a rate change whose payment F2 solves to keep the end date",
        [] {
-         mainScript::enterInputs("250000", "6.5", "");
-         mainScript::termInF2("30\r\r\r");
-         mainScript::pageDowns(5);
+         mainScript::fiveYearsOfThirty();
          mainScript::typeOverRate("7.25");
          mainScript::termInF2("\r\r\r");
        },
@@ -388,9 +386,7 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
       // cannot run, a line too long for the panel, broken (plan 11).
       {"a kept end at a rate the first payment does not cover",
        [] {
-         mainScript::enterInputs("250000", "6.5", "");
-         mainScript::termInF2("30\r\r\r");
-         mainScript::pageDowns(5);
+         mainScript::fiveYearsOfThirty();
          mainScript::typeOverRate("20");
          mainScript::termInF2("\r\r\r");
        },
@@ -416,9 +412,7 @@ TEST(TotalsPanel, F5ShowsThePlansTotalsProjectedToTheEnd) {
       // `--term 360 --change 61::1744.85`, the payment the model solves for 240 months.
       {"F2 solving for a shorter term",
        [] {
-         mainScript::enterInputs("250000", "6.5", "");
-         mainScript::termInF2("30\r\r\r");
-         mainScript::pageDowns(5);
+         mainScript::fiveYearsOfThirty();
          mainScript::termInF2("");
          headless::extendedKey(screen::KEY_DELETE);
          headless::extendedKey(screen::KEY_DELETE);

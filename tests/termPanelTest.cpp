@@ -50,9 +50,7 @@ TEST(TermPanel, F2PutsThePaymentForTheTermIntoThePaymentField) {
       // The rate goes up in month 61: F2 offers the 300 months left to the term's end.
       {"a rate change that keeps the end date",
        [] {
-         mainScript::enterInputs("250000", "6.5", "");
-         mainScript::termInF2("30\r\r\r");
-         mainScript::pageDowns(5);
+         mainScript::fiveYearsOfThirty();
          mainScript::typeOverRate("7.25");
          mainScript::termInF2("\r\r\r");
          headless::extendedKey(screen::KEY_CTRL_PAGE_DOWN);

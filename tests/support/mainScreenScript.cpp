@@ -61,6 +61,12 @@ void pageDowns(int count) {
   for (int i = 0; i < count; ++i) headless::extendedKey(screen::KEY_PAGE_DOWN);
 }
 
+void fiveYearsOfThirty() {
+  enterInputs("250000", "6.5", "");
+  termInF2("30\r\r\r");
+  pageDowns(5);
+}
+
 void typeOverRate(const char* rate) {
   clickControl(FOCUS_RATE);
   for (int i = 0; i < 3; ++i) headless::extendedKey(screen::KEY_DELETE);

@@ -25,6 +25,8 @@ void pageDowns(int count);
 void typeOverRate(const char* rate);
 // F2, then the keys typed into its panel.
 void termInF2(const char* keys);
+// 250,000 at 6.5% for F2's 30 years (1,580.18), stepped to the end of month 60.
+void fiveYearsOfThirty();
 
 // The 16 cells of a field as they read on the screen, trailing blanks removed. pixels: a
 // snapshot; nullptr reads the surface.
