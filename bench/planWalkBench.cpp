@@ -1,9 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 #include "money/loanPlan.h"
 #include "money/repayment.h"
+#include "sideBySide.h"
 
 namespace {
 
@@ -31,35 +30,23 @@ int32_t planWalk(const LoanPlan& plan) {
   return walk.repayment.monthCount;
 }
 
-// The plan's walk against the plain loop over the same 12000 months, timed in turn within every
-// iteration so that load on the machine weighs on both alike; the counter is the ratio.
+// The plan's walk against the plain loop over the same 12000 months, timed side by side.
 void BM_planWalkOverRepayMonthLoop(benchmark::State& state) {
-  using Clock = std::chrono::steady_clock;
   LoanPlan plan;
   plan.loan = LOAN;
   plan.annualRate = RATE;
   plan.rateText = "12";
   plan.payment = PAYMENT;
-  Clock::duration walking{}, looping{};
+  SideBySide timed;
   int32_t walked = 0, looped = 0;
   for (auto _ : state) {
-    const Clock::time_point start = Clock::now();
-    looped = plainLoop();
-    const Clock::time_point middle = Clock::now();
-    walked = planWalk(plan);
-    walking += Clock::now() - middle;
-    looping += middle - start;
+    timeInTurn(
+        timed, [&] { walked = planWalk(plan); }, [&] { looped = plainLoop(); });
   }
   if (walked != MONTH_LIMIT || looped != MONTH_LIMIT) {
     state.SkipWithError("the walk or the loop did not run 12000 months");
   }
-  const double iterations = static_cast<double>(state.iterations());
-  state.counters["ratio"] = std::chrono::duration<double>(walking).count() /
-                            std::chrono::duration<double>(looping).count();
-  state.counters["walkMs"] =
-      std::chrono::duration<double, std::milli>(walking).count() / iterations;
-  state.counters["loopMs"] =
-      std::chrono::duration<double, std::milli>(looping).count() / iterations;
+  reportSideBySide(state, timed, "walk", "loop");
 }
 BENCHMARK(BM_planWalkOverRepayMonthLoop)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <random>
 #include <string>
@@ -13,6 +12,7 @@
 #include "cli/scheduleCommand.h"
 #include "money/moneyFormat.h"
 #include "screen/private/headless.h"
+#include "sideBySide.h"
 
 namespace {
 
@@ -56,10 +56,12 @@ std::vector<double> typicalAmounts() {
   return amounts;
 }
 
+void formatEach(const std::vector<double>& amounts) {
+  for (double amount : amounts) benchmark::DoNotOptimize(formatAmount(amount, 2, false));
+}
+
 void formatAll(benchmark::State& state, const std::vector<double>& amounts) {
-  for (auto _ : state) {
-    for (double amount : amounts) benchmark::DoNotOptimize(formatAmount(amount, 2, false));
-  }
+  for (auto _ : state) formatEach(amounts);
   state.counters["calls"] = static_cast<double>(amounts.size());
 }
 
@@ -97,64 +99,48 @@ void BM_format48000TypicalAmounts(benchmark::State& state) {
 }
 BENCHMARK(BM_format48000TypicalAmounts)->Unit(benchmark::kMillisecond);
 
-// Ctrl+Page Down against formatting the same schedule's amounts, timed in turn within every
-// iteration so that a busy machine weighs on both alike; the counter is the ratio of the two.
+// Ctrl+Page Down against formatting the same schedule's amounts, timed side by side.
 void BM_stepToEndOverFormatting(benchmark::State& state) {
-  using Clock = std::chrono::steady_clock;
   const std::vector<double> amounts = scheduleAmounts();
-  Clock::duration stepping{}, formatting{};
+  SideBySide timed;
   for (auto _ : state) {
     state.PauseTiming();
     startTheSchedule();
     state.ResumeTiming();
-    const Clock::time_point start = Clock::now();
-    stepToEnd();
-    const Clock::time_point stepped = Clock::now();
-    for (double amount : amounts) benchmark::DoNotOptimize(formatAmount(amount, 2, false));
-    formatting += Clock::now() - stepped;
-    stepping += stepped - start;
+    timeInTurn(timed, stepToEnd, [&] { formatEach(amounts); });
   }
   if (calc.walk.repayment.monthCount != MONTHS)
     state.SkipWithError("the schedule did not run 12000 months");
-  state.counters["ratio"] = std::chrono::duration<double>(stepping).count() /
-                            std::chrono::duration<double>(formatting).count();
+  reportSideBySide(state, timed, "stepping", "formatting");
 }
 BENCHMARK(BM_stepToEndOverFormatting)->Unit(benchmark::kMillisecond);
 
 // `quillo schedule 100000 12 1000`, its 12000 months as CSV, against formatting the schedule's
-// amounts alone, timed in turn within every iteration; the counter is the ratio of the two. The
-// command hands its text on in pieces, as it does to standard output; here they are dropped, as
-// standard output sent to /dev/null would, and the last piece is kept to check the end.
+// amounts alone, timed side by side. The command hands its text on in pieces, as it does to
+// standard output; here they are dropped, as standard output sent to /dev/null would, and the
+// last piece is kept to check the end.
 void BM_scheduleCommandCsvOverFormatting(benchmark::State& state) {
-  using Clock = std::chrono::steady_clock;
   const std::vector<double> amounts = scheduleAmounts();
   const char* const argv[] = {"quillo", "schedule", "100000", "12", "1000"};
-  Clock::duration command{}, formatting{};
   std::string last;
+  SideBySide timed;
   for (auto _ : state) {
     std::string out, err;
-    const Clock::time_point start = Clock::now();
-    const int status = scheduleCommand(5, argv, out, err, [](std::string& piece) {
-      piece.clear();
-      return true;
-    });
-    const Clock::time_point written = Clock::now();
-    for (double amount : amounts) benchmark::DoNotOptimize(formatAmount(amount, 2, false));
-    formatting += Clock::now() - written;
-    command += written - start;
+    int status = 0;
+    const auto command = [&] {
+      status = scheduleCommand(5, argv, out, err, [](std::string& piece) {
+        piece.clear();
+        return true;
+      });
+    };
+    timeInTurn(timed, command, [&] { formatEach(amounts); });
     if (status != 0) state.SkipWithError("the command failed");
     last.swap(out);
   }
   if (last.find("(1000 years and 0 months)") == std::string::npos) {
     state.SkipWithError("the command did not print 12000 months");
   }
-  const double iterations = static_cast<double>(state.iterations());
-  state.counters["ratio"] = std::chrono::duration<double>(command).count() /
-                            std::chrono::duration<double>(formatting).count();
-  state.counters["commandMs"] =
-      std::chrono::duration<double, std::milli>(command).count() / iterations;
-  state.counters["formattingMs"] =
-      std::chrono::duration<double, std::milli>(formatting).count() / iterations;
+  reportSideBySide(state, timed, "command", "formatting");
 }
 BENCHMARK(BM_scheduleCommandCsvOverFormatting)->Unit(benchmark::kMillisecond);
 

@@ -127,7 +127,7 @@ void appendTableRow(std::string& out, char separator, const TableRow& row) {
   char amountText[AMOUNT_TEXT_SIZE];
   const auto amount = [&](double value) {
     *end++ = separator;
-    const int length = formatAmountInto(value, 2, false, amountText);
+    const int length = formatAmountInto(value, 2, false, amountText, false);
     end = writePlain(end, std::string_view(amountText, static_cast<size_t>(length)), value);
   };
   for (std::string_view shown : {row.paid, row.interest}) {

@@ -8,6 +8,8 @@ namespace {
 
 constexpr int32_t MAX_DECIMALS = 18;
 constexpr int NUMBER_TEXT_SIZE = 32;  // "-1.234567890123456e-308" with room to spare
+// Whole cents below it have at most 15 digits, all of which a double holds.
+constexpr uint64_t MAX_EXACT_CENTS = 1'000'000'000'000'000;
 
 // Exact: every power up to 10^18 fits the 64-bit significand.
 constexpr long double POWERS_OF_TEN[MAX_DECIMALS + 1] = {
@@ -35,23 +37,20 @@ int copied(std::string_view text, char* result) {
   return static_cast<int>(text.copy(result, text.size()));
 }
 
-}  // namespace
+// What writeAmount wrote: its length, and where the text is digits and a point rather than a
+// number text, the integer its digits make.
+struct Written {
+  int length = 0;
+  bool digits = false;
+  uint64_t scaled = 0;
+};
 
-std::string numberText(double value) {
-  char text[NUMBER_TEXT_SIZE];
-  return std::string(text, writeNumberText(value, text));
-}
-
-std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
-  char text[AMOUNT_TEXT_SIZE];
-  return std::string(text, static_cast<size_t>(formatAmountInto(value, decimals, trimZeros, text)));
-}
-
-int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&r)[AMOUNT_TEXT_SIZE]) {
-  if (std::isnan(value)) return copied("NAN", r);
+Written writeAmount(double value, int32_t decimals, bool trimZeros, bool grouped,
+                    char (&r)[AMOUNT_TEXT_SIZE]) {
+  if (std::isnan(value)) return {copied("NAN", r)};
   const bool negative = value < 0;
   const double m = std::fabs(value);
-  if (std::isinf(m)) return copied(negative ? "-INF" : "INF", r);
+  if (std::isinf(m)) return {copied(negative ? "-INF" : "INF", r)};
 
   const int32_t places = std::clamp(decimals, 0, MAX_DECIMALS);
   int32_t d = places;
@@ -67,7 +66,7 @@ int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&r)[A
     if (e != tEnd) {
       int exponent = 0;
       std::from_chars(e[1] == '+' ? e + 2 : e + 1, tEnd, exponent);
-      if (exponent >= 0 || exponent <= -20) return unformatted(negative, t, tLength, r);
+      if (exponent >= 0 || exponent <= -20) return {unformatted(negative, t, tLength, r)};
       // 1.5e-05 written plainly is .000015
       const int mantissaDigits = static_cast<int>(e - t) - (std::find(t, e, '.') != e ? 1 : 0);
       fractionLength = -exponent - 1 + mantissaDigits;
@@ -83,7 +82,7 @@ int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&r)[A
   const long double scaled = std::floor(POWERS_OF_TEN[d] * static_cast<long double>(m) + 0.5L);
   if (scaled >= 0x1p64L) {
     if (tLength == 0) tLength = writeNumberText(m, t);
-    return unformatted(negative, t, tLength, r);
+    return {unformatted(negative, t, tLength, r)};
   }
   const uint64_t n = static_cast<uint64_t>(scaled);
 
@@ -95,7 +94,7 @@ int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&r)[A
   if (negative && n != 0) r[length++] = '-';  // never "-0.00"
   if (k > d) {
     for (int i = 0; i < integerLength; ++i) {
-      if (i > 0 && (integerLength - i) % 3 == 0) r[length++] = ',';
+      if (grouped && i > 0 && (integerLength - i) % 3 == 0) r[length++] = ',';
       r[length++] = u[i];
     }
   } else {
@@ -110,5 +109,33 @@ int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&r)[A
       if (r[length - 1] == '.') --length;
     }
   }
-  return length;
+  return {length, true, n};
+}
+
+}  // namespace
+
+std::string numberText(double value) {
+  char text[NUMBER_TEXT_SIZE];
+  return std::string(text, writeNumberText(value, text));
+}
+
+std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
+  char text[AMOUNT_TEXT_SIZE];
+  return std::string(text, static_cast<size_t>(formatAmountInto(value, decimals, trimZeros, text)));
+}
+
+int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&text)[AMOUNT_TEXT_SIZE],
+                     bool grouped) {
+  return writeAmount(value, decimals, trimZeros, grouped, text).length;
+}
+
+ShownCents formatCentsInto(double value, char (&text)[AMOUNT_TEXT_SIZE]) {
+  const Written written = writeAmount(value, 2, false, true, text);
+  ShownCents shown{written.length};
+  shown.exact = written.digits && written.scaled < MAX_EXACT_CENTS;
+  if (shown.exact) {
+    shown.cents = static_cast<int64_t>(written.scaled);
+    if (value < 0) shown.cents = -shown.cents;
+  }
+  return shown;
 }

@@ -15,10 +15,20 @@
 // Decimals outside 0..18 are taken as the nearest bound.
 std::string formatAmount(double value, int32_t decimals, bool trimZeros);
 // The same text written into `text`, for callers that format thousands of amounts; answers its
-// length.
+// length. Without `grouped`, the integer digits stand without commas.
 constexpr int AMOUNT_TEXT_SIZE = 64;
-int formatAmountInto(double value, int32_t decimals, bool trimZeros,
-                     char (&text)[AMOUNT_TEXT_SIZE]);
+int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&text)[AMOUNT_TEXT_SIZE],
+                     bool grouped = true);
+
+// An amount with two decimals, grouped, as formatAmountInto writes it into `text`, and the whole
+// cents it shows where they are exact: written with digits and a point, fewer than 16 of them.
+// A month's interest is carried as shown; this spares reading every month's text back.
+struct ShownCents {
+  int length = 0;
+  bool exact = false;
+  int64_t cents = 0;  // signed as the text shows it
+};
+ShownCents formatCentsInto(double value, char (&text)[AMOUNT_TEXT_SIZE]);
 
 // At most 16 significant digits, exactly as "%.16g" writes them.
 std::string numberText(double value);

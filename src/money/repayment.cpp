@@ -10,28 +10,11 @@ namespace {
 
 constexpr double REPAID_BELOW = 0.004;
 
-constexpr int MAX_EXACT_DIGITS = 15;  // whole cents below 2^53
-
-// numberValue(stripCommas(text)) of an amount formatted with two decimals. A plain text's whole
-// cents divided by 100 give the double nearest to its decimal value, as reading the decimal
-// does; month after month this is the schedule's most frequent step. Other texts are read.
-double shownValue(std::string_view text) {
-  const bool negative = text.starts_with('-');
-  const std::string_view magnitude = text.substr(negative ? 1 : 0);
-  const size_t point = magnitude.size() >= 4 ? magnitude.size() - 3 : 0;
-  bool plain = point > 0 && magnitude[point] == '.';
-  int64_t cents = 0;
-  int digits = 0;
-  for (size_t i = 0; plain && i < magnitude.size(); ++i) {
-    const char c = magnitude[i];
-    if (c >= '0' && c <= '9') {
-      cents = cents * 10 + (c - '0');
-      plain = ++digits <= MAX_EXACT_DIGITS;
-    } else {
-      plain = c == ',' || i == point;
-    }
-  }
-  if (plain) return (negative ? -1.0 : 1.0) * (static_cast<double>(cents) / 100.0);
+// What the interest as shown reads as: its whole cents over 100 give the double nearest to its
+// decimal value, as reading the decimal does; month after month this is the schedule's most
+// frequent step. A text with more digits or an exponent is read.
+double shownValue(const ShownCents& shown, std::string_view text) {
+  if (shown.exact) return static_cast<double>(shown.cents) / 100.0;
   char number[AMOUNT_TEXT_SIZE];
   size_t length = 0;
   for (char c : text) {
@@ -63,9 +46,9 @@ std::string_view repayMonth(Repayment& r, char (&shownText)[AMOUNT_TEXT_SIZE]) {
   const long double interest = monthlyRate(r.annualRate) * r.balance + r.roundingCarry;
   r.monthInterest = static_cast<double>(interest);
   // The interest is summed and carried as shown, so the shown text decides the cents.
-  const std::string_view shownInterest(
-      shownText, static_cast<size_t>(formatAmountInto(r.monthInterest, 2, false, shownText)));
-  const double shown = shownValue(shownInterest);
+  const ShownCents cents = formatCentsInto(r.monthInterest, shownText);
+  const std::string_view shownInterest(shownText, static_cast<size_t>(cents.length));
+  const double shown = shownValue(cents, shownInterest);
   r.roundingCarry = r.monthInterest - shown;
   r.totalInterest += shown;
   r.monthPrincipal = r.payment - shown;

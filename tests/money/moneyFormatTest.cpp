@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -59,6 +61,21 @@ TEST(MoneyFormat, FormatsAmounts) {
   for (const Case& c : cases) {
     EXPECT_EQ(formatAmount(c.value, c.decimals, c.trimZeros), c.shown)
         << c.value << " " << c.decimals << " " << c.trimZeros;
+    char text[AMOUNT_TEXT_SIZE];
+    const int plainLength = formatAmountInto(c.value, c.decimals, c.trimZeros, text, false);
+    EXPECT_EQ(std::string_view(text, plainLength), stripCommas(c.shown)) << c.value;
+    if (c.decimals != 2 || c.trimZeros) continue;
+    // The cents are known where the text is digits and a point, 15 digits at most.
+    const ShownCents cents = formatCentsInto(c.value, text);
+    EXPECT_EQ(std::string_view(text, cents.length), c.shown) << c.value;
+    const std::string shown = c.shown;
+    const std::string digits = stripCommas(std::string(shown).erase(shown.size() - 3, 1));
+    const bool exact =
+        shown.find_first_of("EN") == std::string::npos && digits.size() - (digits[0] == '-') <= 15;
+    EXPECT_EQ(cents.exact, exact) << c.shown;
+    if (exact) {
+      EXPECT_EQ(cents.cents, std::stoll(digits)) << c.shown;
+    }
   }
 }
 
@@ -133,6 +150,10 @@ TEST(MoneyFormat, ShownCentsReadBack) {
     const long double cents = std::roundl(std::fabs(x) * 100.0L);
     const double expected = std::copysign(static_cast<double>(cents) / 100.0, x);
     ASSERT_EQ(numberValue(stripCommas(formatAmount(x, 2, false))), expected) << std::hexfloat << x;
+    char text[AMOUNT_TEXT_SIZE];
+    const ShownCents shown = formatCentsInto(x, text);
+    ASSERT_TRUE(shown.exact) << x;
+    ASSERT_EQ(static_cast<double>(shown.cents) / 100.0, expected) << std::hexfloat << x;
   }
 }
 
