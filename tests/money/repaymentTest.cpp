@@ -4,6 +4,7 @@
 #include <string>
 
 #include "layout/scheduleText.h"
+#include "money/amountText.h"
 #include "money/moneyFormat.h"
 #include "money/repayment.h"
 #include "money/workedSchedules.h"
@@ -20,6 +21,7 @@ TEST(Repayment, EveryWorkedScheduleMonthByMonth) {
     r.payment = w.payment;
     startRepayment(r);
     auto checkpoint = w.checkpoints.begin();
+    double shownSum = 0;
     while (canRepayMonth(r) && r.monthCount < w.months) {
       if (w.changeAfter > 0 && r.monthCount == w.changeAfter) {
         r.annualRate = w.newRate;
@@ -27,6 +29,11 @@ TEST(Repayment, EveryWorkedScheduleMonthByMonth) {
       }
       char shown[AMOUNT_TEXT_SIZE];
       const std::string interest(repayMonth(r, shown));
+      // What is shown is summed, and what it leaves of the interest is carried.
+      const double shownValue = numberValue(stripCommas(interest));
+      shownSum += shownValue;
+      ASSERT_EQ(r.totalInterest, shownSum) << r.monthCount;
+      ASSERT_EQ(r.roundingCarry, r.monthInterest - shownValue) << r.monthCount;
       if (checkpoint == w.checkpoints.end() || checkpoint->month != r.monthCount) continue;
       EXPECT_EQ(interest, checkpoint->interest) << r.monthCount;
       EXPECT_EQ(formatAmount(r.monthPrincipal, 2, false), checkpoint->principal) << r.monthCount;
