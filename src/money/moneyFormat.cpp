@@ -38,15 +38,16 @@ int copied(std::string_view text, char* result) {
 }
 
 // What writeAmount wrote: its length, and where the text is digits and a point rather than a
-// number text, the integer its digits make.
+// number text, the integer its digits make. Inlined into both callers: returned through memory,
+// the three cost every formatted amount a few percent.
 struct Written {
   int length = 0;
   bool digits = false;
   uint64_t scaled = 0;
 };
 
-Written writeAmount(double value, int32_t decimals, bool trimZeros, bool grouped,
-                    char (&r)[AMOUNT_TEXT_SIZE]) {
+[[gnu::always_inline]] inline Written writeAmount(double value, int32_t decimals, bool trimZeros,
+                                                  bool grouped, char (&r)[AMOUNT_TEXT_SIZE]) {
   if (std::isnan(value)) return {copied("NAN", r)};
   const bool negative = value < 0;
   const double m = std::fabs(value);
