@@ -16,17 +16,24 @@ struct SideBySide {
   std::vector<double> firstMs, secondMs, ratios;
 };
 
-// Runs `first`, then `second`, and records both times and their ratio.
+// Runs `first` and `second`, each first in every other iteration so that neither gains from
+// the other's warm caches, and records both times and their ratio.
 template <typename First, typename Second>
 void timeInTurn(SideBySide& timed, First&& first, Second&& second) {
   using Clock = std::chrono::steady_clock;
-  const Clock::time_point start = Clock::now();
-  first();
-  const Clock::time_point middle = Clock::now();
-  second();
-  const Clock::time_point end = Clock::now();
-  const double firstMs = std::chrono::duration<double, std::milli>(middle - start).count();
-  const double secondMs = std::chrono::duration<double, std::milli>(end - middle).count();
+  const auto timeOf = [](auto& work) {
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  };
+  double firstMs = 0, secondMs = 0;
+  if (timed.ratios.size() % 2 == 0) {
+    firstMs = timeOf(first);
+    secondMs = timeOf(second);
+  } else {
+    secondMs = timeOf(second);
+    firstMs = timeOf(first);
+  }
   timed.firstMs.push_back(firstMs);
   timed.secondMs.push_back(secondMs);
   timed.ratios.push_back(firstMs / secondMs);

@@ -113,22 +113,33 @@ void appendTableHeader(std::string& out, char separator) {
 }
 
 void appendTableRow(std::string& out, char separator, const TableRow& row) {
-  // Written in place: a long schedule writes thousands of rows.
-  const size_t start = out.size();
   // A text shown with an exponent is written out in full, in at most AMOUNT_SIZE characters.
   const auto room = [](std::string_view shown) {
     return showsDecimals(shown) ? shown.size() : AMOUNT_SIZE;
   };
-  out.resize(start + ROW_SIZE_BEYOND_TEXTS + row.rate.size() + room(row.paid) + room(row.interest));
-  char* const line = out.data() + start;
+  const size_t most = ROW_SIZE_BEYOND_TEXTS + row.rate.size() + room(row.paid) + room(row.interest);
+  // Written on the stack and appended whole: a long schedule writes thousands of rows.
+  char onStack[ROW_SIZE_BEYOND_TEXTS + MONTH_SIZE + 2 * AMOUNT_SIZE];
+  std::string longer;
+  if (most > sizeof onStack) longer.resize(most);
+  char* const line = most > sizeof onStack ? longer.data() : onStack;
   char* end = std::to_chars(line, line + MONTH_SIZE, row.month).ptr;
   *end++ = separator;
   end = copyPlain(end, row.rate);
-  char amountText[AMOUNT_TEXT_SIZE];
   const auto amount = [&](double value) {
     *end++ = separator;
-    const int length = formatAmountInto(value, 2, false, amountText, false);
-    end = writePlain(end, std::string_view(amountText, static_cast<size_t>(length)), value);
+    // Written without commas straight into the row, each amount with AMOUNT_SIZE of room; one
+    // shown with an exponent is written over in full.
+    const AmountText text(end, AMOUNT_SIZE);
+    const std::string_view shown(
+        end, static_cast<size_t>(formatAmountInto(value, 2, false, text, false)));
+    if (showsDecimals(shown)) {
+      end += shown.size();
+    } else {
+      char exponentText[AMOUNT_TEXT_SIZE];
+      end = writePlain(end, std::string_view(exponentText, shown.copy(exponentText, shown.size())),
+                       value);
+    }
   };
   for (std::string_view shown : {row.paid, row.interest}) {
     *end++ = separator;
@@ -137,7 +148,7 @@ void appendTableRow(std::string& out, char separator, const TableRow& row) {
   }
   for (double value : {row.principal, row.balance, row.totalInterest}) amount(value);
   *end++ = '\n';
-  out.resize(static_cast<size_t>(end - out.data()));
+  out.append(line, static_cast<size_t>(end - line));
 }
 
 std::string plainAmount(double value) {

@@ -1,6 +1,7 @@
 #include "money/moneyFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 
@@ -37,6 +38,30 @@ int copied(std::string_view text, char* result) {
   return static_cast<int>(text.copy(result, text.size()));
 }
 
+// floor(10^d * m + 0.5) for up to two decimals, computed exactly from the double's bits: its
+// 53-bit significand times 100 takes at most 60 bits, so the extended-precision product and sum
+// below are exact as well and give the same integer, without the x87 rounding-mode switches
+// that cost more than all the rest of an amount. Answers false where it does not apply.
+bool halfUpInWholeNumbers(double m, int32_t d, uint64_t& n) {
+  constexpr uint64_t WHOLE_POWERS[] = {1, 10, 100};
+  constexpr int SIGNIFICAND_BITS = 52, EXPONENT_BIAS = 1075;  // m = significand * 2^(e - 1075)
+  if (d > 2 || !(m < 1e16)) return false;
+  const uint64_t bits = std::bit_cast<uint64_t>(m);
+  const int exponent = static_cast<int>(bits >> SIGNIFICAND_BITS);  // m is not negative
+  const uint64_t significand =
+      (bits & ((uint64_t{1} << SIGNIFICAND_BITS) - 1)) | (uint64_t{1} << SIGNIFICAND_BITS);
+  const uint64_t product = significand * WHOLE_POWERS[d];
+  const int shift = EXPONENT_BIAS - exponent;
+  if (shift <= 0) {
+    n = product << -shift;  // below 10^18
+  } else if (shift >= 64) {
+    n = 0;  // below 2^60 / 2^64, as are zero and the subnormals
+  } else {
+    n = (product + (uint64_t{1} << (shift - 1))) >> shift;
+  }
+  return true;
+}
+
 // What writeAmount wrote: its length, and where the text is digits and a point rather than a
 // number text, the integer its digits make. Inlined into both callers: returned through memory,
 // the three cost every formatted amount a few percent.
@@ -47,11 +72,11 @@ struct Written {
 };
 
 [[gnu::always_inline]] inline Written writeAmount(double value, int32_t decimals, bool trimZeros,
-                                                  bool grouped, char (&r)[AMOUNT_TEXT_SIZE]) {
-  if (std::isnan(value)) return {copied("NAN", r)};
+                                                  bool grouped, AmountText r) {
+  if (std::isnan(value)) return {copied("NAN", r.data())};
   const bool negative = value < 0;
   const double m = std::fabs(value);
-  if (std::isinf(m)) return {copied(negative ? "-INF" : "INF", r)};
+  if (std::isinf(m)) return {copied(negative ? "-INF" : "INF", r.data())};
 
   const int32_t places = std::clamp(decimals, 0, MAX_DECIMALS);
   int32_t d = places;
@@ -67,7 +92,7 @@ struct Written {
     if (e != tEnd) {
       int exponent = 0;
       std::from_chars(e[1] == '+' ? e + 2 : e + 1, tEnd, exponent);
-      if (exponent >= 0 || exponent <= -20) return {unformatted(negative, t, tLength, r)};
+      if (exponent >= 0 || exponent <= -20) return {unformatted(negative, t, tLength, r.data())};
       // 1.5e-05 written plainly is .000015
       const int mantissaDigits = static_cast<int>(e - t) - (std::find(t, e, '.') != e ? 1 : 0);
       fractionLength = -exponent - 1 + mantissaDigits;
@@ -78,14 +103,17 @@ struct Written {
     if (trimZeros) d = std::min(places, fractionLength);
   }
 
-  // Product and sum stay in extended precision up to the floor: that decides whether 1.115
-  // shows as 1.11 (its double lies just below) rather than 1.12.
-  const long double scaled = std::floor(POWERS_OF_TEN[d] * static_cast<long double>(m) + 0.5L);
-  if (scaled >= 0x1p64L) {
-    if (tLength == 0) tLength = writeNumberText(m, t);
-    return {unformatted(negative, t, tLength, r)};
+  uint64_t n = 0;
+  if (!halfUpInWholeNumbers(m, d, n)) {
+    // Product and sum stay in extended precision up to the floor: that decides whether 1.115
+    // shows as 1.11 (its double lies just below) rather than 1.12.
+    const long double scaled = std::floor(POWERS_OF_TEN[d] * static_cast<long double>(m) + 0.5L);
+    if (scaled >= 0x1p64L) {
+      if (tLength == 0) tLength = writeNumberText(m, t);
+      return {unformatted(negative, t, tLength, r.data())};
+    }
+    n = static_cast<uint64_t>(scaled);
   }
-  const uint64_t n = static_cast<uint64_t>(scaled);
 
   char u[24];
   const int k = static_cast<int>(std::to_chars(u, u + sizeof u, n).ptr - u);
@@ -125,12 +153,12 @@ std::string formatAmount(double value, int32_t decimals, bool trimZeros) {
   return std::string(text, static_cast<size_t>(formatAmountInto(value, decimals, trimZeros, text)));
 }
 
-int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&text)[AMOUNT_TEXT_SIZE],
+int formatAmountInto(double value, int32_t decimals, bool trimZeros, AmountText text,
                      bool grouped) {
   return writeAmount(value, decimals, trimZeros, grouped, text).length;
 }
 
-ShownCents formatCentsInto(double value, char (&text)[AMOUNT_TEXT_SIZE]) {
+ShownCents formatCentsInto(double value, AmountText text) {
   const Written written = writeAmount(value, 2, false, true, text);
   ShownCents shown{written.length};
   shown.exact = written.digits && written.scaled < MAX_EXACT_CENTS;

@@ -3,6 +3,7 @@
 // Amounts as the calculator shows and reads them.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,8 @@ std::string formatAmount(double value, int32_t decimals, bool trimZeros);
 // The same text written into `text`, for callers that format thousands of amounts; answers its
 // length. Without `grouped`, the integer digits stand without commas.
 constexpr int AMOUNT_TEXT_SIZE = 64;
-int formatAmountInto(double value, int32_t decimals, bool trimZeros, char (&text)[AMOUNT_TEXT_SIZE],
+using AmountText = std::span<char, AMOUNT_TEXT_SIZE>;
+int formatAmountInto(double value, int32_t decimals, bool trimZeros, AmountText text,
                      bool grouped = true);
 
 // An amount with two decimals, grouped, as formatAmountInto writes it into `text`, and the whole
@@ -28,7 +30,7 @@ struct ShownCents {
   bool exact = false;
   int64_t cents = 0;  // signed as the text shows it
 };
-ShownCents formatCentsInto(double value, char (&text)[AMOUNT_TEXT_SIZE]);
+ShownCents formatCentsInto(double value, AmountText text);
 
 // At most 16 significant digits, exactly as "%.16g" writes them.
 std::string numberText(double value);

@@ -47,6 +47,7 @@ TEST(MoneyFormat, FormatsAmounts) {
       {123456789012345.67, 2, false, "123,456,789,012,345.67"},
       {123456789012345.67, 2, true, "123,456,789,012,345.7"},
       {9999999999999998, 2, false, "9,999,999,999,999,998.00"},
+      {5e15 + 1, 2, false, "5,000,000,000,000,001.00"},  // a whole number of 53 bits
       {-1e16, 2, false, "-1E+16"},
       {-1e-25, 2, false, "-1E-25"},
       {0.000015, 6, true, "0.000015"},
@@ -139,17 +140,23 @@ TEST(MoneyFormat, NumberTextMatchesPrintf) {
   for (const auto& [value, text] : examples) EXPECT_EQ(numberText(value), text);
 }
 
-// What is shown reads back as the value rounded half away from zero to the cent.
+// What is shown reads back as the value rounded half away from zero to the cent, and with no
+// decimal up to three as well; tiny amounts show as zero.
 TEST(MoneyFormat, ShownCentsReadBack) {
   std::mt19937_64 random(7);
-  std::uniform_real_distribution<double> exponent(-2, 13);
+  std::uniform_real_distribution<double> exponent(-19, 13);
   std::uniform_int_distribution<int64_t> halfCents(0, 2'000'000'000);
+  constexpr long double POWERS[] = {1, 10, 100, 1000};
   for (int i = 0; i < 200000; ++i) {
     double x = i % 2 ? std::pow(10.0, exponent(random)) : (halfCents(random) * 10 + 5) / 1000.0;
     if (i % 3 == 0) x = -x;
-    const long double cents = std::roundl(std::fabs(x) * 100.0L);
-    const double expected = std::copysign(static_cast<double>(cents) / 100.0, x);
-    ASSERT_EQ(numberValue(stripCommas(formatAmount(x, 2, false))), expected) << std::hexfloat << x;
+    const int32_t decimals = i % 5 == 4 ? i % 4 : 2;
+    const long double power = POWERS[decimals];
+    const long double whole = std::roundl(std::fabs(x) * power);
+    const double expected = std::copysign(static_cast<double>(whole / power), x);
+    ASSERT_EQ(numberValue(stripCommas(formatAmount(x, decimals, false))), expected)
+        << std::hexfloat << x << " " << decimals;
+    if (decimals != 2) continue;
     char text[AMOUNT_TEXT_SIZE];
     const ShownCents shown = formatCentsInto(x, text);
     ASSERT_TRUE(shown.exact) << x;
