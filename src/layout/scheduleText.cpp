@@ -129,17 +129,11 @@ void appendTableRow(std::string& out, char separator, const TableRow& row) {
   const auto amount = [&](double value) {
     *end++ = separator;
     // Written without commas straight into the row, each amount with AMOUNT_SIZE of room; one
-    // shown with an exponent is written over in full.
-    const AmountText text(end, AMOUNT_SIZE);
-    const std::string_view shown(
-        end, static_cast<size_t>(formatAmountInto(value, 2, false, text, false)));
-    if (showsDecimals(shown)) {
-      end += shown.size();
-    } else {
-      char exponentText[AMOUNT_TEXT_SIZE];
-      end = writePlain(end, std::string_view(exponentText, shown.copy(exponentText, shown.size())),
-                       value);
-    }
+    // shown with an exponent is written over with its value in full (INF, NAN and the largest
+    // stay as they are).
+    const std::string_view shown(end, static_cast<size_t>(formatAmountInto(
+                                          value, 2, false, AmountText(end, AMOUNT_SIZE), false)));
+    end = showsDecimals(shown) ? end + shown.size() : writePlain(end, shown, value);
   };
   for (std::string_view shown : {row.paid, row.interest}) {
     *end++ = separator;

@@ -115,6 +115,14 @@ TEST(ScheduleText, LinesAndTableRowsOfAMonth) {
             "Month,Rate,Payment,Interest,Principal,Remainder,Total interest\n"
             "12,6,1500.00,1235.90,264.10,246916.11,14916.11\n"
             "1\t7.25\t800.00\t604.17\t195.83\t99804.17\t604.17\n");
+
+  // Amounts shown with an exponent are written out in full, whatever the rate's length.
+  const std::string rate = "6." + std::string(298, '0');
+  table.clear();
+  appendTableRow(table, ',', {12000, rate, "1E+16", "1E+20", 1e16, 1e20, 1e22});
+  EXPECT_EQ(table, "12000," + rate +
+                       ",10000000000000000.00,100000000000000000000.00,10000000000000000.00,"
+                       "100000000000000000000.00,10000000000000000000000.00\n");
 }
 
 }  // namespace
