@@ -120,9 +120,8 @@ void appendTableRow(std::string& out, char separator, const TableRow& row) {
   const size_t most = ROW_SIZE_BEYOND_TEXTS + row.rate.size() + room(row.paid) + room(row.interest);
   // Written on the stack and appended whole: a long schedule writes thousands of rows.
   char onStack[ROW_SIZE_BEYOND_TEXTS + MONTH_SIZE + 2 * AMOUNT_SIZE];
-  std::string longer;
-  if (most > sizeof onStack) longer.resize(most);
-  char* const line = most > sizeof onStack ? longer.data() : onStack;
+  std::string longer(most > sizeof onStack ? most : 0, '\0');
+  char* const line = longer.empty() ? onStack : longer.data();
   char* end = std::to_chars(line, line + MONTH_SIZE, row.month).ptr;
   *end++ = separator;
   end = copyPlain(end, row.rate);

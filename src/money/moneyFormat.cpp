@@ -38,28 +38,28 @@ int copied(std::string_view text, char* result) {
   return static_cast<int>(text.copy(result, text.size()));
 }
 
-// floor(10^d * m + 0.5) for up to two decimals, computed exactly from the double's bits: its
-// 53-bit significand times 100 takes at most 60 bits, so the extended-precision product and sum
-// below are exact as well and give the same integer, without the x87 rounding-mode switches
-// that cost more than all the rest of an amount. Answers false where it does not apply.
-bool halfUpInWholeNumbers(double m, int32_t d, uint64_t& n) {
+// Up to two decimals are rounded in whole numbers (below), where the value is below 1e16.
+bool roundsInWholeNumbers(double m, int32_t d) {
+  return d <= 2 && m < 1e16;
+}
+
+// floor(10^d * m + 0.5), computed exactly from the double's bits: its 53-bit significand times
+// 100 takes at most 60 bits, so the extended-precision product and sum would be exact as well
+// and give the same integer, but without the x87 rounding-mode switches that cost more than all
+// the rest of an amount.
+uint64_t halfUpInWholeNumbers(double m, int32_t d) {
   constexpr uint64_t WHOLE_POWERS[] = {1, 10, 100};
   constexpr int SIGNIFICAND_BITS = 52, EXPONENT_BIAS = 1075;  // m = significand * 2^(e - 1075)
-  if (d > 2 || !(m < 1e16)) return false;
   const uint64_t bits = std::bit_cast<uint64_t>(m);
   const int exponent = static_cast<int>(bits >> SIGNIFICAND_BITS);  // m is not negative
   const uint64_t significand =
       (bits & ((uint64_t{1} << SIGNIFICAND_BITS) - 1)) | (uint64_t{1} << SIGNIFICAND_BITS);
   const uint64_t product = significand * WHOLE_POWERS[d];
   const int shift = EXPONENT_BIAS - exponent;
-  if (shift <= 0) {
-    n = product << -shift;  // below 10^18
-  } else if (shift >= 64) {
-    n = 0;  // below 2^60 / 2^64, as are zero and the subnormals
-  } else {
-    n = (product + (uint64_t{1} << (shift - 1))) >> shift;
-  }
-  return true;
+  if (shift <= 0) return product << -shift;  // below 10^18
+  // 10^d * m below 2^60 / 2^64, as for zero and the subnormals
+  if (shift >= 64) return 0;
+  return (product + (uint64_t{1} << (shift - 1))) >> shift;
 }
 
 // What writeAmount wrote: its length, and where the text is digits and a point rather than a
@@ -103,8 +103,10 @@ struct Written {
     if (trimZeros) d = std::min(places, fractionLength);
   }
 
-  uint64_t n = 0;
-  if (!halfUpInWholeNumbers(m, d, n)) {
+  uint64_t n;  // set on both paths
+  if (roundsInWholeNumbers(m, d)) {
+    n = halfUpInWholeNumbers(m, d);
+  } else {
     // Product and sum stay in extended precision up to the floor: that decides whether 1.115
     // shows as 1.11 (its double lies just below) rather than 1.12.
     const long double scaled = std::floor(POWERS_OF_TEN[d] * static_cast<long double>(m) + 0.5L);
