@@ -47,12 +47,14 @@ TEST(MoneyFormat, FormatsAmounts) {
       {123456789012345.67, 2, false, "123,456,789,012,345.67"},
       {123456789012345.67, 2, true, "123,456,789,012,345.7"},
       {9999999999999998, 2, false, "9,999,999,999,999,998.00"},
-      {5e15 + 1, 2, false, "5,000,000,000,000,001.00"},  // a whole number of 53 bits
+      {5e15 + 1, 2, false, "5,000,000,000,000,001.00"},    // a whole number of 53 bits
+      {3e15 + 0.5, 2, false, "3,000,000,000,000,000.50"},  // halves, no smaller part
       {-1e16, 2, false, "-1E+16"},
       {-1e-25, 2, false, "-1E-25"},
       {0.000015, 6, true, "0.000015"},
       {0.000015, 8, false, "0.00001500"},
       {9e15, 4, false, "9000000000000000"},  // scaled past 2^64: the number text
+      {1e14, 6, false, "100000000000000"},   // the same from below 1e15
       {1234.5, -3, false, "1,235"},
       {std::numeric_limits<double>::quiet_NaN(), 2, false, "NAN"},
       {-std::numeric_limits<double>::quiet_NaN(), 2, false, "NAN"},
