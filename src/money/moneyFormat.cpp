@@ -50,10 +50,10 @@ bool roundsInWholeNumbers(double m, int32_t d) {
 uint64_t halfUpInWholeNumbers(double m, int32_t d) {
   constexpr uint64_t WHOLE_POWERS[] = {1, 10, 100};
   constexpr int SIGNIFICAND_BITS = 52, EXPONENT_BIAS = 1075;  // m = significand * 2^(e - 1075)
+  constexpr uint64_t HIDDEN_BIT = uint64_t{1} << SIGNIFICAND_BITS;
   const uint64_t bits = std::bit_cast<uint64_t>(m);
   const int exponent = static_cast<int>(bits >> SIGNIFICAND_BITS);  // m is not negative
-  const uint64_t significand =
-      (bits & ((uint64_t{1} << SIGNIFICAND_BITS) - 1)) | (uint64_t{1} << SIGNIFICAND_BITS);
+  const uint64_t significand = (bits & (HIDDEN_BIT - 1)) + HIDDEN_BIT;
   const uint64_t product = significand * WHOLE_POWERS[d];
   const int shift = EXPONENT_BIAS - exponent;
   if (shift <= 0) return product << -shift;  // below 10^18
