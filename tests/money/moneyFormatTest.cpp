@@ -51,6 +51,7 @@ TEST(MoneyFormat, FormatsAmounts) {
       {3e15 + 0.5, 2, false, "3,000,000,000,000,000.50"},  // halves, no smaller part
       {-1e16, 2, false, "-1E+16"},
       {-1e-25, 2, false, "-1E-25"},
+      {2.5e-20, 2, false, "2.5E-20"},
       {0.000015, 6, true, "0.000015"},
       {0.000015, 8, false, "0.00001500"},
       {9e15, 4, false, "9000000000000000"},  // scaled past 2^64: the number text
