@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -36,6 +37,19 @@ struct StartCase {
 };
 
 constexpr CommandAction RUN = CommandAction::Run, BAD = CommandAction::UsageError;
+
+// A case's name in the test list: its arguments and QUILLO_SCALE, as they would be typed.
+void PrintTo(const StartCase& c, std::ostream* out) {
+  const auto quoted = [](const std::string& text) {
+    return text.empty() || text.find(' ') != std::string::npos ? "'" + text + "'" : text;
+  };
+  std::string shown = c.arguments.empty() ? "no arguments" : "";
+  for (const std::string& argument : c.arguments) {
+    shown += (shown.empty() ? "" : " ") + quoted(argument);
+  }
+  if (c.scaleVariable != nullptr) shown += " with QUILLO_SCALE=" + quoted(c.scaleVariable);
+  *out << shown;
+}
 
 class CommandLineCases : public testing::TestWithParam<StartCase> {};
 
